@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace qw {
+
+// The line break written between the lines of a saved document. LfCr exists
+// because the editor offers it; no setting selects it.
+enum class LineBreak { CrLf, Cr, Lf, LfCr };
+
+inline QString lineBreakText(LineBreak lb)
+{
+    switch (lb) {
+    case LineBreak::CrLf:
+        return QStringLiteral("\r\n");
+    case LineBreak::Cr:
+        return QStringLiteral("\r");
+    case LineBreak::Lf:
+        return QStringLiteral("\n");
+    case LineBreak::LfCr:
+        return QStringLiteral("\n\r");
+    }
+    return QStringLiteral("\r\n");
+}
+
+} // namespace qw
