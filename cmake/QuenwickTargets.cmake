@@ -2,14 +2,20 @@
 # in as SYSTEM includes through their imported targets, so the strict warning
 # set only ever judges our own code.
 
+# Pass QT_KEYWORDS for targets that include QScintilla: its headers use the
+# signals/slots keywords.
 function(qw_target_defaults target)
+  cmake_parse_arguments(ARG "QT_KEYWORDS" "" "" ${ARGN})
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
   # Every string that reaches Qt must say how it is encoded: the program reads
   # and writes Windows-1250 and UTF-8, so silent conversions are bugs.
   target_compile_definitions(${target} PRIVATE
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
-    QT_NO_KEYWORDS QT_NO_URL_CAST_FROM_STRING QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_NO_URL_CAST_FROM_STRING QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_NO_FOREACH)
+  if(NOT ARG_QT_KEYWORDS)
+    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
+  endif()
 endfunction()
 
 # A core module: one folder of src/core, one static library qw_<name> that

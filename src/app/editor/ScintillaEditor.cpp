@@ -1,0 +1,394 @@
+#include "app/editor/ScintillaEditor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include <algorithm>
+
+namespace qw {
+
+namespace {
+// Every break inserted into Scintilla becomes CR LF, so that the buffer and
+// the contract's offsets agree on what a line break is.
+QString toCrLf(const QString& text)
+{
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return text;
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            out += u"\r\n";
+            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+} // namespace
+
+ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
+{
+    setUtf8(true);
+    setEolMode(EolWindows);
+    setEolVisibility(false);
+    send(SCI_SETPASTECONVERTENDINGS, 1);
+    send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+    send(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
+    setWrapMode(WrapWord);
+}
+
+long ScintillaEditor::positionFromOffset(qsizetype offset) const
+{
+    if (offset <= 0)
+        return 0;
+    const long docLength = send(SCI_GETLENGTH);
+    const int line =
+        static_cast<int>(send(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
+                              SC_LINECHARACTERINDEX_UTF16));
+    const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                                 SC_LINECHARACTERINDEX_UTF16);
+    const long linePos = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long within = static_cast<long>(offset) - lineOffset;
+    if (within <= 0)
+        return linePos;
+    const long pos =
+        send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePos), within);
+    // Scintilla answers 0 when the offset lies past the end.
+    return pos <= 0 ? docLength : pos;
+}
+
+qsizetype ScintillaEditor::offsetFromPosition(long position) const
+{
+    if (position <= 0)
+        return 0;
+    const int line =
+        static_cast<int>(send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
+    const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                                 SC_LINECHARACTERINDEX_UTF16);
+    const long linePos = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    if (position == linePos)
+        return lineOffset;
+    return lineOffset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(linePos), position);
+}
+
+QString ScintillaEditor::rangeText(long fromPos, long toPos) const
+{
+    if (toPos <= fromPos)
+        return {};
+    const auto* ptr = reinterpret_cast<const char*>(
+        send(SCI_GETRANGEPOINTER, static_cast<unsigned long>(fromPos), toPos - fromPos));
+    return QString::fromUtf8(ptr, toPos - fromPos);
+}
+
+QString ScintillaEditor::text() const
+{
+    return rangeText(0, send(SCI_GETLENGTH));
+}
+
+void ScintillaEditor::setText(const QString& text)
+{
+    QsciScintilla::setText(toCrLf(text));
+    send(SCI_SETEMPTYSELECTION, 0);
+}
+
+void ScintillaEditor::setLines(const QStringList& lines)
+{
+    setText(lines.join(u"\r\n"));
+}
+
+qsizetype ScintillaEditor::length() const
+{
+    return offsetFromPosition(send(SCI_GETLENGTH));
+}
+
+int ScintillaEditor::lineCount() const
+{
+    return static_cast<int>(send(SCI_GETLINECOUNT));
+}
+
+QString ScintillaEditor::line(int index) const
+{
+    if (index < 0 || index >= lineCount())
+        return {};
+    const long from = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(index));
+    const long to = send(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(index));
+    return rangeText(from, to);
+}
+
+qsizetype ScintillaEditor::lineStart(int index) const
+{
+    if (index <= 0)
+        return 0;
+    if (index >= lineCount())
+        return length() + 2;
+    return send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(index),
+                SC_LINECHARACTERINDEX_UTF16);
+}
+
+int ScintillaEditor::lineAtOffset(qsizetype offset) const
+{
+    if (offset <= 0)
+        return 0;
+    return static_cast<int>(send(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
+                                 SC_LINECHARACTERINDEX_UTF16));
+}
+
+QChar ScintillaEditor::charAt(qsizetype offset) const
+{
+    if (offset < 0)
+        return {};
+    const long pos = positionFromOffset(offset);
+    const long docLength = send(SCI_GETLENGTH);
+    if (pos >= docLength)
+        return {};
+    const unsigned char lead =
+        static_cast<unsigned char>(send(SCI_GETCHARAT, static_cast<unsigned long>(pos)));
+    if (lead < 0x80)
+        return QChar(static_cast<char16_t>(lead));
+    const long next = send(SCI_POSITIONAFTER, static_cast<unsigned long>(pos));
+    const QString s = rangeText(pos, next);
+    // An offset inside a surrogate pair lands on the pair's start position;
+    // answer the half the offset names.
+    if (s.size() == 2 && offsetFromPosition(pos) != offset)
+        return s.at(1);
+    return s.isEmpty() ? QChar() : s.at(0);
+}
+
+QString ScintillaEditor::textRange(qsizetype from, qsizetype to) const
+{
+    const qsizetype len = length();
+    from = std::clamp<qsizetype>(from, 0, len);
+    to = std::clamp<qsizetype>(to, from, len);
+    return rangeText(positionFromOffset(from), positionFromOffset(to));
+}
+
+qsizetype ScintillaEditor::selectionStart() const
+{
+    return offsetFromPosition(send(SCI_GETCURRENTPOS));
+}
+
+void ScintillaEditor::setSelectionStart(qsizetype offset)
+{
+    send(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(positionFromOffset(offset)));
+    send(SCI_SCROLLCARET);
+}
+
+qsizetype ScintillaEditor::selectionLength() const
+{
+    return offsetFromPosition(send(SCI_GETANCHOR)) - offsetFromPosition(send(SCI_GETCURRENTPOS));
+}
+
+void ScintillaEditor::setSelectionLength(qsizetype length)
+{
+    const qsizetype caret = selectionStart();
+    const qsizetype anchor = std::clamp<qsizetype>(caret + length, 0, this->length());
+    const long caretPos = send(SCI_GETCURRENTPOS);
+    send(SCI_SETSEL, static_cast<unsigned long>(positionFromOffset(anchor)), caretPos);
+}
+
+QString ScintillaEditor::selectedText() const
+{
+    const long a = send(SCI_GETANCHOR);
+    const long c = send(SCI_GETCURRENTPOS);
+    return rangeText(std::min(a, c), std::max(a, c));
+}
+
+void ScintillaEditor::replaceSelection(const QString& text)
+{
+    const QByteArray utf8 = toCrLf(text).toUtf8();
+    SendScintilla(SCI_REPLACESEL, 0UL, utf8.constData());
+}
+
+void ScintillaEditor::selectAll()
+{
+    send(SCI_SETSEL, 0, send(SCI_GETLENGTH));
+}
+
+void ScintillaEditor::scrollCaretIntoView()
+{
+    send(SCI_SCROLLCARET);
+}
+
+int ScintillaEditor::subLineOf(long position, int docLine) const
+{
+    const long lineY = send(SCI_POINTYFROMPOSITION, 0,
+                            send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(docLine)));
+    const long height =
+        std::max<long>(1, send(SCI_TEXTHEIGHT, static_cast<unsigned long>(docLine)));
+    const long y = send(SCI_POINTYFROMPOSITION, 0, position);
+    const int wraps = static_cast<int>(send(SCI_WRAPCOUNT, static_cast<unsigned long>(docLine)));
+    return std::clamp(static_cast<int>((y - lineY) / height), 0, std::max(0, wraps - 1));
+}
+
+long ScintillaEditor::displayLineStartPosition(int docLine, int subLine) const
+{
+    long lo = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(docLine));
+    if (subLine <= 0)
+        return lo;
+    long hi = send(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(docLine));
+    // The first position whose display line is subLine: positions only ever
+    // move down a line as they grow, so a binary search finds it.
+    while (lo < hi) {
+        const long mid = lo + (hi - lo) / 2;
+        if (subLineOf(mid, docLine) >= subLine)
+            hi = mid;
+        else
+            lo = send(SCI_POSITIONAFTER, static_cast<unsigned long>(mid));
+    }
+    return lo;
+}
+
+int ScintillaEditor::caretLine() const
+{
+    const long pos = send(SCI_GETCURRENTPOS);
+    const int docLine =
+        static_cast<int>(send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
+    const int first =
+        static_cast<int>(send(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(docLine)));
+    return first + subLineOf(pos, docLine);
+}
+
+int ScintillaEditor::caretColumn() const
+{
+    const long pos = send(SCI_GETCURRENTPOS);
+    const int docLine =
+        static_cast<int>(send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
+    const long start = displayLineStartPosition(docLine, subLineOf(pos, docLine));
+    return static_cast<int>(offsetFromPosition(pos) - offsetFromPosition(start));
+}
+
+void ScintillaEditor::gotoLine(int displayLine)
+{
+    const int lines = lineCount();
+    const int last = lines - 1;
+    const int totalDisplay =
+        static_cast<int>(send(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(last)) +
+                         send(SCI_WRAPCOUNT, static_cast<unsigned long>(last)));
+    displayLine = std::clamp(displayLine, 0, std::max(0, totalDisplay - 1));
+    const int docLine =
+        static_cast<int>(send(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(displayLine)));
+    const int first =
+        static_cast<int>(send(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(docLine)));
+    const long pos = displayLineStartPosition(docLine, displayLine - first);
+    send(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(pos));
+    send(SCI_SCROLLCARET);
+}
+
+void ScintillaEditor::undo()
+{
+    QsciScintilla::undo();
+}
+
+void ScintillaEditor::redo()
+{
+    QsciScintilla::redo();
+}
+
+bool ScintillaEditor::canUndo() const
+{
+    return send(SCI_CANUNDO) != 0;
+}
+
+bool ScintillaEditor::canRedo() const
+{
+    return send(SCI_CANREDO) != 0;
+}
+
+void ScintillaEditor::clearUndo()
+{
+    send(SCI_EMPTYUNDOBUFFER);
+}
+
+void ScintillaEditor::beginUndoAction()
+{
+    send(SCI_BEGINUNDOACTION);
+}
+
+void ScintillaEditor::endUndoAction()
+{
+    send(SCI_ENDUNDOACTION);
+}
+
+void ScintillaEditor::cutToClipboard()
+{
+    if (selectionLength() != 0)
+        QsciScintilla::cut();
+}
+
+void ScintillaEditor::copyToClipboard()
+{
+    if (selectionLength() != 0)
+        QsciScintilla::copy();
+}
+
+void ScintillaEditor::pasteFromClipboard()
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText())
+        return;
+    replaceSelection(data->text());
+}
+
+bool ScintillaEditor::isModified() const
+{
+    return m_forcedModified || send(SCI_GETMODIFY) != 0;
+}
+
+void ScintillaEditor::setModified(bool modified)
+{
+    // Scintilla can only forget changes (a save point); being told "modified"
+    // without a change is remembered beside it.
+    m_forcedModified = modified;
+    if (!modified)
+        send(SCI_SETSAVEPOINT);
+}
+
+bool ScintillaEditor::overwrite() const
+{
+    return send(SCI_GETOVERTYPE) != 0;
+}
+
+void ScintillaEditor::setOverwrite(bool on)
+{
+    send(SCI_SETOVERTYPE, on ? 1 : 0);
+}
+
+bool ScintillaEditor::wordWrap() const
+{
+    return wrapMode() != WrapNone;
+}
+
+void ScintillaEditor::setWordWrap(bool on)
+{
+    setWrapMode(on ? WrapWord : WrapNone);
+}
+
+void ScintillaEditor::replaceRanges(const QList<Range>& ranges, const QString& replacement)
+{
+    if (ranges.isEmpty())
+        return;
+    const QByteArray utf8 = toCrLf(replacement).toUtf8();
+    // Byte positions of every range in the unchanged document first; then the
+    // replacements from front to back, each shifting the rest by a known delta.
+    // Scintilla's gap then only moves forwards: linear in the document.
+    std::vector<std::pair<long, long>> positions;
+    positions.reserve(static_cast<size_t>(ranges.size()));
+    for (const Range& r : ranges)
+        positions.emplace_back(positionFromOffset(r.from), positionFromOffset(r.to));
+    UndoGroup group(*this);
+    long delta = 0;
+    for (const auto& [from, to] : positions) {
+        send(SCI_SETTARGETRANGE, static_cast<unsigned long>(from + delta), to + delta);
+        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.constData());
+        delta += utf8.size() - (to - from);
+    }
+    send(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(positions.back().second + delta));
+}
+
+} // namespace qw

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/editor/EditorWidget.h"
+
+#include <Qsci/qsciscintilla.h>
+
+namespace qw {
+
+// The document editor of the window: a QScintilla widget that keeps the
+// EditorWidget contract. Scintilla stores UTF-8 with CR LF line ends (every
+// line break inserted is converted), so an offset of the contract — UTF-16
+// code units with a break counting as two — maps to a byte position through
+// Scintilla's UTF-16 line index: find the line, then count within it. Nothing
+// here copies the whole document except text() itself.
+class ScintillaEditor : public QsciScintilla, public EditorWidget
+{
+    Q_OBJECT
+public:
+    explicit ScintillaEditor(QWidget* parent = nullptr);
+
+    QString text() const override;
+    void setText(const QString& text) override;
+    void setLines(const QStringList& lines) override;
+
+    qsizetype length() const override;
+    int lineCount() const override;
+    QString line(int index) const override;
+    qsizetype lineStart(int index) const override;
+    int lineAtOffset(qsizetype offset) const override;
+    QChar charAt(qsizetype offset) const override;
+    QString textRange(qsizetype from, qsizetype to) const override;
+
+    qsizetype selectionStart() const override;
+    void setSelectionStart(qsizetype offset) override;
+    qsizetype selectionLength() const override;
+    void setSelectionLength(qsizetype length) override;
+    QString selectedText() const override;
+    void replaceSelection(const QString& text) override;
+    void selectAll() override;
+    void scrollCaretIntoView() override;
+
+    int caretLine() const override;
+    int caretColumn() const override;
+    void gotoLine(int displayLine) override;
+
+    void undo() override;
+    void redo() override;
+    bool canUndo() const override;
+    bool canRedo() const override;
+    void clearUndo() override;
+    void beginUndoAction() override;
+    void endUndoAction() override;
+
+    void cutToClipboard() override;
+    void copyToClipboard() override;
+    void pasteFromClipboard() override;
+
+    bool isModified() const override;
+    void setModified(bool modified) override;
+    bool overwrite() const override;
+    void setOverwrite(bool on) override;
+    bool wordWrap() const override;
+    void setWordWrap(bool on) override;
+    LineBreak lineBreak() const override { return m_lineBreak; }
+    void setLineBreak(LineBreak lb) override { m_lineBreak = lb; }
+
+    void replaceRanges(const QList<Range>& ranges, const QString& replacement) override;
+
+    // Byte position of Scintilla for an offset of the contract, and back.
+    long positionFromOffset(qsizetype offset) const;
+    qsizetype offsetFromPosition(long position) const;
+
+private:
+    long send(unsigned int msg, unsigned long w = 0, long l = 0) const
+    {
+        return SendScintilla(msg, w, l);
+    }
+    QString rangeText(long fromPos, long toPos) const;
+    long displayLineStartPosition(int docLine, int subLine) const;
+    int subLineOf(long position, int docLine) const;
+
+    LineBreak m_lineBreak = LineBreak::CrLf;
+    bool m_forcedModified = false;
+};
+
+} // namespace qw
