@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qw {
+
+// The new-page wizard's fields. Key words and description may span lines.
+struct NewPageOptions
+{
+    QString docType; // its line and an empty one are left out when empty
+    QString title;
+    QString keywords;    // its META line is left out when empty
+    QString description; // likewise
+};
+
+// The nine document types the wizard offers, in order.
+QStringList newPageDocTypes();
+
+struct NewPageText
+{
+    QString text;
+    // Where the caret is put once the page is the whole text of a new
+    // document: on the first of the two empty lines inside the body.
+    qsizetype caret = 0;
+};
+
+// The page skeleton in fixed lower case, nothing escaped, every line ended by
+// CR LF. A line break typed inside a field is written as CR LF as well, so the
+// text keeps the editor's offset convention.
+NewPageText buildNewPage(const NewPageOptions& options);
+
+} // namespace qw
