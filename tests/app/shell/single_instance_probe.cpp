@@ -1,0 +1,33 @@
+// A stand-in for a Quenwick start, for the hand-off tests: becomes the
+// primary instance and prints every path it receives, or hands its own path
+// over and says so.
+#include "app/shell/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3)
+        return 64;
+    QTextStream out(stdout);
+    qw::SingleInstance instance(args.at(1));
+    switch (instance.start(args.at(2))) {
+    case qw::SingleInstance::Role::HandedOff:
+        out << "handed-off" << Qt::endl;
+        return 0;
+    case qw::SingleInstance::Role::Failed:
+        out << "failed" << Qt::endl;
+        return 2;
+    case qw::SingleInstance::Role::Primary:
+        break;
+    }
+    QObject::connect(&instance, &qw::SingleInstance::pathReceived, &app,
+                     [&out](const QString& path) { out << "got:" << path << Qt::endl; });
+    out << "primary" << Qt::endl;
+    QTimer::singleShot(30000, &app, &QCoreApplication::quit);
+    return app.exec();
+}

@@ -1,0 +1,149 @@
+#include <QFile>
+#include <QLocalServer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+// Real processes: one primary, later starts handing over their paths.
+class SingleInstanceTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString socket() const { return m_dir.filePath(QStringLiteral("q.socket")); }
+
+    static QString probe() { return QStringLiteral(QW_SINGLE_INSTANCE_PROBE); }
+
+    // Starts a primary and waits until it listens.
+    std::unique_ptr<QProcess> startPrimary()
+    {
+        auto p = std::make_unique<QProcess>();
+        p->start(probe(), {socket(), QStringLiteral("/first.html")});
+        if (!p->waitForStarted(5000))
+            return nullptr;
+        while (!p->canReadLine()) {
+            if (!p->waitForReadyRead(10000))
+                return nullptr;
+        }
+        if (p->readLine().trimmed() != "primary")
+            return nullptr;
+        return p;
+    }
+
+    static QByteArray runLater(const QString& socketPath, const QString& path)
+    {
+        QProcess later;
+        later.start(probe(), {socketPath, path});
+        later.waitForFinished(15000);
+        return later.readAllStandardOutput().trimmed();
+    }
+
+    static QStringList receivedLines(QProcess& primary, int count)
+    {
+        QStringList got;
+        while (got.size() < count) {
+            while (primary.canReadLine())
+                got << QString::fromUtf8(primary.readLine().trimmed());
+            if (got.size() >= count || !primary.waitForReadyRead(10000))
+                break;
+        }
+        return got;
+    }
+
+private Q_SLOTS:
+    void laterStartsHandOverAndEnd()
+    {
+        auto primary = startPrimary();
+        QVERIFY(primary);
+        QCOMPARE(runLater(socket(), QStringLiteral("/home/jana/a b.html")),
+                 QByteArray("handed-off"));
+        QCOMPARE(runLater(socket(), QString()), QByteArray("handed-off"));
+        const QStringList got = receivedLines(*primary, 2);
+        QCOMPARE(got,
+                 (QStringList{QStringLiteral("got:/home/jana/a b.html"), QStringLiteral("got:")}));
+        primary->kill();
+        primary->waitForFinished();
+    }
+
+    void twoQuickStartsBothArrive()
+    {
+        auto primary = startPrimary();
+        QVERIFY(primary);
+        QProcess a;
+        QProcess b;
+        a.start(probe(), {socket(), QStringLiteral("/x/one.html")});
+        b.start(probe(), {socket(), QStringLiteral("/x/two.html")});
+        QVERIFY(a.waitForFinished(15000));
+        QVERIFY(b.waitForFinished(15000));
+        QCOMPARE(a.exitCode(), 0);
+        QCOMPARE(b.exitCode(), 0);
+        QStringList got = receivedLines(*primary, 2);
+        got.sort();
+        QCOMPARE(got, (QStringList{QStringLiteral("got:/x/one.html"),
+                                   QStringLiteral("got:/x/two.html")}));
+        primary->kill();
+        primary->waitForFinished();
+    }
+
+    void staleSocketOfACrashDoesNotBlock()
+    {
+        auto crashed = startPrimary();
+        QVERIFY(crashed);
+        ::kill(static_cast<pid_t>(crashed->processId()), SIGKILL);
+        crashed->waitForFinished();
+        QVERIFY(QFile::exists(socket())); // the crash left its socket behind
+
+        auto next = startPrimary();
+        QVERIFY(next);
+        QCOMPARE(runLater(socket(), QStringLiteral("/after.html")), QByteArray("handed-off"));
+        QCOMPARE(receivedLines(*next, 1), QStringList{QStringLiteral("got:/after.html")});
+        next->kill();
+        next->waitForFinished();
+    }
+
+    void simultaneousFirstStartsMakeOnePrimary()
+    {
+        QProcess a;
+        QProcess b;
+        a.start(probe(), {socket(), QStringLiteral("/a.html")});
+        b.start(probe(), {socket(), QStringLiteral("/b.html")});
+        QVERIFY(a.waitForStarted(5000));
+        QVERIFY(b.waitForStarted(5000));
+        // One of the two ends after handing over; the other stays and receives.
+        QProcess* ended = nullptr;
+        for (int i = 0; i < 100 && !ended; ++i) {
+            if (a.waitForFinished(50))
+                ended = &a;
+            else if (b.waitForFinished(50))
+                ended = &b;
+        }
+        QVERIFY(ended);
+        QCOMPARE(ended->readAllStandardOutput().trimmed(), QByteArray("handed-off"));
+        QProcess& primary = ended == &a ? b : a;
+        const QStringList got = receivedLines(primary, 2);
+        QCOMPARE(got.value(0), QStringLiteral("primary"));
+        QCOMPARE(got.value(1),
+                 ended == &a ? QStringLiteral("got:/a.html") : QStringLiteral("got:/b.html"));
+        primary.kill();
+        primary.waitForFinished();
+    }
+
+    void socketIsOwnerOnly()
+    {
+        auto primary = startPrimary();
+        QVERIFY(primary);
+        const QFile::Permissions perms = QFile::permissions(socket());
+        QVERIFY(perms & QFile::WriteOwner);
+        QVERIFY(!(perms &
+                  (QFile::WriteGroup | QFile::WriteOther | QFile::ReadGroup | QFile::ReadOther)));
+        primary->kill();
+        primary->waitForFinished();
+    }
+};
+
+QTEST_GUILESS_MAIN(SingleInstanceTest)
+#include "tst_single_instance.moc"
