@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace qw {
@@ -21,6 +22,23 @@ inline QString lineBreakText(LineBreak lb)
         return QStringLiteral("\n\r");
     }
     return QStringLiteral("\r\n");
+}
+
+// The same break as the bytes written to a file (all four are ASCII, so they
+// are the same in every encoding we write).
+inline QByteArrayView lineBreakBytes(LineBreak lb)
+{
+    switch (lb) {
+    case LineBreak::CrLf:
+        return "\r\n";
+    case LineBreak::Cr:
+        return "\r";
+    case LineBreak::Lf:
+        return "\n";
+    case LineBreak::LfCr:
+        return "\n\r";
+    }
+    return "\r\n";
 }
 
 } // namespace qw

@@ -1,0 +1,51 @@
+#include "core/text/DocumentFile.h"
+
+#include "core/text/DocumentText.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <new>
+
+namespace qw {
+
+DocumentReadResult readDocumentFile(const QString& path)
+{
+    DocumentReadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.errorText = file.errorString();
+        return result;
+    }
+    // A file too large for memory must end in a message, not a crash.
+    try {
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            result.errorText = file.errorString();
+            return result;
+        }
+        DecodedDocument decoded = decodeDocument(bytes);
+        result.text = std::move(decoded.text);
+        result.encoding = decoded.encoding;
+    } catch (const std::bad_alloc&) {
+        result.text.clear();
+        result.errorText = qt_error_string(ENOMEM);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+FileWriteResult writeDocumentFile(const QString& path, QStringView text, LineBreak lineBreak,
+                                  TextEncoding encoding)
+{
+    QByteArray bytes;
+    try {
+        bytes = encodeDocument(text, lineBreak, encoding);
+    } catch (const std::bad_alloc&) {
+        return {false, qt_error_string(ENOMEM)};
+    }
+    return writeFileAtomically(path, bytes);
+}
+
+} // namespace qw

@@ -1,0 +1,98 @@
+#include "core/text/DocumentText.h"
+
+#include "core/text/Utf8.h"
+#include "core/text/Windows1250.h"
+
+#include <algorithm>
+
+namespace qw {
+
+namespace {
+
+bool isBreakByte(unsigned char b)
+{
+    return b == '\r' || b == '\n';
+}
+
+} // namespace
+
+DecodedDocument decodeDocument(QByteArrayView fileBytes)
+{
+    DecodedDocument result;
+    QByteArrayView content = fileBytes;
+    qsizetype decodedLength = content.size();
+    // The same scan that detects UTF-8 also sizes its decoded text.
+    if (fileBytes.startsWith(kUtf8Bom)) {
+        const QByteArrayView rest = fileBytes.sliced(kUtf8Bom.size());
+        if (const Utf8Scan scan = scanUtf8(rest); scan.valid) {
+            result.encoding = TextEncoding::Utf8Bom;
+            content = rest;
+            decodedLength = scan.utf16Length;
+        }
+    } else if (const Utf8Scan scan = scanUtf8(fileBytes); scan.valid && scan.hasMultiByte) {
+        result.encoding = TextEncoding::Utf8;
+        decodedLength = scan.utf16Length;
+    }
+    if (content.isEmpty())
+        return result;
+
+    // A lone CR or LF grows by one character, a CR LF stays, and a last line
+    // without a break gains two: this bounds the text from above.
+    const qsizetype breakBytes = std::count(content.begin(), content.end(), '\r') +
+                                 std::count(content.begin(), content.end(), '\n');
+    QString& text = result.text;
+    text.resize(decodedLength + breakBytes + 2);
+    auto* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* out = begin;
+
+    const bool utf8 = result.encoding != TextEncoding::Windows1250;
+    const auto* p = reinterpret_cast<const unsigned char*>(content.data());
+    const auto* const end = p + content.size();
+    while (p != end) {
+        // CR and LF are never part of a multi-byte UTF-8 character, so a
+        // line's bytes always decode on their own.
+        const auto* q = std::find_if(p, end, isBreakByte);
+        const QByteArrayView line(p, q - p);
+        out = utf8 ? decodeValidUtf8Into(line, out) : decodeWindows1250Into(line, out);
+        *out++ = u'\r';
+        *out++ = u'\n';
+        if (q == end)
+            break;
+        p = (*q == '\r' && q + 1 != end && q[1] == '\n') ? q + 2 : q + 1;
+    }
+    text.truncate(out - begin);
+    return result;
+}
+
+QByteArray encodeDocument(QStringView text, LineBreak lineBreak, TextEncoding encoding)
+{
+    QByteArray out;
+    // Right for most Windows-1250 documents; UTF-8 and references grow it.
+    out.reserve(text.size() + kUtf8Bom.size());
+    if (encoding == TextEncoding::Utf8Bom)
+        out.append(kUtf8Bom);
+    const QByteArrayView breakBytes = lineBreakBytes(lineBreak);
+    const auto appendLine = [&](QStringView line) {
+        if (encoding == TextEncoding::Windows1250)
+            appendWindows1250(out, line);
+        else
+            appendUtf8(out, line);
+    };
+    qsizetype lineStart = 0;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype cr = text.indexOf(u'\r', from);
+        if (cr < 0)
+            break;
+        from = cr + 1;
+        if (from == text.size() || text[from] != u'\n')
+            continue; // a lone CR is part of the line
+        appendLine(text.sliced(lineStart, cr - lineStart));
+        out.append(breakBytes);
+        lineStart = from = cr + 2;
+    }
+    appendLine(text.sliced(lineStart));
+    return out;
+}
+
+} // namespace qw
