@@ -3,16 +3,19 @@
 # set only ever judges our own code.
 
 # Pass QT_KEYWORDS for targets that include QScintilla: its headers use the
-# signals/slots keywords.
+# signals/slots keywords. Pass TEST for test code, where tables of cases read
+# better with plain (UTF-8) string literals.
 function(qw_target_defaults target)
-  cmake_parse_arguments(ARG "QT_KEYWORDS" "" "" ${ARGN})
+  cmake_parse_arguments(ARG "QT_KEYWORDS;TEST" "" "" ${ARGN})
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
   # Every string that reaches Qt must say how it is encoded: the program reads
   # and writes Windows-1250 and UTF-8, so silent conversions are bugs.
   target_compile_definitions(${target} PRIVATE
-    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
-    QT_NO_URL_CAST_FROM_STRING QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_NO_CAST_TO_ASCII QT_NO_URL_CAST_FROM_STRING QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_NO_FOREACH)
+  if(NOT ARG_TEST)
+    target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_FROM_BYTEARRAY)
+  endif()
   if(NOT ARG_QT_KEYWORDS)
     target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
   endif()
@@ -58,7 +61,7 @@ function(qw_core_test name)
     target_link_libraries(core_${name}_tests PRIVATE qw_${mod})
   endforeach()
   target_link_libraries(core_${name}_tests PRIVATE qw_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
-  qw_target_defaults(core_${name}_tests)
+  qw_target_defaults(core_${name}_tests TEST)
   gtest_discover_tests(core_${name}_tests
     PROPERTIES LABELS core
     DISCOVERY_TIMEOUT 60)

@@ -1,0 +1,36 @@
+#include "core/shell/ShellTexts.h"
+
+namespace qw {
+
+QString saveQuestionText(const QString& path)
+{
+    return QStringLiteral("Uložit změny v dokumentu - \"") + path + QStringLiteral("\"?");
+}
+
+QString windowCaption(const QString& path)
+{
+    return QStringLiteral("Quenwick - ") + path;
+}
+
+QString caretPositionText(int line, int column)
+{
+    return QStringLiteral(" ř. ") + QString::number(line + 1) + QStringLiteral("  sl. ") +
+           QString::number(column + 1);
+}
+
+QString modifiedText(bool modified)
+{
+    return modified ? QStringLiteral("Změněno") : QString();
+}
+
+QString typingModeText(bool overwrite)
+{
+    return overwrite ? QStringLiteral("Přepis") : QStringLiteral("Vkládání");
+}
+
+QString recentFileMissingText(const QString& path)
+{
+    return QStringLiteral("Soubor \"") + path + QStringLiteral("\" nebyl nalezen!");
+}
+
+} // namespace qw

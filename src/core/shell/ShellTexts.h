@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace qw {
+
+// Texts the window composes from data.
+
+// The save question: Uložit změny v dokumentu - "path"?
+QString saveQuestionText(const QString& path);
+// The window caption: "Quenwick - " and the document's path.
+QString windowCaption(const QString& path);
+// Status bar, first panel: " ř. 3  sl. 7" for 0-based line 2, column 6.
+QString caretPositionText(int line, int column);
+// Status bar texts of the modified and typing-mode panels.
+QString modifiedText(bool modified);
+QString typingModeText(bool overwrite);
+// Soubor "path" nebyl nalezen!
+QString recentFileMissingText(const QString& path);
+
+} // namespace qw
