@@ -8,13 +8,12 @@ void EditorWidget::replaceRanges(const QList<Range>& ranges, const QString& repl
         return;
     UndoGroup group(*this);
     // Back to front, so the offsets of the ranges not yet replaced stay valid.
-    qsizetype shift = 0;
-    for (auto it = ranges.crbegin(); it != ranges.crend(); ++it) {
+    // The editor may turn a lone CR or LF of the replacement into CR LF, so the
+    // caret is placed by the change of length, not by the replacement's size.
+    const qsizetype before = length();
+    for (auto it = ranges.crbegin(); it != ranges.crend(); ++it)
         replaceRange(*this, it->from, it->to, replacement);
-        shift += replacement.size() - (it->to - it->from);
-    }
-    const Range& last = ranges.constLast();
-    setSelectionStart(last.to + shift);
+    setSelectionStart(ranges.constLast().to + length() - before);
 }
 
 void replaceRange(EditorWidget& editor, qsizetype from, qsizetype to, const QString& text)

@@ -92,7 +92,8 @@ public:
     // text, as one undo step, in time linear in the text. The caret ends after
     // the last replacement. The default goes through replaceSelection from the
     // last range back to the first; implementations with a faster way override it.
-    struct Range {
+    struct Range
+    {
         qsizetype from = 0;
         qsizetype to = 0;
     };

@@ -87,8 +87,8 @@ QString MemoryEditor::line(int index) const
     if (index < 0 || index >= lineCount())
         return {};
     const qsizetype start = m_lineStarts[static_cast<size_t>(index)];
-    const qsizetype end = index + 1 < lineCount() ? m_lineStarts[static_cast<size_t>(index) + 1] - 2
-                                                  : m_text.size();
+    const qsizetype end =
+        index + 1 < lineCount() ? m_lineStarts[static_cast<size_t>(index) + 1] - 2 : m_text.size();
     return m_text.mid(start, end - start);
 }
 
@@ -199,7 +199,8 @@ void MemoryEditor::gotoLine(int displayLine)
         const int parts = displayLinesOf(i);
         if (displayLine < display + parts || i == lines - 1) {
             const int part = std::min(displayLine - display, parts - 1);
-            setSelectionStart(lineStart(i) + static_cast<qsizetype>(part) * std::max(m_wrapWidth, 0));
+            setSelectionStart(lineStart(i) +
+                              static_cast<qsizetype>(part) * std::max(m_wrapWidth, 0));
             return;
         }
         display += parts;
@@ -297,9 +298,14 @@ void MemoryEditor::replaceRanges(const QList<Range>& ranges, const QString& repl
     out.reserve(m_text.size() + ranges.size() * (insert.size() + 1));
     qsizetype pos = 0;
     for (const Range& r : ranges) {
-        out += QStringView(m_text).mid(pos, r.from - pos);
+        // A range out of order, overlapping or outside the text would make the
+        // copy below read past its source; such a range is clamped to what is
+        // left of the text instead.
+        const qsizetype from = std::clamp<qsizetype>(r.from, pos, m_text.size());
+        const qsizetype to = std::clamp<qsizetype>(r.to, from, m_text.size());
+        out += QStringView(m_text).mid(pos, from - pos);
         out += insert;
-        pos = r.to;
+        pos = to;
     }
     const qsizetype caret = out.size();
     out += QStringView(m_text).mid(pos);

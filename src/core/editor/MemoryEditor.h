@@ -76,7 +76,8 @@ public:
     static void clearClipboard();
 
 private:
-    struct Snapshot {
+    struct Snapshot
+    {
         QString text;
         qsizetype caret = 0;
     };
