@@ -3,8 +3,6 @@
 #include "core/text/Utf8.h"
 #include "core/text/Windows1250.h"
 
-#include <algorithm>
-
 namespace qw {
 
 namespace {
@@ -12,6 +10,14 @@ namespace {
 bool isBreakByte(unsigned char b)
 {
     return b == '\r' || b == '\n';
+}
+
+qsizetype countBreakBytes(QByteArrayView bytes)
+{
+    qsizetype n = 0;
+    for (const char c : bytes)
+        n += (c == '\r') + (c == '\n');
+    return n;
 }
 
 } // namespace
@@ -38,10 +44,8 @@ DecodedDocument decodeDocument(QByteArrayView fileBytes)
 
     // A lone CR or LF grows by one character, a CR LF stays, and a last line
     // without a break gains two: this bounds the text from above.
-    const qsizetype breakBytes = std::count(content.begin(), content.end(), '\r') +
-                                 std::count(content.begin(), content.end(), '\n');
     QString& text = result.text;
-    text.resize(decodedLength + breakBytes + 2);
+    text.resize(decodedLength + countBreakBytes(content) + 2);
     auto* const begin = reinterpret_cast<char16_t*>(text.data());
     char16_t* out = begin;
 
@@ -51,7 +55,9 @@ DecodedDocument decodeDocument(QByteArrayView fileBytes)
     while (p != end) {
         // CR and LF are never part of a multi-byte UTF-8 character, so a
         // line's bytes always decode on their own.
-        const auto* q = std::find_if(p, end, isBreakByte);
+        const auto* q = p;
+        while (q != end && !isBreakByte(*q))
+            ++q;
         const QByteArrayView line(p, q - p);
         out = utf8 ? decodeValidUtf8Into(line, out) : decodeWindows1250Into(line, out);
         *out++ = u'\r';
