@@ -3,6 +3,7 @@
 #include "core/text/DocumentText.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <new>
@@ -12,6 +13,12 @@ namespace qw {
 DocumentReadResult readDocumentFile(const QString& path)
 {
     DocumentReadResult result;
+    // A pipe or a device would block the open or never end; only plain files
+    // (and directories, which QFile refuses with its own reason) go on.
+    if (const QFileInfo info(path); info.exists() && !info.isFile() && !info.isDir()) {
+        result.errorText = qt_error_string(EINVAL);
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.errorText = file.errorString();

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -84,7 +85,10 @@ TEST_F(DocumentFileTest, ReadingGivesTextAndEncoding)
 TEST_F(DocumentFileTest, UnreadablePathsReportTheSystemsReason)
 {
     QDir(m_dir.path()).mkdir(u"folder"_s);
-    for (const QString& p : {path(u"missing.html"_s), path(u"folder"_s)}) {
+    // Opening a pipe with no writer would wait forever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"pipe"_s)).constData(), 0600), 0);
+    for (const QString& p :
+         {path(u"missing.html"_s), path(u"folder"_s), path(u"pipe"_s), u"/dev/zero"_s}) {
         const DocumentReadResult read = readDocumentFile(p);
         EXPECT_FALSE(read.ok) << p.toStdString();
         EXPECT_FALSE(read.errorText.isEmpty()) << p.toStdString();
