@@ -1,0 +1,103 @@
+#include "core/highlight/HtmlElements.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace qw {
+
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::array kNames = {
+    "SCRIPT"sv,     "A"sv,     "ADDRESS"sv,  "ACRONYM"sv,  "APPLET"sv,   "AREA"sv,
+    "B"sv,          "BASE"sv,  "BASEFONT"sv, "BGSOUND"sv,  "BIG"sv,      "BLINK"sv,
+    "BLOCKQUOTE"sv, "BODY"sv,  "BR"sv,       "BUTTON"sv,   "CAPTION"sv,  "CITE"sv,
+    "CENTER"sv,     "CODE"sv,  "COL"sv,      "COLGROUP"sv, "COMMENT"sv,  "DD"sv,
+    "DEL"sv,        "DFN"sv,   "DIR"sv,      "DIV"sv,      "DL"sv,       "DT"sv,
+    "EM"sv,         "EMBED"sv, "FIELDSET"sv, "FORM"sv,     "FONT"sv,     "FRAME"sv,
+    "FRAMESET"sv,   "H1"sv,    "H2"sv,       "H3"sv,       "H4"sv,       "H5"sv,
+    "H6"sv,         "HEAD"sv,  "HR"sv,       "HTML"sv,     "I"sv,        "IFRAME"sv,
+    "ILAYER"sv,     "IMG"sv,   "INPUT"sv,    "INS"sv,      "ISINDEX"sv,  "KBD"sv,
+    "KEYGEN"sv,     "LABEL"sv, "LAYER"sv,    "LEGEND"sv,   "LI"sv,       "LINK"sv,
+    "LISTING"sv,    "MAP"sv,   "MARQUEE"sv,  "MENU"sv,     "META"sv,     "MULTICOL"sv,
+    "NEXTID"sv,     "NOBR"sv,  "NOEMBED"sv,  "NOFRAMES"sv, "NOLAYER"sv,  "NOSCRIPT"sv,
+    "OBJECT"sv,     "OL"sv,    "OPTION"sv,   "P"sv,        "PARAM"sv,    "PLAINTEXT"sv,
+    "Q"sv,          "S"sv,     "SAMP"sv,     "SELECT"sv,   "SOUND"sv,    "SMALL"sv,
+    "SPACER"sv,     "SPAN"sv,  "STRIKE"sv,   "STRONG"sv,   "STYLE"sv,    "SUB"sv,
+    "SUP"sv,        "TABLE"sv, "TBODY"sv,    "TD"sv,       "TEXTAREA"sv, "TFOOT"sv,
+    "TH"sv,         "THEAD"sv, "TITLE"sv,    "TR"sv,       "TT"sv,       "U"sv,
+    "UL"sv,         "VAR"sv,   "WBR"sv,      "!DOCTYPE"sv,
+};
+static_assert(kNames.size() == 106);
+
+constexpr std::array kWithoutAttributes = {"B"sv, "BR"sv, "HEAD"sv,  "HTML"sv,
+                                           "I"sv, "S"sv,  "TITLE"sv, "U"sv};
+constexpr std::array kWithoutEndTag = {"SCRIPT"sv, "BASE"sv,  "BASEFONT"sv, "BR"sv,      "FRAME"sv,
+                                       "IMG"sv,    "INPUT"sv, "META"sv,     "!DOCTYPE"sv};
+
+template<std::size_t N>
+constexpr bool listed(const std::array<std::string_view, N>& list, std::string_view name)
+{
+    return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+constexpr std::size_t kLongestName = [] {
+    std::size_t longest = 0;
+    for (std::string_view n : kNames)
+        longest = std::max(longest, n.size());
+    return longest;
+}();
+
+const std::array<HtmlElement, kNames.size()> kElements = [] {
+    std::array<HtmlElement, kNames.size()> elements{};
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        const std::string_view n = kNames[i];
+        elements[i] = {QLatin1StringView(n.data(), qsizetype(n.size())),
+                       !listed(kWithoutAttributes, n), !listed(kWithoutEndTag, n)};
+    }
+    return elements;
+}();
+
+// Indices of kNames in byte order of their names, for a binary search.
+constexpr std::array<unsigned char, kNames.size()> kSorted = [] {
+    std::array<unsigned char, kNames.size()> order{};
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<unsigned char>(i);
+    std::sort(order.begin(), order.end(),
+              [](unsigned char a, unsigned char b) { return kNames[a] < kNames[b]; });
+    return order;
+}();
+
+} // namespace
+
+std::span<const HtmlElement> htmlElements()
+{
+    return kElements;
+}
+
+const HtmlElement* findHtmlElement(QStringView name)
+{
+    const qsizetype size = name.size();
+    if (size == 0 || size > qsizetype(kLongestName))
+        return nullptr;
+    char upper[kLongestName];
+    for (qsizetype i = 0; i < size; ++i) {
+        char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return nullptr;
+        if (c >= u'a' && c <= u'z')
+            c -= u'a' - u'A';
+        upper[i] = static_cast<char>(c);
+    }
+    const std::string_view key(upper, std::size_t(size));
+    const auto it =
+        std::lower_bound(kSorted.begin(), kSorted.end(), key,
+                         [](unsigned char e, std::string_view k) { return kNames[e] < k; });
+    if (it == kSorted.end() || kNames[*it] != key)
+        return nullptr;
+    return &kElements[*it];
+}
+
+} // namespace qw
