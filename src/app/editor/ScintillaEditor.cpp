@@ -1,5 +1,7 @@
 #include "app/editor/ScintillaEditor.h"
 
+#include "app/editor/ColorRef.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -41,6 +43,33 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     send(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
     setWrapMode(WrapWord);
+    // The line-number gutter.
+    setMarginType(0, NumberMargin);
+    setMarginWidth(0, QStringLiteral("000000"));
+    setMarginLineNumbers(0, true);
+}
+
+void ScintillaEditor::applyLook(const QString& fontName, int pointSize, ColorRef text,
+                                ColorRef background, int tabWidth)
+{
+    QFont font(fontName, pointSize);
+    setFont(font);
+    setMarginsFont(font);
+    setColor(toQColor(text));
+    setPaper(toQColor(background));
+    setTabWidth(tabWidth > 0 ? tabWidth : 8);
+}
+
+void ScintillaEditor::keyReleaseEvent(QKeyEvent* event)
+{
+    QsciScintilla::keyReleaseEvent(event);
+    Q_EMIT released();
+}
+
+void ScintillaEditor::mouseReleaseEvent(QMouseEvent* event)
+{
+    QsciScintilla::mouseReleaseEvent(event);
+    Q_EMIT released();
 }
 
 long ScintillaEditor::positionFromOffset(qsizetype offset) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/editor/EditorWidget.h"
+#include "core/settings/HighlightStyle.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -66,9 +67,22 @@ public:
 
     void replaceRanges(const QList<Range>& ranges, const QString& replacement) override;
 
+    // The editor settings: font, text and background colour, tab stops.
+    void applyLook(const QString& fontName, int pointSize, ColorRef text, ColorRef background,
+                   int tabWidth);
+
     // Byte position of Scintilla for an offset of the contract, and back.
     long positionFromOffset(qsizetype offset) const;
     qsizetype offsetFromPosition(long position) const;
+
+Q_SIGNALS:
+    // A key or a mouse button was released: the moment the window looks for
+    // the tag at the caret.
+    void released();
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     long send(unsigned int msg, unsigned long w = 0, long l = 0) const

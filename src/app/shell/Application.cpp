@@ -1,0 +1,52 @@
+#include "app/shell/Application.h"
+
+#include "app/shell/MainWindow.h"
+#include "app/shell/SingleInstance.h"
+#include "app/shell/UiServices.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace qw {
+
+QString startFileFromArguments(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return {};
+    const QFileInfo info(arguments.at(1));
+    if (!info.isFile())
+        return {};
+    return info.absoluteFilePath();
+}
+
+int runQuenwick(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quenwick"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quenwick"));
+
+    const QString startFile = startFileFromArguments(QApplication::arguments());
+
+    SingleInstance instance;
+    if (instance.start(startFile) == SingleInstance::Role::HandedOff)
+        return 0;
+
+    // Standard buttons and dialogs speak Czech.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    DesktopUiServices ui;
+    MainWindow window(ui);
+    QObject::connect(&instance, &SingleInstance::pathReceived, &window,
+                     &MainWindow::receiveHandOff);
+    window.showMaximized();
+    window.openStartFile(startFile);
+    return QApplication::exec();
+}
+
+} // namespace qw

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qw {
+
+// The file a start names: the first argument after the program, made
+// absolute; empty when there is none or it names no existing file.
+QString startFileFromArguments(const QStringList& arguments);
+
+// The whole program: single-instance check, window, event loop.
+int runQuenwick(int argc, char** argv);
+
+} // namespace qw

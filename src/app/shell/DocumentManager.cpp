@@ -1,0 +1,410 @@
+#include "app/shell/DocumentManager.h"
+
+#include "app/editor/ScintillaEditor.h"
+#include "app/shell/UiServices.h"
+#include "core/shell/ShellTexts.h"
+#include "core/text/DocumentFile.h"
+#include "core/text/SaveFormat.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QToolBar>
+
+namespace qw {
+
+namespace {
+const QString kCannotOpen = QStringLiteral("Soubor nelze otevřít!");
+const QString kAlreadyOpen = QStringLiteral("Tento soubor je již otevřen!");
+
+QString cannotSaveText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Soubor \"%1\" nelze uložit.\n%2").arg(path, reason);
+}
+} // namespace
+
+DocumentManager::DocumentManager(UiServices& ui, const DocumentOptions& options, QWidget* window)
+    : QObject(window), m_ui(ui), m_options(options), m_window(window), m_stack(new QStackedWidget),
+      m_tabs(new QTabBar), m_navigation(new QToolBar)
+{
+    m_tabs->setObjectName(QStringLiteral("tsMemo"));
+    m_tabs->setAccessibleName(QStringLiteral("Dokumenty"));
+    m_tabs->setShape(QTabBar::RoundedSouth);
+    m_tabs->setExpanding(false);
+    m_tabs->setDocumentMode(true);
+    m_tabs->setUsesScrollButtons(true);
+    m_tabs->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (!m_switching && index >= 0)
+            activate(index);
+    });
+
+    m_navigation->setObjectName(QStringLiteral("tbEditorBar"));
+    m_navigation->setIconSize(QSize(16, 16));
+    m_navigation->setMovable(false);
+    auto action = [this](const char* icon, const QString& hint, auto slot) {
+        QAction* a = m_navigation->addAction(QIcon::fromTheme(QString::fromLatin1(icon)), hint);
+        a->setToolTip(hint);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    m_close = action("window-close", QStringLiteral("Zavřít"), [this] { closeDocument(); });
+    m_first = action("go-first", QStringLiteral("První"), [this] { activate(0); });
+    m_previous = action("go-previous", QStringLiteral("Předchozí"),
+                        [this] { activate(m_docs.activeIndex() - 1); });
+    m_next =
+        action("go-next", QStringLiteral("Další"), [this] { activate(m_docs.activeIndex() + 1); });
+    m_last =
+        action("go-last", QStringLiteral("Poslední"), [this] { activate(m_docs.count() - 1); });
+    updateNavigation();
+}
+
+ScintillaEditor* DocumentManager::current() const
+{
+    const DocumentList::Entry* e = m_docs.active();
+    return e ? m_editors.value(e->key) : nullptr;
+}
+
+QString DocumentManager::currentPath() const
+{
+    const DocumentList::Entry* e = m_docs.active();
+    return e ? e->path : QString();
+}
+
+ScintillaEditor* DocumentManager::editorAt(int index) const
+{
+    if (index < 0 || index >= m_docs.count())
+        return nullptr;
+    return m_editors.value(m_docs.at(index).key);
+}
+
+QString DocumentManager::pathAt(int index) const
+{
+    if (index < 0 || index >= m_docs.count())
+        return {};
+    return m_docs.at(index).path;
+}
+
+TextEncoding DocumentManager::encodingAt(int index) const
+{
+    if (index < 0 || index >= m_docs.count())
+        return TextEncoding::Windows1250;
+    return m_encodings.value(m_docs.at(index).key, TextEncoding::Windows1250);
+}
+
+QString DocumentManager::templateText() const
+{
+    QString text;
+    for (const QString& line : m_options.templateHead)
+        text += line + QStringLiteral("\r\n");
+    text += QStringLiteral("\r\n\r\n");
+    for (const QString& line : m_options.templateFoot)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+ScintillaEditor* DocumentManager::createEditor(int key)
+{
+    auto* editor = new ScintillaEditor;
+    editor->setObjectName(QStringLiteral("newedit%1").arg(key));
+    editor->setWordWrap(true);
+    connect(editor, &QsciScintilla::textChanged, this, [this, editor] {
+        if (editor == current())
+            Q_EMIT stateChanged();
+    });
+    connect(editor, &QsciScintilla::modificationChanged, this, [this] { updateTabs(); });
+    connect(editor, &QsciScintilla::cursorPositionChanged, this, [this, editor] {
+        if (editor == current())
+            Q_EMIT stateChanged();
+    });
+    connect(editor, &ScintillaEditor::released, this, [this, editor] {
+        if (editor == current())
+            Q_EMIT editorReleased();
+    });
+    m_stack->addWidget(editor);
+    return editor;
+}
+
+bool DocumentManager::openDocument(const QString& path)
+{
+    DocumentReadResult read;
+    if (!path.isEmpty()) {
+        if (!QFileInfo(path).isFile()) {
+            m_ui.notify(m_window, UiServices::Icon::Error, kCannotOpen);
+            return false;
+        }
+        read = readDocumentFile(path);
+        if (!read.ok) {
+            m_ui.notify(m_window, UiServices::Icon::Error, kCannotOpen);
+            return false;
+        }
+        Q_EMIT pathTouched(path);
+        const int open = m_docs.indexOfPath(path);
+        if (open >= 0) {
+            activate(open);
+            m_ui.notify(m_window, UiServices::Icon::Information, kAlreadyOpen);
+            return false;
+        }
+    }
+
+    const DocumentList::Entry& entry = m_docs.add(path);
+    const int key = entry.key;
+    const QString docPath = entry.path;
+    ScintillaEditor* editor = createEditor(key);
+    m_editors.insert(key, editor);
+    m_encodings.insert(key, path.isEmpty() ? TextEncoding::Windows1250 : read.encoding);
+    editor->setAccessibleName(docPath);
+
+    const bool fromTemplate = path.isEmpty() && m_options.docFromTemplate;
+    m_switching = true;
+    m_tabs->addTab(DocumentList::tabCaption(docPath));
+    m_switching = false;
+    activate(m_docs.count() - 1);
+
+    if (!path.isEmpty())
+        editor->setText(read.text);
+    else if (fromTemplate)
+        editor->setText(templateText());
+    if (fromTemplate) {
+        qsizetype foot = 0;
+        for (const QString& line : m_options.templateFoot)
+            foot += line.size() + 2;
+        editor->setSelectionStart(editor->length() - foot);
+    }
+    editor->clearUndo();
+    editor->setModified(false);
+    updateTabs();
+    Q_EMIT stateChanged();
+    return true;
+}
+
+void DocumentManager::newBlankDocument()
+{
+    openDocument();
+    if (ScintillaEditor* e = current()) {
+        e->setText(QString());
+        e->clearUndo();
+        e->setModified(false);
+    }
+}
+
+void DocumentManager::pasteAsNewDocument()
+{
+    openDocument();
+    ScintillaEditor* e = current();
+    if (e == nullptr)
+        return;
+    e->setText(QString());
+    QString head;
+    for (const QString& line : m_options.templateHead)
+        head += line + QStringLiteral("\r\n");
+    e->replaceSelection(head);
+    e->pasteFromClipboard();
+    QString foot;
+    for (const QString& line : m_options.templateFoot)
+        foot += QStringLiteral("\r\n") + line;
+    e->replaceSelection(foot);
+}
+
+void DocumentManager::activate(int index)
+{
+    if (index < 0 || index >= m_docs.count())
+        return;
+    m_docs.setActiveIndex(index);
+    m_switching = true;
+    m_tabs->setCurrentIndex(index);
+    m_switching = false;
+    if (ScintillaEditor* e = current()) {
+        m_stack->setCurrentWidget(e);
+        e->setFocus();
+        applySettings();
+    }
+    setWindowCaption();
+    updateNavigation();
+    Q_EMIT currentChanged();
+    Q_EMIT stateChanged();
+}
+
+void DocumentManager::applySettings()
+{
+    if (ScintillaEditor* e = current()) {
+        e->applyLook(m_options.fontName, m_options.fontSize, m_options.fontColor,
+                     m_options.backColor, m_options.tabWidth);
+    }
+}
+
+void DocumentManager::setWindowCaption()
+{
+    if (m_window != nullptr)
+        m_window->setWindowTitle(windowCaption(currentPath()));
+}
+
+void DocumentManager::updateTabs()
+{
+    for (int i = 0; i < m_docs.count(); ++i) {
+        ScintillaEditor* e = editorAt(i);
+        const bool modified = e != nullptr && e->isModified();
+        m_tabs->setTabTextColor(i, modified ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    }
+}
+
+void DocumentManager::updateNavigation()
+{
+    const DocumentList::Navigation n = m_docs.navigation();
+    m_first->setEnabled(n.first);
+    m_previous->setEnabled(n.previous);
+    m_next->setEnabled(n.next);
+    m_last->setEnabled(n.last);
+}
+
+bool DocumentManager::writeDocument(int index, const QString& path)
+{
+    ScintillaEditor* e = editorAt(index);
+    if (e == nullptr)
+        return false;
+    e->setLineBreak(lineBreakForSaveFormat(m_options.saveFormat, e->lineBreak()));
+    const FileWriteResult result =
+        writeDocumentFile(path, e->text(), e->lineBreak(), encodingAt(index));
+    if (!result.ok) {
+        m_ui.notify(m_window, UiServices::Icon::Error, cannotSaveText(path, result.errorText));
+        return false;
+    }
+    return true;
+}
+
+bool DocumentManager::save()
+{
+    const int index = m_docs.activeIndex();
+    if (index < 0)
+        return false;
+    if (DocumentList::isUntitled(pathAt(index)))
+        return saveAs();
+    if (!writeDocument(index, pathAt(index)))
+        return false;
+    editorAt(index)->setModified(false);
+    updateTabs();
+    Q_EMIT stateChanged();
+    return true;
+}
+
+bool DocumentManager::saveAs()
+{
+    const int index = m_docs.activeIndex();
+    if (index < 0)
+        return false;
+    QString suffix = m_options.defaultExt;
+    if (suffix.startsWith(u'.'))
+        suffix.remove(0, 1);
+    const QString chosen =
+        m_ui.saveFileName(m_window, pathAt(index), m_options.dialogFilter, suffix);
+    if (chosen.isEmpty())
+        return false;
+    if (!writeDocument(index, chosen))
+        return false;
+    m_docs.setPath(index, chosen);
+    m_tabs->setTabText(index, DocumentList::tabCaption(chosen));
+    editorAt(index)->setAccessibleName(chosen);
+    editorAt(index)->setModified(false);
+    setWindowCaption();
+    updateTabs();
+    Q_EMIT pathTouched(chosen);
+    Q_EMIT stateChanged();
+    return true;
+}
+
+void DocumentManager::saveAll()
+{
+    const int start = m_docs.activeIndex();
+    const int n = m_docs.count();
+    for (int i = 0; i < n; ++i) {
+        ScintillaEditor* e = current();
+        if (e != nullptr && e->isModified()) {
+            const auto answer = m_ui.askYesNoCancel(m_window, saveQuestionText(currentPath()));
+            if (answer == UiServices::Answer::Cancel)
+                return;
+            if (answer == UiServices::Answer::Yes)
+                save();
+        }
+        activate(m_docs.nextIndex(m_docs.activeIndex()));
+    }
+    activate(start);
+}
+
+void DocumentManager::removeActive()
+{
+    const DocumentList::Entry* e = m_docs.active();
+    if (e == nullptr)
+        return;
+    const int key = e->key;
+    const int index = m_docs.activeIndex();
+    ScintillaEditor* editor = m_editors.take(key);
+    m_encodings.remove(key);
+    m_docs.removeActive();
+    m_switching = true;
+    m_tabs->removeTab(index);
+    m_switching = false;
+    if (editor != nullptr) {
+        m_stack->removeWidget(editor);
+        editor->deleteLater();
+    }
+}
+
+DocumentManager::CloseOutcome DocumentManager::closeActive(bool allowStep)
+{
+    ScintillaEditor* e = current();
+    if (e == nullptr)
+        return CloseOutcome::Closed;
+    if (e->isModified()) {
+        const auto answer = m_ui.askYesNoCancel(m_window, saveQuestionText(currentPath()));
+        if (answer == UiServices::Answer::Cancel)
+            return CloseOutcome::Cancelled;
+        // A document whose saving was cancelled or failed stays open: closing
+        // it would throw the user's work away.
+        if (answer == UiServices::Answer::Yes && !save())
+            return CloseOutcome::Kept;
+        removeActive();
+    } else {
+        removeActive();
+        if (allowStep)
+            m_docs.stepRightAfterClose();
+    }
+    return CloseOutcome::Closed;
+}
+
+void DocumentManager::closeDocument()
+{
+    closeActive(true);
+    if (m_docs.isEmpty()) {
+        m_docs.resetCounter();
+        openDocument();
+        return;
+    }
+    activate(m_docs.activeIndex());
+}
+
+void DocumentManager::closeAll()
+{
+    if (closeRequest()) {
+        m_docs.resetCounter();
+        openDocument();
+    }
+}
+
+bool DocumentManager::closeRequest()
+{
+    while (!m_docs.isEmpty()) {
+        if (closeActive(true) != CloseOutcome::Closed) {
+            activate(m_docs.activeIndex());
+            return false;
+        }
+        if (!m_docs.isEmpty())
+            activate(m_docs.activeIndex());
+    }
+    Q_EMIT currentChanged();
+    return true;
+}
+
+} // namespace qw

@@ -1,0 +1,86 @@
+#include "app/shell/UiServices.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace qw {
+
+namespace {
+const QString kCaption = QStringLiteral("Quenwick");
+}
+
+UiServices::Answer DesktopUiServices::askYesNoCancel(QWidget* parent, const QString& text)
+{
+    const auto b = QMessageBox::question(parent, kCaption, text,
+                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                         QMessageBox::Yes);
+    if (b == QMessageBox::Yes)
+        return Answer::Yes;
+    if (b == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+bool DesktopUiServices::askYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void DesktopUiServices::notify(QWidget* parent, Icon icon, const QString& text)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(kCaption);
+    box.setText(text);
+    switch (icon) {
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QString DesktopUiServices::openFileName(QWidget* parent, const QString& caption,
+                                        const QString& filter, const QString& folder)
+{
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString DesktopUiServices::saveFileName(QWidget* parent, const QString& proposed,
+                                        const QString& filter, const QString& defaultSuffix)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> DesktopUiServices::inputText(QWidget* parent, const QString& title,
+                                                    const QString& prompt, const QString& initial)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+} // namespace qw

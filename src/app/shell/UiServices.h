@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace qw {
+
+// Every modal question the window asks and every modal notice it shows goes
+// through here, and so do the file dialogs and the clock: tests hand the
+// window a scripted implementation, so no test ever waits on a modal loop.
+class UiServices
+{
+public:
+    virtual ~UiServices() = default;
+
+    enum class Answer { Yes, No, Cancel };
+    enum class Icon { Information, Warning, Error, None };
+
+    // A Yes / No / Cancel question with the caption "Quenwick".
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // A Yes / No question with the caption "Quenwick".
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // A notice with an OK button.
+    virtual void notify(QWidget* parent, Icon icon, const QString& text) = 0;
+
+    // File dialogs; an empty result means cancelled. filter is in the form of
+    // the open and save dialogs ("Name (*.a *.b);;Other (*)").
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                 const QString& folder) = 0;
+    // Proposes `proposed`; adds defaultSuffix (without its point) to a name
+    // typed without one; asks before replacing an existing file.
+    virtual QString saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
+
+    // A one-line input box; nullopt when cancelled.
+    virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
+                                             const QString& prompt, const QString& initial) = 0;
+
+    virtual QDateTime now() = 0;
+};
+
+// The real dialogs of the desktop.
+class DesktopUiServices : public UiServices
+{
+public:
+    Answer askYesNoCancel(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    void notify(QWidget* parent, Icon icon, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& folder) override;
+    QString saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
+                         const QString& defaultSuffix) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
+                                     const QString& initial) override;
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+};
+
+} // namespace qw
