@@ -1,0 +1,98 @@
+#include "core/settings/TagDefinitions.h"
+
+#include "core/settings/IniFile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace qw {
+
+namespace {
+
+QString tagSection(QStringView tagName)
+{
+    return u'!' + tagName.toString();
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+} // namespace
+
+AttributeEditorKind AttributeEditor::kind() const
+{
+    static constexpr struct
+    {
+        QStringView text;
+        AttributeEditorKind kind;
+    } kinds[] = {
+        {u"STRING", AttributeEditorKind::String}, {u"COMBO", AttributeEditorKind::Combo},
+        {u"FILE", AttributeEditorKind::File},     {u"IMAGE", AttributeEditorKind::Image},
+        {u"COLOR", AttributeEditorKind::Color},   {u"FONT", AttributeEditorKind::Font},
+    };
+    for (const auto& k : kinds) {
+        if (kindText == k.text)
+            return k.kind;
+    }
+    return AttributeEditorKind::String;
+}
+
+SpecialCharacter splitSpecialCharacter(QStringView entry)
+{
+    qsizetype blank = 0;
+    while (blank < entry.size() && !isBlank(entry[blank]))
+        ++blank;
+    if (blank == entry.size())
+        return {QString(), entry.trimmed().toString()};
+    return {entry.first(blank).trimmed().toString(), entry.sliced(blank).trimmed().toString()};
+}
+
+bool TagDefinitions::hasTag(QStringView tagName) const
+{
+    return m_file.sectionExists(tagSection(tagName));
+}
+
+QStringList TagDefinitions::attributeNames(QStringView tagName) const
+{
+    return m_file.readSection(tagSection(tagName));
+}
+
+AttributeEditor TagDefinitions::attributeEditor(QStringView tagName,
+                                                QStringView attributeName) const
+{
+    AttributeEditor editor;
+    const QString section = tagSection(tagName);
+    if (!m_file.valueExists(section, attributeName))
+        return editor;
+    const QString value = m_file.readString(section, attributeName);
+    const qsizetype bar = value.indexOf(u'|');
+    if (bar < 0) {
+        editor.kindText = value;
+        return editor;
+    }
+    editor.kindText = value.first(bar);
+    if (editor.kindText != u"COMBO"_s)
+        return editor;
+    // Every "|" ends one choice; what follows the last one, even nothing, is
+    // the last choice.
+    QStringView rest = QStringView(value).sliced(bar + 1);
+    for (qsizetype next = rest.indexOf(u'|'); next >= 0; next = rest.indexOf(u'|')) {
+        editor.choices.append(rest.first(next).toString());
+        rest = rest.sliced(next + 1);
+    }
+    editor.choices.append(rest.toString());
+    return editor;
+}
+
+QList<SpecialCharacter> TagDefinitions::specialCharacters() const
+{
+    QList<SpecialCharacter> characters;
+    const QStringList entries = m_file.readList(u"SPECIAL", u"value");
+    characters.reserve(entries.size());
+    for (const QString& entry : entries)
+        characters.append(splitSpecialCharacter(entry));
+    return characters;
+}
+
+} // namespace qw
