@@ -1,5 +1,6 @@
 #include "app/shell/Application.h"
 
+#include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/SingleInstance.h"
 #include "app/shell/UiServices.h"
@@ -41,7 +42,9 @@ int runQuenwick(int argc, char** argv)
         QApplication::installTranslator(&qtTranslator);
 
     DesktopUiServices ui;
-    MainWindow window(ui);
+    AppContext context(AppPaths::fromEnvironment(QApplication::applicationDirPath()), ui);
+    context.loadSettings();
+    MainWindow window(context);
     QObject::connect(&instance, &SingleInstance::pathReceived, &window,
                      &MainWindow::receiveHandOff);
     window.showMaximized();

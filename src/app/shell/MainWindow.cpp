@@ -1,7 +1,11 @@
 #include "app/shell/MainWindow.h"
 
 #include "app/editor/ScintillaEditor.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/FileDialogFilter.h"
 #include "app/shell/UiServices.h"
+#include "core/settings/AppSettings.h"
+#include "core/shell/RecentFiles.h"
 #include "core/shell/ShellTexts.h"
 
 #include <QAction>
@@ -18,10 +22,14 @@
 
 namespace qw {
 
-MainWindow::MainWindow(UiServices& ui, QWidget* parent) : QMainWindow(parent), m_ui(ui)
+MainWindow::MainWindow(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_ui(context.ui)
 {
     setObjectName(QStringLiteral("frmMain"));
     m_documents = new DocumentManager(m_ui, m_options, this);
+    connect(m_documents, &DocumentManager::pathTouched, this, [this](const QString& path) {
+        updateRecentFiles(m_context.settings.recentFiles, path);
+    });
     buildPages();
     buildStatusBar();
     buildMenus();
@@ -29,6 +37,37 @@ MainWindow::MainWindow(UiServices& ui, QWidget* parent) : QMainWindow(parent), m
         updateMenu();
         updateStatusBar();
     });
+    applySettings();
+}
+
+void MainWindow::applySettings()
+{
+    const AppSettings& s = m_context.settings;
+    m_options.fontName = s.fontName;
+    m_options.fontSize = s.fontSize;
+    m_options.fontColor = s.fontColor;
+    m_options.backColor = s.backColor;
+    m_options.tabWidth = s.tabWidth;
+    m_options.docFromTemplate = s.docFromTemplate;
+    m_options.templateHead = s.templateHead;
+    m_options.templateFoot = s.templateFoot;
+    m_options.saveFormat = s.saveFormat;
+    m_options.defaultExt = s.defaultExt;
+    m_options.dialogFilter = qtDialogFilter(dialogFilterText(s.filters));
+    statusBar()->setVisible(s.statusBar);
+    m_documents->tabBar()->setVisible(s.tabSet);
+    m_documents->applySettings();
+}
+
+void MainWindow::saveSettings()
+{
+    AppSettings& s = m_context.settings;
+    s.statusBar = !statusBar()->isHidden();
+    s.tabSet = !m_documents->tabBar()->isHidden();
+    if (!m_context.saveSettings()) {
+        m_ui.notify(this, UiServices::Icon::Error,
+                    QStringLiteral("Nastavení se nepodařilo uložit."));
+    }
 }
 
 void MainWindow::buildPages()
@@ -128,7 +167,10 @@ void MainWindow::updateMenu()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_documents->closeRequest())
+    const bool closed = m_documents->closeRequest();
+    // The settings are saved at every close request, also a refused one.
+    saveSettings();
+    if (closed)
         event->accept();
     else
         event->ignore();

@@ -9,6 +9,7 @@ class QTabWidget;
 
 namespace qw {
 
+struct AppContext;
 class UiServices;
 
 // The main window hosts; it owns the documents, the pages and the commands
@@ -17,7 +18,7 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(UiServices& ui, QWidget* parent = nullptr);
+    explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
 
     DocumentManager& documents() { return *m_documents; }
 
@@ -38,7 +39,12 @@ private:
     void buildMenus();
     void updateStatusBar();
     void updateMenu();
+    // Takes the settings into the document options and the visible parts.
+    void applySettings();
+    // Puts what the window shows back into the settings and writes them.
+    void saveSettings();
 
+    AppContext& m_context;
     UiServices& m_ui;
     DocumentOptions m_options;
     DocumentManager* m_documents = nullptr;
