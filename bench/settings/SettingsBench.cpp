@@ -39,8 +39,10 @@ void BM_AttributeEditor(benchmark::State& state)
     }
     const qw::IniFile file(tagDat);
     const qw::TagDefinitions tags(file);
-    const std::pair<QString, QString> probe[] = {
-        {u"A"_s, u"target"_s}, {u"IMG"_s, u"SRC"_s}, {u"td"_s, u"bgcolor"_s}, {u"p"_s, u"nosuch"_s}};
+    const std::pair<QString, QString> probe[] = {{u"A"_s, u"target"_s},
+                                                 {u"IMG"_s, u"SRC"_s},
+                                                 {u"td"_s, u"bgcolor"_s},
+                                                 {u"p"_s, u"nosuch"_s}};
     std::size_t i = 0;
     for (auto _ : state) {
         const auto& [tag, attribute] = probe[i++ % std::size(probe)];

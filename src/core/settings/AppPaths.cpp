@@ -1,5 +1,7 @@
 #include "core/settings/AppPaths.h"
 
+#include "core/text/AtomicFileWriter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -71,19 +73,24 @@ QString AppPaths::userDataFolder() const
 QString AppPaths::resolveDataFolder() const
 {
     const QString shipped = shippedDataFolder();
-    if (writable(shipped))
-        return shipped;
+    return writable(shipped) ? shipped : prepareUserDataFolder();
+}
+
+QString AppPaths::prepareUserDataFolder() const
+{
+    const QString shipped = shippedDataFolder();
     const QString user = userDataFolder();
     if (!QDir().mkpath(user))
         return user; // reads find nothing and writes fail, as with a missing folder
     for (const QString& name : dataFileNames) {
-        if (!QFileInfo::exists(user + name) && QFileInfo::exists(shipped + name)) {
-            QFile::copy(shipped + name, user + name);
-            // The copy keeps a read-only mode of the shipped file; the user's
-            // copy is the user's to write.
-            QFile::setPermissions(user + name, QFile::ReadOwner | QFile::WriteOwner |
-                                                   QFile::ReadGroup | QFile::ReadOther);
-        }
+        if (QFileInfo::exists(user + name))
+            continue;
+        // Written whole or not at all, so an interrupted first start never
+        // leaves a half copy that later starts would take as seeded. The copy
+        // gets the default mode, not a read-only mode of the shipped file.
+        QFile source(shipped + name);
+        if (source.open(QIODevice::ReadOnly))
+            writeFileAtomically(user + name, source.readAll());
     }
     return user;
 }

@@ -33,6 +33,9 @@ public:
     // copy, which is created and seeded with the shipped files that it lacks
     // (a file already there is never replaced). Touches the disk.
     QString resolveDataFolder() const;
+    // Creates the per-user data folder and copies into it each shipped data
+    // file it lacks; returns the folder.
+    QString prepareUserDataFolder() const;
     // The default folder of the user tags, without a trailing "/": it is
     // stored as a setting in exactly this form.
     QString userTagFolder() const;

@@ -339,6 +339,14 @@ QStringList IniFile::readSection(QStringView section) const
     return keys;
 }
 
+QStringList IniFile::sectionNames() const
+{
+    QStringList names;
+    for (const Parsed::Section& s : fresh().sections)
+        names.append(s.name);
+    return names;
+}
+
 QStringList IniFile::readList(QStringView section, QStringView prefix) const
 {
     QStringList entries;

@@ -52,6 +52,9 @@ public:
     // The keys of the section in file order; empty for a missing section.
     QStringList readSection(QStringView section) const;
 
+    // The names of all sections in file order.
+    QStringList sectionNames() const;
+
     // Numbered lists: prefix + 0, prefix + 1, ... up to the first absent key.
     QStringList readList(QStringView section, QStringView prefix) const;
     // One writeString per entry, index 0 first. Keys beyond the list stay;
