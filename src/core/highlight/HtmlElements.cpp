@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace qw {
@@ -60,14 +61,34 @@ const std::array<HtmlElement, kNames.size()> kElements = [] {
     return elements;
 }();
 
-// Indices of kNames in byte order of their names, for a binary search.
-constexpr std::array<unsigned char, kNames.size()> kSorted = [] {
-    std::array<unsigned char, kNames.size()> order{};
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = static_cast<unsigned char>(i);
-    std::sort(order.begin(), order.end(),
-              [](unsigned char a, unsigned char b) { return kNames[a] < kNames[b]; });
-    return order;
+// An open-addressed hash table of the names, built by the compiler: a
+// lookup hashes the upper-cased name once and nearly always compares just
+// one entry.
+constexpr std::size_t kSlots = 512; // a power of two, under a quarter full
+
+constexpr std::uint32_t hashStep(std::uint32_t h, char c)
+{
+    return (h ^ std::uint8_t(c)) * 16777619u;
+}
+
+constexpr std::uint32_t hashName(std::string_view name)
+{
+    std::uint32_t h = 2166136261u;
+    for (char c : name)
+        h = hashStep(h, c);
+    return h;
+}
+
+// Slot -> element index + 1; 0 is an empty slot.
+constexpr std::array<std::uint8_t, kSlots> kSlotTable = [] {
+    std::array<std::uint8_t, kSlots> slots{};
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        std::size_t at = hashName(kNames[i]) & (kSlots - 1);
+        while (slots[at] != 0)
+            at = (at + 1) & (kSlots - 1);
+        slots[at] = std::uint8_t(i + 1);
+    }
+    return slots;
 }();
 
 } // namespace
@@ -83,6 +104,7 @@ const HtmlElement* findHtmlElement(QStringView name)
     if (size == 0 || size > qsizetype(kLongestName))
         return nullptr;
     char upper[kLongestName];
+    std::uint32_t hash = hashName({});
     for (qsizetype i = 0; i < size; ++i) {
         char16_t c = name[i].unicode();
         if (c >= 0x80)
@@ -90,14 +112,15 @@ const HtmlElement* findHtmlElement(QStringView name)
         if (c >= u'a' && c <= u'z')
             c -= u'a' - u'A';
         upper[i] = static_cast<char>(c);
+        hash = hashStep(hash, upper[i]);
     }
     const std::string_view key(upper, std::size_t(size));
-    const auto it =
-        std::lower_bound(kSorted.begin(), kSorted.end(), key,
-                         [](unsigned char e, std::string_view k) { return kNames[e] < k; });
-    if (it == kSorted.end() || kNames[*it] != key)
-        return nullptr;
-    return &kElements[*it];
+    for (std::size_t at = hash & (kSlots - 1); kSlotTable[at] != 0; at = (at + 1) & (kSlots - 1)) {
+        const std::size_t index = kSlotTable[at] - 1u;
+        if (kNames[index] == key)
+            return &kElements[index];
+    }
+    return nullptr;
 }
 
 } // namespace qw
