@@ -93,6 +93,16 @@ QString removeDiacritics(QStringView text)
     return out;
 }
 
+void appendCaseInverted(QString& out, QStringView text)
+{
+    const LetterTable& table = caseInversionTable();
+    const qsizetype at = out.size();
+    out.resize(at + text.size());
+    QChar* dst = out.data() + at;
+    for (QChar c : text)
+        *dst++ = c.unicode() < TableEnd ? QChar(table[c.unicode()]) : c;
+}
+
 QChar withCaseInverted(QChar c)
 {
     return c.unicode() < TableEnd ? QChar(caseInversionTable()[c.unicode()]) : c;

@@ -19,5 +19,6 @@ QString removeDiacritics(QStringView text);
 // page with the other case swap case; Ů, ů, Ú, ú, Ó, ó and everything else
 // stay as they are.
 QChar withCaseInverted(QChar c);
+void appendCaseInverted(QString& out, QStringView text);
 
 } // namespace qw

@@ -8,24 +8,30 @@ namespace {
 
 void appendEscaped(QString& out, QStringView line)
 {
-    for (QChar c : line) {
-        switch (c.unicode()) {
+    qsizetype plain = 0; // start of the run not yet copied
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        QLatin1StringView entity;
+        switch (line[i].unicode()) {
         case u'&':
-            out += "&amp;"_L1;
+            entity = "&amp;"_L1;
             break;
         case u'<':
-            out += "&lt;"_L1;
+            entity = "&lt;"_L1;
             break;
         case u'>':
-            out += "&gt;"_L1;
+            entity = "&gt;"_L1;
             break;
         case u'"':
-            out += "&quot;"_L1;
+            entity = "&quot;"_L1;
             break;
         default:
-            out += c;
+            continue;
         }
+        out += line.mid(plain, i - plain);
+        out += entity;
+        plain = i + 1;
     }
+    out += line.mid(plain);
 }
 
 } // namespace

@@ -24,8 +24,7 @@ void appendChanged(QString& out, QStringView text, qsizetype from, qsizetype to,
         appendInCase(out, run, LetterCase::Lower);
         return;
     case CaseChange::Invert:
-        for (QChar c : run)
-            out += withCaseInverted(c);
+        appendCaseInverted(out, run);
         return;
     case CaseChange::FirstCapital:
         break;
