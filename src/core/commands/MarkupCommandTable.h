@@ -86,11 +86,12 @@ struct MarkupCommand
 {
     MarkupCommandId id = {};
     MenuPlace menuPlace = MenuPlace::None;
-    QStringView subMenu =
-        {}; // under "Tag": "Písmo", "Seznam", "Tabulka", "Rámce"; empty: "Tag" itself
+    // The sub-menu of "Tag": "Písmo", "Seznam", "Tabulka", "Rámce"; empty: "Tag" itself.
+    QStringView subMenu = {};
     QStringView menuEntry = {}; // caption exactly as shown; empty without a menu entry
     QStringView shortcut = {};  // portable key sequence text; empty for none
-    QStringView toolBar = {};   // layout section of the tool bar holding the button; empty for none
+    // Layout section of the tool bar holding the button ("TBFONTS"); empty for none.
+    QStringView toolBar = {};
     QStringView toolBarHint = {};
     QStringView buttonName = {}; // object name of a button that has no hint
     MarkupOperation operation = MarkupOperation::Wrap;
