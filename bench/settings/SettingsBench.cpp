@@ -1,7 +1,12 @@
+#include "core/settings/AppPaths.h"
 #include "core/settings/ColorText.h"
 #include "core/settings/IniFile.h"
+#include "core/settings/SettingsPersistence.h"
 #include "core/settings/TagDefinitions.h"
+#include "core/settings/UserStore.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -76,5 +81,36 @@ void BM_WriteString(benchmark::State& state)
         file.writeString(u"HTMLKEYWORD", u"fore", qw::colorToText(qw::ColorRef(n++)));
 }
 BENCHMARK(BM_WriteString);
+
+// A whole settings save over a copy of the shipped html.dat with the tag
+// definitions of tag.dat appended, so the file is as large as either ever is.
+void BM_SaveSettings(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const qw::AppPaths paths(dir.filePath(u"app"_s), dir.filePath(u"config"_s),
+                             dir.filePath(u"data"_s), dir.filePath(u"tmp"_s));
+    QDir().mkpath(paths.shippedDataFolder());
+    QByteArray bytes;
+    for (const char* name : {"/html.dat", "/tag.dat"}) {
+        QFile in(QStringLiteral(QW_SHIPPED_DATA_DIR) + QLatin1StringView(name));
+        if (in.open(QIODevice::ReadOnly))
+            bytes += in.readAll() + "\r\n";
+    }
+    QFile out(paths.shippedDataFolder() + u"html.dat"_s);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+        state.SkipWithError("cannot write the data file");
+        return;
+    }
+    out.close();
+    qw::IniFile html(out.fileName());
+    const qw::UserStore store(paths.userStoreFile());
+    qw::AppSettings settings = qw::loadSettings(store, html, paths);
+    for (auto _ : state) {
+        settings.fontSize = settings.fontSize == 9 ? 10 : 9;
+        benchmark::DoNotOptimize(qw::saveSettings(settings, store, html, paths).ok());
+    }
+    state.counters["file_kb"] = double(bytes.size()) / 1024;
+}
+BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -161,6 +161,24 @@ struct IniFile::Parsed
         return it == s->keyIndex.constEnd() ? nullptr : &s->entries[it.value()];
     }
 
+    // Puts a line before line number at, moving what follows down by one.
+    void insertLine(int at, const QByteArray& line)
+    {
+        lines.insert(at, line);
+        for (Section& s : sections) {
+            for (Entry& e : s.entries) {
+                if (e.line >= at)
+                    ++e.line;
+            }
+            for (auto& [first, last] : s.ranges) {
+                if (first >= at)
+                    ++first;
+                if (last >= at)
+                    ++last;
+            }
+        }
+    }
+
     // Gives the line a break before another line is put after it.
     void terminate(int line)
     {
@@ -242,35 +260,57 @@ bool IniFile::setValue(QStringView sectionName, QStringView keyName, QStringView
     const QString section = oneLine(sectionName).trimmed();
     const QString key = oneLine(keyName).trimmed();
     // Such names could never be read back as written.
-    if (section.isEmpty() || key.isEmpty() || key.contains(u'=') || section.contains(u']'))
+    if (section.isEmpty() || key.isEmpty() || key.contains(u'=') || key.startsWith(u'[') ||
+        key.startsWith(u';') || section.contains(u']'))
         return false;
+    const QByteArray sectionBytes = encodeWindows1250(section);
+    const QString storedSection = decodeWindows1250(sectionBytes);
+    const QByteArray keyBytes = encodeWindows1250(key);
     const QByteArray value = encodeWindows1250(oneLine(valueText));
+    // The texts as a later read of the file will see them.
+    const QString readKey = decodeWindows1250(keyBytes);
+    const QString readValue = decodeWindows1250(value).trimmed();
 
+    // The index is updated along with the lines rather than rebuilt, so that
+    // a run of writes in a batch does not decode the whole file each time.
     Parsed& p = forWrite();
-    const Parsed::Section* s = p.section(section);
-    if (s != nullptr) {
-        const auto it = s->keyIndex.constFind(key.toCaseFolded());
-        if (it != s->keyIndex.constEnd()) {
+    const auto found = p.sectionIndex.constFind(storedSection.toCaseFolded());
+    if (found != p.sectionIndex.constEnd()) {
+        Parsed::Section& s = p.sections[found.value()];
+        const auto it = s.keyIndex.constFind(readKey.toCaseFolded());
+        if (it != s.keyIndex.constEnd()) {
             // In place, keeping the key as the file spells it.
-            QByteArray& line = p.lines[s->entries[it.value()].line];
+            Parsed::Entry& entry = s.entries[it.value()];
+            QByteArray& line = p.lines[entry.line];
             const QByteArray ending =
                 hasBreak(line) ? line.sliced(withoutBreak(line).size()) : QByteArray();
             line = line.first(line.indexOf('=') + 1) + value + ending;
+            entry.value = readValue;
         } else {
-            const int after = s->ranges.last().second;
+            const int after = s.ranges.last().second;
             p.terminate(after);
-            p.lines.insert(after + 1, encodeWindows1250(key) + '=' + value + p.lineBreak);
+            p.insertLine(after + 1, keyBytes + '=' + value + p.lineBreak);
+            s.keyIndex.insert(readKey.toCaseFolded(), int(s.entries.size()));
+            s.entries.append(Parsed::Entry{readKey, readValue, after + 1});
+            s.ranges.last().second = after + 1;
         }
-    } else {
-        if (!p.lines.isEmpty()) {
-            p.terminate(int(p.lines.size()) - 1);
-            if (!withoutBreak(p.lines.last()).trimmed().isEmpty())
-                p.lines.append(p.lineBreak);
-        }
-        p.lines.append('[' + encodeWindows1250(section) + ']' + p.lineBreak);
-        p.lines.append(encodeWindows1250(key) + '=' + value + p.lineBreak);
+        return true;
     }
-    p.reindex();
+    if (!p.lines.isEmpty()) {
+        p.terminate(int(p.lines.size()) - 1);
+        if (!withoutBreak(p.lines.last()).trimmed().isEmpty())
+            p.lines.append(p.lineBreak);
+    }
+    const int header = int(p.lines.size());
+    p.lines.append('[' + sectionBytes + ']' + p.lineBreak);
+    p.lines.append(keyBytes + '=' + value + p.lineBreak);
+    Parsed::Section added;
+    added.name = storedSection;
+    added.entries.append(Parsed::Entry{readKey, readValue, header + 1});
+    added.keyIndex.insert(readKey.toCaseFolded(), 0);
+    added.ranges.append({header, header + 1});
+    p.sectionIndex.insert(added.name.toCaseFolded(), int(p.sections.size()));
+    p.sections.append(std::move(added));
     return true;
 }
 
@@ -315,6 +355,12 @@ int IniFile::readInteger(QStringView section, QStringView key, int defaultValue)
 bool IniFile::writeInteger(QStringView section, QStringView key, int value)
 {
     return writeString(section, key, QString::number(value));
+}
+
+std::optional<QString> IniFile::findValue(QStringView section, QStringView key) const
+{
+    const Parsed::Entry* e = fresh().entry(section, key);
+    return e == nullptr ? std::nullopt : std::optional<QString>(e->value);
 }
 
 bool IniFile::valueExists(QStringView section, QStringView key) const

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace qw {
 
@@ -47,6 +48,9 @@ public:
     int readInteger(QStringView section, QStringView key, int defaultValue) const;
     bool writeInteger(QStringView section, QStringView key, int value);
 
+    // The value, or nothing when the key is absent: one look-up where
+    // valueExists and readString would take two.
+    std::optional<QString> findValue(QStringView section, QStringView key) const;
     bool valueExists(QStringView section, QStringView key) const;
     bool sectionExists(QStringView section) const;
     // The keys of the section in file order; empty for a missing section.

@@ -96,8 +96,8 @@ const ListSection browserList{u"BROWSER", u"browser"};
 
 void loadStyle(const IniFile& ini, QStringView section, HighlightStyle& style)
 {
-    if (ini.valueExists(section, u"fore")) {
-        if (const std::optional<ColorRef> c = colorFromText(ini.readString(section, u"fore")))
+    if (const std::optional<QString> fore = ini.findValue(section, u"fore")) {
+        if (const std::optional<ColorRef> c = colorFromText(*fore))
             style.foreground = *c;
     }
     style.bold = ini.readBool(section, u"bold", style.bold);

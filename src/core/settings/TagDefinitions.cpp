@@ -62,10 +62,10 @@ AttributeEditor TagDefinitions::attributeEditor(QStringView tagName,
                                                 QStringView attributeName) const
 {
     AttributeEditor editor;
-    const QString section = tagSection(tagName);
-    if (!m_file.valueExists(section, attributeName))
+    const std::optional<QString> stored = m_file.findValue(tagSection(tagName), attributeName);
+    if (!stored)
         return editor;
-    const QString value = m_file.readString(section, attributeName);
+    const QString& value = *stored;
     const qsizetype bar = value.indexOf(u'|');
     if (bar < 0) {
         editor.kindText = value;

@@ -152,6 +152,45 @@ TEST_F(IniFileTest, WritesInPlaceAndKeepsEverythingElseByteForByte)
     EXPECT_EQ(ini.readSection(u"HTMLKEYWORD"), (QStringList{u"Fore"_s, u"bold"_s, u"italic"_s}));
 }
 
+// The writer keeps its index up to date as it changes lines; after any run of
+// writes it must see exactly what a fresh reader of the file sees.
+TEST_F(IniFileTest, AWriterSeesWhatAFreshReaderSees)
+{
+    ASSERT_TRUE(writeBytes(path(), "[B]\r\nb0=x\r\n; note\r\n[A]\r\na=1\r\n[b]\r\nb1=y\r\n"
+                                   "\r\n[C]\r\n"));
+    IniFile ini(path());
+    auto view = [](const IniFile& f) {
+        QStringList lines;
+        for (const QString& section : f.sectionNames()) {
+            lines << u'[' + section + u']';
+            for (const QString& key : f.readSection(section))
+                lines << key + u'=' + f.readString(section, key);
+        }
+        return lines;
+    };
+    {
+        IniFile::Batch batch(ini);
+        ini.writeString(u"a", u"new", u"  padded  ");
+        ini.writeString(u"B", u"b0", u"changed");
+        ini.writeString(u"B", u"b2", u"after the second [b]");
+        ini.writeString(u"c", u"c0", u"č");
+        ini.writeString(u"D", u"d0", u"new section");
+        ini.writeString(u"A", u"NEW", u"again");
+        ini.writeString(u"B", u"b3", u"last");
+        const QStringList duringBatch = view(ini);
+        ASSERT_TRUE(batch.commit());
+        EXPECT_EQ(duringBatch, view(IniFile(path())));
+    }
+    ini.eraseSection(u"A");
+    ini.writeString(u"C", u"c1", u"x");
+    ini.writeString(u"A", u"a", u"back");
+    EXPECT_EQ(view(ini), view(IniFile(path())));
+    EXPECT_EQ(view(ini),
+              (QStringList{u"[B]"_s, u"b0=changed"_s, u"b1=y"_s, u"b2=after the second [b]"_s,
+                           u"b3=last"_s, u"[C]"_s, u"c0=č"_s, u"c1=x"_s, u"[D]"_s,
+                           u"d0=new section"_s, u"[A]"_s, u"a=back"_s}));
+}
+
 TEST_F(IniFileTest, FollowsTheLineBreaksOfTheFileAndEndsAnUnfinishedLastLine)
 {
     ASSERT_TRUE(writeBytes(path(), "[A]\nk=v"));
@@ -182,6 +221,8 @@ TEST_F(IniFileTest, RefusesTextsThatWouldForgeOtherLines)
     EXPECT_EQ(ini.readString(u"A", u"k"), u"one  [B]  x=y"_s);
     EXPECT_FALSE(ini.writeString(u"A", u"a=b", u"v"));
     EXPECT_FALSE(ini.writeString(u"A", u"", u"v"));
+    EXPECT_FALSE(ini.writeString(u"A", u"[B", u"x]")); // would read as a section line
+    EXPECT_FALSE(ini.writeString(u"A", u"; note", u"v"));
     EXPECT_FALSE(ini.writeString(u"A]x", u"k", u"v"));
     EXPECT_EQ(ini.readSection(u"A"), QStringList{u"k"_s});
 }
