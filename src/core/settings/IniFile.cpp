@@ -72,6 +72,9 @@ struct IniFile::Parsed
     QByteArray lineBreak = QByteArrayLiteral("\r\n");
     QList<Section> sections;
     QHash<QString, int> sectionIndex; // folded name -> section
+    // The file is there but could not be read: writing would replace
+    // content we never saw.
+    bool unreadable = false;
 
     void setBytes(const QByteArray& bytes)
     {
@@ -201,6 +204,7 @@ IniFile::Signature IniFile::currentSignature() const
     if (::stat(m_nativePath.constData(), &st) != 0)
         return sig;
     sig.exists = true;
+    sig.regular = S_ISREG(st.st_mode);
     sig.size = st.st_size;
     sig.mtimeSec = st.st_mtim.tv_sec;
     sig.mtimeNsec = st.st_mtim.tv_nsec;
@@ -221,9 +225,15 @@ const IniFile::Parsed& IniFile::fresh() const
     // shows as a different signature at the next call and is read then.
     auto parsed = std::make_unique<Parsed>();
     if (sig.exists) {
+        // Only a plain file is opened: a pipe would block the window.
         QFile file(m_path);
-        if (file.open(QIODevice::ReadOnly))
-            parsed->setBytes(file.readAll());
+        QByteArray bytes;
+        if (sig.regular && file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        if (file.isOpen() && file.error() == QFileDevice::NoError)
+            parsed->setBytes(bytes);
+        else
+            parsed->unreadable = true;
     }
     m_parsed = std::move(parsed);
     m_signature = sig;
@@ -274,6 +284,8 @@ bool IniFile::setValue(QStringView sectionName, QStringView keyName, QStringView
     // The index is updated along with the lines rather than rebuilt, so that
     // a run of writes in a batch does not decode the whole file each time.
     Parsed& p = forWrite();
+    if (p.unreadable)
+        return false;
     const auto found = p.sectionIndex.constFind(storedSection.toCaseFolded());
     if (found != p.sectionIndex.constEnd()) {
         Parsed::Section& s = p.sections[found.value()];
@@ -421,6 +433,8 @@ bool IniFile::writeList(QStringView section, QStringView prefix, const QStringLi
 bool IniFile::eraseSection(QStringView sectionName)
 {
     Parsed& p = forWrite();
+    if (p.unreadable)
+        return false;
     const Parsed::Section* s = p.section(sectionName);
     if (s == nullptr)
         return true;

@@ -24,7 +24,8 @@ namespace qw {
 // made through another IniFile or another process: the parsed text is kept
 // only as long as the file's size, modification time and inode stay the same.
 // A missing or unreadable file reads as empty; the first write creates it
-// when its folder exists.
+// when its folder exists. A file that is there but cannot be read (or is no
+// plain file) is never written over: writes to it fail.
 class IniFile
 {
 public:
@@ -93,6 +94,7 @@ private:
     struct Signature
     {
         bool exists = false;
+        bool regular = false;
         std::int64_t size = -1;
         std::int64_t mtimeSec = 0;
         std::int64_t mtimeNsec = 0;

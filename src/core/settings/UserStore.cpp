@@ -11,8 +11,9 @@ namespace qw {
 
 QJsonObject UserStore::read() const
 {
+    // Only a plain file is opened: a pipe would block the start.
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(m_path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll());
     return doc.isObject() ? doc.object() : QJsonObject();

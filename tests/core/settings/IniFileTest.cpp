@@ -3,10 +3,13 @@
 #include "FileBytes.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -211,6 +214,34 @@ TEST_F(IniFileTest, MissingFileReadsEmptyAndTheFirstWriteCreatesIt)
     EXPECT_FALSE(noFolder.writeString(u"A", u"k", u"v"));
     EXPECT_FALSE(QDir(m_dir.filePath(u"missing"_s)).exists());
     EXPECT_FALSE(noFolder.valueExists(u"A", u"k"));
+}
+
+TEST_F(IniFileTest, NeverWritesOverWhatItCouldNotRead)
+{
+    // A folder and a pipe stand where the file should be: both read as
+    // empty without blocking, and nothing is written in their place.
+    const QString folder = m_dir.filePath(u"folder.dat"_s);
+    const QString pipe = m_dir.filePath(u"pipe.dat"_s);
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {folder, pipe}) {
+        SCOPED_TRACE(path.toStdString());
+        IniFile ini(path);
+        EXPECT_FALSE(ini.sectionExists(u"A"));
+        EXPECT_FALSE(ini.writeString(u"A", u"k", u"v"));
+        EXPECT_FALSE(ini.eraseSection(u"A"));
+        EXPECT_FALSE(QFileInfo(path).isFile());
+    }
+
+    if (::geteuid() == 0)
+        return; // file modes do not bind the superuser
+    ASSERT_TRUE(writeBytes(path(), "[A]\r\nk=secret\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(path(), QFile::WriteOwner));
+    IniFile ini(path());
+    EXPECT_FALSE(ini.valueExists(u"A", u"k"));
+    EXPECT_FALSE(ini.writeString(u"A", u"other", u"v"));
+    ASSERT_TRUE(QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(readBytes(path()), QByteArray("[A]\r\nk=secret\r\n"));
 }
 
 TEST_F(IniFileTest, RefusesTextsThatWouldForgeOtherLines)
