@@ -108,6 +108,8 @@ struct IniFile::Parsed
         return out;
     }
 
+    // Keys and values lose the ASCII blanks at their ends only: a character
+    // such as the no-break space (byte A0) is content, not padding.
     void reindex()
     {
         sections.clear();
@@ -118,7 +120,7 @@ struct IniFile::Parsed
             if (raw.isEmpty() || raw.startsWith(';'))
                 continue;
             if (raw.startsWith('[') && raw.endsWith(']')) {
-                const QString name = decodeWindows1250(raw.sliced(1, raw.size() - 2)).trimmed();
+                const QString name = decodeWindows1250(raw.sliced(1, raw.size() - 2).trimmed());
                 const QString key = name.toCaseFolded();
                 auto it = sectionIndex.constFind(key);
                 int index = 0;
@@ -136,10 +138,10 @@ struct IniFile::Parsed
             const qsizetype eq = raw.indexOf('=');
             if (eq < 0 || current == nullptr)
                 continue;
-            const QString key = decodeWindows1250(raw.first(eq)).trimmed();
+            const QString key = decodeWindows1250(raw.first(eq).trimmed());
             if (key.isEmpty())
                 continue;
-            const QString value = decodeWindows1250(raw.sliced(eq + 1)).trimmed();
+            const QString value = decodeWindows1250(raw.sliced(eq + 1).trimmed());
             // The first of two equal keys is the one that counts.
             const QString foldedKey = key.toCaseFolded();
             if (!current->keyIndex.contains(foldedKey))
@@ -279,7 +281,7 @@ bool IniFile::setValue(QStringView sectionName, QStringView keyName, QStringView
     const QByteArray value = encodeWindows1250(oneLine(valueText));
     // The texts as a later read of the file will see them.
     const QString readKey = decodeWindows1250(keyBytes);
-    const QString readValue = decodeWindows1250(value).trimmed();
+    const QString readValue = decodeWindows1250(QByteArrayView(value).trimmed());
 
     // The index is updated along with the lines rather than rebuilt, so that
     // a run of writes in a batch does not decode the whole file each time.

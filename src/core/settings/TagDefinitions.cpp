@@ -18,6 +18,17 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+QString withoutBlanks(QStringView text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && isBlank(text[from]))
+        ++from;
+    while (to > from && isBlank(text[to - 1]))
+        --to;
+    return text.sliced(from, to - from).toString();
+}
+
 } // namespace
 
 AttributeEditorKind AttributeEditor::kind() const
@@ -44,8 +55,8 @@ SpecialCharacter splitSpecialCharacter(QStringView entry)
     while (blank < entry.size() && !isBlank(entry[blank]))
         ++blank;
     if (blank == entry.size())
-        return {QString(), entry.trimmed().toString()};
-    return {entry.first(blank).trimmed().toString(), entry.sliced(blank).trimmed().toString()};
+        return {QString(), withoutBlanks(entry)};
+    return {withoutBlanks(entry.first(blank)), withoutBlanks(entry.sliced(blank))};
 }
 
 bool TagDefinitions::hasTag(QStringView tagName) const

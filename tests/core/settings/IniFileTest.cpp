@@ -88,6 +88,14 @@ TEST_F(IniFileTest, DecodesWindows1250AndMatchesCzechNamesInAnyCase)
     EXPECT_EQ(ini.readString(u"šablona", u"KLÍČ"), u"příliš"_s);
 }
 
+TEST_F(IniFileTest, OnlyAsciiBlanksPadKeysAndValues)
+{
+    // Byte A0 is the no-break space of Windows-1250: content at either end.
+    ASSERT_TRUE(writeBytes(path(), "[S]\r\n\tnb = \xA0x\xA0 \t\r\n"));
+    const IniFile ini(path());
+    EXPECT_EQ(ini.readString(u"S", u"nb"), u"\u00A0x\u00A0"_s);
+}
+
 TEST_F(IniFileTest, ReadsNumbersAndFlagsWithDefaults)
 {
     ASSERT_TRUE(writeBytes(path(), "[S]\nzero=0\none=1\nminus=-7\nbig=12345678901\n"

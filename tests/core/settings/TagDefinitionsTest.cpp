@@ -104,9 +104,14 @@ TEST(SpecialCharacter, SplitsAtTheFirstBlank)
         SpecialCharacter expected;
     };
     const Case cases[] = {
-        {u"é &eacute;"_s, {u"é"_s, u"&eacute;"_s}}, {u"<\t &lt;"_s, {u"<"_s, u"&lt;"_s}},
-        {u"x a b"_s, {u"x"_s, u"a b"_s}},           {u"&amp;"_s, {u""_s, u"&amp;"_s}},
-        {u"  &nbsp;"_s, {u""_s, u"&nbsp;"_s}},      {u""_s, {u""_s, u""_s}},
+        {u"é &eacute;"_s, {u"é"_s, u"&eacute;"_s}},
+        {u"<\t &lt;"_s, {u"<"_s, u"&lt;"_s}},
+        {u"x a b"_s, {u"x"_s, u"a b"_s}},
+        {u"&amp;"_s, {u""_s, u"&amp;"_s}},
+        {u"  &nbsp;"_s, {u""_s, u"&nbsp;"_s}},
+        {u""_s, {u""_s, u""_s}},
+        // A no-break space is a character, not a blank.
+        {u"\u00A0 &nbsp;"_s, {u"\u00A0"_s, u"&nbsp;"_s}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entry.toStdString());
