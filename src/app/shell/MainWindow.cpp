@@ -1,18 +1,31 @@
 #include "app/shell/MainWindow.h"
 
+// SearchController.h returns its dialogs through QPointer: complete types first.
+#include "app/dialogs/FindDialog.h"
+#include "app/dialogs/ReplaceDialog.h"
+#include "app/dialogs/SearchController.h"
 #include "app/editor/ScintillaEditor.h"
+#include "app/shell/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/FileDialogFilter.h"
+#include "app/shell/ToolBarPersistence.h"
 #include "app/shell/UiServices.h"
+#include "core/markup/EditTagDialogs.h"
 #include "core/settings/AppSettings.h"
+#include "core/shell/MenuState.h"
 #include "core/shell/RecentFiles.h"
 #include "core/shell/ShellTexts.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
@@ -22,22 +35,69 @@
 
 namespace qw {
 
+namespace {
+bool clipboardHoldsText()
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText();
+}
+} // namespace
+
 MainWindow::MainWindow(AppContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_ui(context.ui)
 {
     setObjectName(QStringLiteral("frmMain"));
     m_documents = new DocumentManager(m_ui, m_options, this);
+    m_registry = new ActionRegistry(this);
     connect(m_documents, &DocumentManager::pathTouched, this, [this](const QString& path) {
         updateRecentFiles(m_context.settings.recentFiles, path);
     });
     buildPages();
     buildStatusBar();
-    buildMenus();
+    registerCommands();
+    m_commandUi = buildCommandUi(*this, *m_registry);
+    m_clipboardHasText = clipboardHoldsText();
+    connectSignals();
+    applySettings();
+    updateMenu();
+}
+
+void MainWindow::connectSignals()
+{
     connect(m_documents, &DocumentManager::stateChanged, this, [this] {
         updateMenu();
         updateStatusBar();
     });
-    applySettings();
+    connect(m_documents, &DocumentManager::currentChanged, this, [this] {
+        // A new current document: forget the tag found in the last one.
+        clearTagInspector();
+        m_tagState = CaretTagState();
+        if (ScintillaEditor* e = m_documents->current())
+            e->installEventFilter(this);
+        updateMenu();
+        updateStatusBar();
+    });
+    connect(m_documents, &DocumentManager::editorReleased, this, [this] {
+        findTagAtCaretQuietly();
+        updateMenu();
+        updateStatusBar();
+    });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        m_clipboardHasText = clipboardHoldsText();
+        updateMenu();
+    });
+    connect(
+        m_documents->tabBar(), &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& pos) { showEditorPopup(m_documents->tabBar()->mapToGlobal(pos)); });
+    // "Hledat další" follows the last search, not the document.
+    m_registry->setEnabled(QStringLiteral("edit.findNext"), m_search->findNextEnabled());
+    connect(m_search, &SearchController::findNextEnabledChanged, this,
+            [this](bool on) { m_registry->setEnabled(QStringLiteral("edit.findNext"), on); });
+    connect(m_commandUi.fileMenu, &QMenu::aboutToShow, this, [this] { rebuildRecentMenu(); });
+    connect(m_commandUi.viewMenu, &QMenu::aboutToShow, this, [this] { refreshViewChecks(); });
+    connect(m_commandUi.toolBarsMenu, &QMenu::aboutToShow, this,
+            [this] { refreshToolBarChecks(); });
+    connect(m_commandUi.editorPopup, &QMenu::aboutToShow, this, [this] { prepareEditorPopup(); });
 }
 
 void MainWindow::applySettings()
@@ -56,6 +116,7 @@ void MainWindow::applySettings()
     m_options.dialogFilter = qtDialogFilter(dialogFilterText(s.filters));
     statusBar()->setVisible(s.statusBar);
     m_documents->tabBar()->setVisible(s.tabSet);
+    m_leftPanel = s.leftPanel;
     m_documents->applySettings();
 }
 
@@ -64,9 +125,32 @@ void MainWindow::saveSettings()
     AppSettings& s = m_context.settings;
     s.statusBar = !statusBar()->isHidden();
     s.tabSet = !m_documents->tabBar()->isHidden();
+    s.leftPanel = m_leftPanel;
+    storeToolBarLayout();
     if (!m_context.saveSettings()) {
         m_ui.notify(this, UiServices::Icon::Error,
                     QStringLiteral("Nastavení se nepodařilo uložit."));
+    }
+}
+
+void MainWindow::restoreToolBarLayout()
+{
+    m_hiddenWithBand.clear();
+    ToolBarLayouts layouts = m_context.settings.toolBars;
+    restoreToolBars(*this, m_commandUi.toolBars, layouts);
+    m_toolBarsRestored = true;
+}
+
+void MainWindow::storeToolBarLayout()
+{
+    for (std::size_t i = 0; i < ToolBarCount; ++i) {
+        const QToolBar* bar = m_commandUi.toolBars[i];
+        ToolBarLayout& stored = m_context.settings.toolBars[i];
+        ToolBarLayout now = saveToolBar(*this, *bar, static_cast<ToolBarId>(i), stored);
+        // The band's visibility (full screen) is not the bar's own.
+        if (m_hiddenWithBand.contains(bar))
+            now.visible = true;
+        stored = now;
     }
 }
 
@@ -74,6 +158,7 @@ void MainWindow::buildPages()
 {
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->setAccessibleName(QStringLiteral("Stránky"));
     auto* source = new QWidget;
     auto* layout = new QVBoxLayout(source);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -92,44 +177,20 @@ void MainWindow::buildPages()
 void MainWindow::buildStatusBar()
 {
     const int widths[] = {100, 90, 80, 90};
+    const QString names[] = {QStringLiteral("Pozice"), QStringLiteral("Změny"),
+                             QStringLiteral("Režim psaní"), QStringLiteral("Volný panel")};
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setAccessibleName(QStringLiteral("Stavový řádek"));
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel;
         label->setMinimumWidth(widths[i]);
+        label->setAccessibleName(names[i]);
         if (i == 1 || i == 2)
             label->setAlignment(Qt::AlignCenter);
         statusBar()->addWidget(label);
         m_panels << label;
     }
     m_panels.at(0)->setText(QStringLiteral("1:1"));
-    m_panels.at(0)->setAccessibleName(QStringLiteral("Pozice"));
-    m_panels.at(1)->setAccessibleName(QStringLiteral("Změny"));
-    m_panels.at(2)->setAccessibleName(QStringLiteral("Režim psaní"));
-}
-
-void MainWindow::buildMenus()
-{
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Soubor"));
-    auto add = [this](QMenu* menu, const QString& caption, const QKeySequence& key, auto slot) {
-        QAction* a = menu->addAction(caption);
-        a->setShortcut(key);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    add(file, QStringLiteral("&Nový"), QKeySequence(Qt::CTRL | Qt::Key_N),
-        [this] { m_documents->openDocument(); });
-    add(file, QStringLiteral("&Otevřít..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
-        const QString path = m_ui.openFileName(this, QString(), m_options.dialogFilter, QString());
-        if (!path.isEmpty())
-            m_documents->openDocument(path);
-    });
-    add(file, QStringLiteral("&Uložit"), QKeySequence(Qt::CTRL | Qt::Key_S),
-        [this] { m_documents->save(); });
-    add(file, QStringLiteral("Uložit j&ako..."), QKeySequence(), [this] { m_documents->saveAs(); });
-    add(file, QStringLiteral("Uložit vše"), QKeySequence(), [this] { m_documents->saveAll(); });
-    add(file, QStringLiteral("&Zavřít"), QKeySequence(), [this] { m_documents->closeDocument(); });
-    add(file, QStringLiteral("Za&vřít vše"), QKeySequence(), [this] { m_documents->closeAll(); });
-    file->addSeparator();
-    add(file, QStringLiteral("&Konec"), QKeySequence(), [this] { close(); });
 }
 
 void MainWindow::openStartFile(const QString& path)
@@ -163,7 +224,155 @@ void MainWindow::updateStatusBar()
 }
 
 void MainWindow::updateMenu()
+{
+    // Only the source page takes its states from the editor; the other pages
+    // arrive later and change nothing here.
+    if (m_pages->currentIndex() == 0) {
+        MenuSnapshot snapshot;
+        snapshot.clipboardHasText = m_clipboardHasText;
+        if (const ScintillaEditor* e = m_documents->current()) {
+            // Cheap reads only: this runs on every key press.
+            snapshot.selectionEmpty = e->selectionLength() == 0;
+            snapshot.textEmpty = e->length() == 0;
+            snapshot.canUndo = e->canUndo();
+            snapshot.canRedo = e->canRedo();
+            snapshot.wordWrap = e->wordWrap();
+        }
+        const MenuStates states = computeMenuStates(snapshot);
+        for (const CommandEnabled& c : states.enabled)
+            m_registry->setEnabled(c.id, c.enabled);
+        m_registry->setChecked(QStringLiteral("edit.wordWrap"), states.wordWrapChecked);
+    }
+    m_documents->tabBar()->update();
+}
+
+void MainWindow::rebuildRecentMenu()
+{
+    QMenu* menu = m_commandUi.recentMenu;
+    const QList<QAction*> old = menu->actions();
+    menu->clear();
+    for (QAction* a : old) {
+        if (a->parent() == menu)
+            a->deleteLater();
+    }
+    const QStringList& list = m_context.settings.recentFiles;
+    for (int i = 0; i < list.size(); ++i) {
+        const QString path = list.at(i);
+        QAction* a = menu->addAction(recentFileCaption(i, path));
+        a->setToolTip(path);
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    }
+    menu->menuAction()->setVisible(!list.isEmpty());
+    menu->addSeparator();
+    if (m_clearRecent == nullptr)
+        m_clearRecent =
+            m_registry->makeAction(QStringLiteral("file.clearRecent"), ActionPlace::MainMenu, this);
+    menu->addAction(m_clearRecent);
+}
+
+void MainWindow::refreshViewChecks()
+{
+    m_registry->setChecked(QStringLiteral("view.statusBar"), !statusBar()->isHidden());
+    m_registry->setChecked(QStringLiteral("view.tabs"), !m_documents->tabBar()->isHidden());
+    m_registry->setChecked(QStringLiteral("view.fullScreen"), m_fullScreen);
+    m_registry->setChecked(QStringLiteral("view.leftPanel"), m_leftPanel);
+}
+
+void MainWindow::refreshToolBarChecks()
+{
+    for (const ToolBarDef& def : toolBarDefs()) {
+        if (def.viewCommand.isEmpty())
+            continue;
+        const QToolBar* bar = toolBar(def.bar);
+        m_registry->setChecked(def.viewCommand.toString(),
+                               !bar->isHidden() || m_hiddenWithBand.contains(bar));
+    }
+}
+
+void MainWindow::prepareEditorPopup()
+{
+    const ScintillaEditor* e = m_documents->current();
+    const EditorPopupState state = editorPopupState(
+        m_clipboardHasText, e != nullptr ? e->selectedText() : QString(), m_tagState.attributes);
+    auto set = [this](const char* id, bool on) {
+        if (QAction* a = m_registry->action(QString::fromLatin1(id), ActionPlace::PopUp))
+            a->setEnabled(on && m_registry->hasHandler(QString::fromLatin1(id)));
+    };
+    set("edit.paste", state.paste);
+    set("edit.cut", state.cut);
+    set("edit.copy", state.copy);
+    set("popup.editTag", state.editTag);
+}
+
+void MainWindow::showEditorPopup(const QPoint& globalPos)
+{
+    m_commandUi.editorPopup->popup(globalPos);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ContextMenu && watched == m_documents->current()) {
+        showEditorPopup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::setBandHidden(bool hidden)
+{
+    if (hidden) {
+        for (QToolBar* bar : m_commandUi.toolBars) {
+            if (!bar->isFloating() && !bar->isHidden() && !m_hiddenWithBand.contains(bar)) {
+                m_hiddenWithBand.append(bar);
+                bar->hide();
+            }
+        }
+    } else {
+        for (QToolBar* bar : std::as_const(m_hiddenWithBand))
+            bar->show();
+        m_hiddenWithBand.clear();
+    }
+}
+
+void MainWindow::findTagAtCaretQuietly()
+{
+    ScintillaEditor* e = sourceEditor();
+    if (e == nullptr)
+        return;
+    clearTagInspector();
+    findTagAtCaret(*e, false, m_tagState, tagCase());
+    // Filling the tag inspector from m_tagState comes with the inspector.
+}
+
+ScintillaEditor* MainWindow::sourceEditor() const
+{
+    return m_pages->currentIndex() == 0 ? m_documents->current() : nullptr;
+}
+
+void MainWindow::registerEditorAction(const QString& id,
+                                      std::function<void(ScintillaEditor&, ActionPlace)> handler)
+{
+    m_registry->registerAction(id, [this, handler = std::move(handler)](ActionPlace place) {
+        if (ScintillaEditor* e = sourceEditor())
+            handler(*e, place);
+    });
+}
+
+void MainWindow::clearTagInspector()
 {}
+
+TagCaseOptions MainWindow::tagCase() const
+{
+    return TagCaseOptions{m_context.settings.upperTag};
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_toolBarsRestored)
+        restoreToolBarLayout();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {

@@ -1,19 +1,32 @@
 #pragma once
 
+#include "app/shell/CommandUiBuilder.h"
 #include "app/shell/DocumentManager.h"
+#include "core/markup/TagAtCaret.h"
+#include "core/shell/CommandCatalog.h"
 
 #include <QMainWindow>
 
+#include <functional>
+
+class QAction;
 class QLabel;
+class QMenu;
 class QTabWidget;
+class QToolBar;
 
 namespace qw {
 
 struct AppContext;
+class ActionRegistry;
+class ScintillaEditor;
+class SearchController;
 class UiServices;
 
 // The main window hosts; it owns the documents, the pages and the commands
-// and routes between them. What a command does lives with the command.
+// and routes between them. The menus, pop-ups and tool bars are built from
+// the command layout; each command is registered by id and routed to the
+// current document in one place. What a command does lives with the command.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -21,6 +34,17 @@ public:
     explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
 
     DocumentManager& documents() { return *m_documents; }
+    ActionRegistry& commands() { return *m_registry; }
+    QToolBar* toolBar(ToolBarId bar) const { return m_commandUi.toolBars[std::size_t(bar)]; }
+    QMenu* editorPopup() const { return m_commandUi.editorPopup; }
+    QMenu* fileMenu() const { return m_commandUi.fileMenu; }
+    QMenu* viewMenu() const { return m_commandUi.viewMenu; }
+    QMenu* toolBarsMenu() const { return m_commandUi.toolBarsMenu; }
+    QMenu* recentMenu() const { return m_commandUi.recentMenu; }
+    const CaretTagState& caretTag() const { return m_tagState; }
+    bool fullScreenFlag() const { return m_fullScreen; }
+    // The left panel arrives later; its shown state is kept as a flag.
+    bool leftPanelShown() const { return m_leftPanel; }
 
     // The first document: the start file, or a new one.
     void openStartFile(const QString& path);
@@ -30,15 +54,54 @@ public:
     // Status bar panel texts, for the window tests.
     QString statusText(int panel) const;
 
+    // Puts the tool bars where the settings say (done at the first show).
+    void restoreToolBarLayout();
+    // Puts the tool bars' places into the settings (done at each close request).
+    void storeToolBarLayout();
+
+    // Recomputes the command states from the current document.
+    void updateMenu();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildPages();
     void buildStatusBar();
-    void buildMenus();
+    void registerCommands();
+    void registerFileCommands();
+    void registerEditCommands();
+    void registerViewCommands();
+    void registerToolCommands();
+    void registerMarkupCommands();
+    void registerSearchCommands();
+    void connectSignals();
     void updateStatusBar();
-    void updateMenu();
+    void rebuildRecentMenu();
+    void refreshViewChecks();
+    void refreshToolBarChecks();
+    void prepareEditorPopup();
+    void showEditorPopup(const QPoint& globalPos);
+    void setBandHidden(bool hidden);
+    void openRecentFile(const QString& path);
+    void clearRecentFiles();
+    void insertFile();
+    // The tag at the caret, after every key and mouse-button release.
+    void findTagAtCaretQuietly();
+
+    // The current editor when the source page is shown: the target of every
+    // editing command. Null otherwise, and the command then does nothing.
+    ScintillaEditor* sourceEditor() const;
+    // Registers a command that works on the source page's current editor.
+    void registerEditorAction(const QString& id,
+                              std::function<void(ScintillaEditor&, ActionPlace)> handler);
+    // Ends an open in-place edit of the tag inspector; the inspector arrives
+    // later, the call sites are kept.
+    void clearTagInspector();
+    TagCaseOptions tagCase() const;
+
     // Takes the settings into the document options and the visible parts.
     void applySettings();
     // Puts what the window shows back into the settings and writes them.
@@ -48,8 +111,19 @@ private:
     UiServices& m_ui;
     DocumentOptions m_options;
     DocumentManager* m_documents = nullptr;
+    ActionRegistry* m_registry = nullptr;
+    SearchController* m_search = nullptr;
+    CommandUi m_commandUi;
     QTabWidget* m_pages = nullptr;
     QList<QLabel*> m_panels;
+    QAction* m_clearRecent = nullptr;
+    CaretTagState m_tagState;
+    bool m_clipboardHasText = false;
+    bool m_fullScreen = false;
+    bool m_leftPanel = true;
+    bool m_toolBarsRestored = false;
+    // Bars the full-screen mode hid with the band, shown again when it ends.
+    QList<QToolBar*> m_hiddenWithBand;
 };
 
 } // namespace qw

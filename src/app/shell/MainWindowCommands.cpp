@@ -1,0 +1,303 @@
+// The handlers of the window's commands, registered by id. Each either works
+// on the window (documents, views) or, through registerEditorAction, on the
+// current editor of the source page, doing nothing when there is none.
+// SearchController.h returns its dialogs through QPointer: complete types first.
+#include "app/dialogs/FindDialog.h"
+#include "app/dialogs/ReplaceDialog.h"
+#include "app/dialogs/SearchController.h"
+#include "app/editor/ScintillaEditor.h"
+#include "app/shell/ActionRegistry.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/FileDialogFilter.h"
+#include "app/shell/MainWindow.h"
+#include "app/shell/UiServices.h"
+#include "core/commands/RunMarkupCommand.h"
+#include "core/markup/EditTagDialogs.h"
+#include "core/shell/CommandLayout.h"
+#include "core/shell/ShellTexts.h"
+#include "core/text/DocumentFile.h"
+#include "core/transform/TextTransformCommands.h"
+
+#include <QFileInfo>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+
+namespace qw {
+
+namespace {
+QString id(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+// Tool bar buttons and the editor pop-up end an in-place edit of the
+// inspector before the command, the main menu does not.
+bool fromButtonOrPopUp(ActionPlace place)
+{
+    return place == ActionPlace::ToolBar || place == ActionPlace::PopUp;
+}
+} // namespace
+
+void MainWindow::registerCommands()
+{
+    registerFileCommands();
+    registerEditCommands();
+    registerViewCommands();
+    registerToolCommands();
+    registerMarkupCommands();
+    registerSearchCommands();
+    m_registry->registerAction(id("help.about"), [this](ActionPlace) {
+        m_ui.notify(this, UiServices::Icon::Information, QStringLiteral("Quenwick"));
+    });
+}
+
+void MainWindow::registerFileCommands()
+{
+    auto onSourcePage = [this] {
+        return m_pages->currentIndex() == 0;
+    };
+    m_registry->registerAction(id("file.new"), [this, onSourcePage](ActionPlace) {
+        if (onSourcePage())
+            m_documents->openDocument();
+    });
+    m_registry->registerAction(id("file.blank"), [this, onSourcePage](ActionPlace) {
+        if (onSourcePage())
+            m_documents->newBlankDocument();
+    });
+    m_registry->registerAction(id("file.open"), [this](ActionPlace) {
+        m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));
+        const QString path = m_ui.openFileName(this, QString(), m_options.dialogFilter, QString());
+        if (!path.isEmpty())
+            m_documents->openDocument(path);
+    });
+    m_registry->registerAction(id("file.save"), [this](ActionPlace) { m_documents->save(); });
+    m_registry->registerAction(id("file.saveAs"), [this](ActionPlace) { m_documents->saveAs(); });
+    m_registry->registerAction(id("file.saveAll"), [this](ActionPlace) { m_documents->saveAll(); });
+    m_registry->registerAction(id("file.close"), [this](ActionPlace place) {
+        if (fromButtonOrPopUp(place))
+            clearTagInspector();
+        m_documents->closeDocument();
+    });
+    m_registry->registerAction(id("file.closeAll"),
+                               [this](ActionPlace) { m_documents->closeAll(); });
+    m_registry->registerAction(id("file.quit"), [this](ActionPlace) { close(); });
+    m_registry->registerAction(id("file.clearRecent"), [this](ActionPlace) { clearRecentFiles(); });
+    m_registry->registerAction(id("edit.pasteAsNew"), [this, onSourcePage](ActionPlace) {
+        if (onSourcePage())
+            m_documents->pasteAsNewDocument();
+    });
+    registerEditorAction(id("tools.insertFile"),
+                         [this](ScintillaEditor&, ActionPlace) { insertFile(); });
+}
+
+void MainWindow::registerEditCommands()
+{
+    struct Clip
+    {
+        const char* id;
+        void (EditorWidget::*run)();
+    };
+    const Clip clips[] = {{"edit.cut", &EditorWidget::cutToClipboard},
+                          {"edit.copy", &EditorWidget::copyToClipboard},
+                          {"edit.paste", &EditorWidget::pasteFromClipboard}};
+    for (const Clip& clip : clips) {
+        registerEditorAction(id(clip.id),
+                             [this, run = clip.run](ScintillaEditor& e, ActionPlace place) {
+                                 if (fromButtonOrPopUp(place))
+                                     clearTagInspector();
+                                 (static_cast<EditorWidget&>(e).*run)();
+                             });
+    }
+    registerEditorAction(id("edit.undo"), [this](ScintillaEditor& e, ActionPlace) {
+        clearTagInspector();
+        e.undo();
+    });
+    registerEditorAction(id("edit.redo"), [this](ScintillaEditor& e, ActionPlace) {
+        clearTagInspector();
+        e.redo();
+    });
+    registerEditorAction(id("edit.selectAll"), [this](ScintillaEditor& e, ActionPlace) {
+        clearTagInspector();
+        e.selectAll();
+    });
+    registerEditorAction(id("edit.wordWrap"), [this](ScintillaEditor& e, ActionPlace place) {
+        // The entry's check was toggled by the click; the editor follows it.
+        const QAction* entry = m_registry->action(id("edit.wordWrap"), place);
+        e.setWordWrap(entry != nullptr ? entry->isChecked() : !e.wordWrap());
+        updateMenu();
+    });
+    registerEditorAction(id("popup.editTag"), [this](ScintillaEditor& e, ActionPlace) {
+        const EditTagTarget target = runEditTagSearch(e, m_tagState, tagCase());
+        if (target.row != nullptr)
+            clearTagInspector();
+        // The element dialogs arrive later: the tag stays selected and
+        // nothing opens yet.
+    });
+}
+
+void MainWindow::registerSearchCommands()
+{
+    m_search = new SearchController(
+        m_ui, this, [this]() -> EditorWidget* { return sourceEditor(); },
+        [this] { clearTagInspector(); }, this);
+    m_registry->registerAction(id("edit.find"), [this](ActionPlace place) {
+        if (place == ActionPlace::ToolBar)
+            clearTagInspector();
+        m_search->showFind();
+    });
+    m_registry->registerAction(id("edit.findNext"), [this](ActionPlace) { m_search->findNext(); });
+    m_registry->registerAction(id("edit.replace"), [this](ActionPlace place) {
+        if (place == ActionPlace::ToolBar)
+            clearTagInspector();
+        m_search->showReplace();
+    });
+    m_registry->registerAction(id("edit.gotoLine"), [this](ActionPlace) { m_search->gotoLine(); });
+}
+
+void MainWindow::registerViewCommands()
+{
+    for (const ToolBarDef& def : toolBarDefs()) {
+        if (def.viewCommand.isEmpty())
+            continue;
+        const ToolBarId bar = def.bar;
+        const QString command = def.viewCommand.toString();
+        m_registry->registerAction(command, [this, bar, command](ActionPlace place) {
+            const QAction* entry = m_registry->action(command, place);
+            QToolBar* tb = toolBar(bar);
+            const bool show = entry != nullptr ? entry->isChecked() : tb->isHidden();
+            m_hiddenWithBand.removeAll(tb);
+            tb->setVisible(show);
+        });
+    }
+    m_registry->registerAction(id("view.statusBar"), [this](ActionPlace place) {
+        const QAction* entry = m_registry->action(id("view.statusBar"), place);
+        statusBar()->setVisible(entry != nullptr ? entry->isChecked() : statusBar()->isHidden());
+    });
+    m_registry->registerAction(id("view.tabs"), [this](ActionPlace place) {
+        const QAction* entry = m_registry->action(id("view.tabs"), place);
+        QTabBar* tabs = m_documents->tabBar();
+        tabs->setVisible(entry != nullptr ? entry->isChecked() : tabs->isHidden());
+    });
+    m_registry->registerAction(id("view.leftPanel"), [this](ActionPlace) {
+        m_leftPanel = !m_leftPanel;
+        m_registry->setChecked(id("view.leftPanel"), m_leftPanel);
+    });
+    m_registry->registerAction(id("view.fullScreen"), [this](ActionPlace place) {
+        const QAction* entry = m_registry->action(id("view.fullScreen"), place);
+        m_fullScreen = entry != nullptr ? entry->isChecked() : !m_fullScreen;
+        setBandHidden(m_fullScreen);
+    });
+    m_registry->registerAction(id("view.fullScreenButton"), [this](ActionPlace) {
+        m_fullScreen = !m_fullScreen;
+        setBandHidden(m_fullScreen);
+        if (m_fullScreen)
+            showMaximized();
+    });
+}
+
+void MainWindow::registerToolCommands()
+{
+    registerEditorAction(id("tools.dateTime"), [this](ScintillaEditor& e, ActionPlace) {
+        clearTagInspector();
+        insertDateTime(e, m_ui.now());
+    });
+    struct Tool
+    {
+        const char* id;
+        TextTransformation transformation;
+    };
+    const Tool tools[] = {
+        {"tools.removeDiacritics", TextTransformation::RemoveDiacritics},
+        {"tools.textToHtml", TextTransformation::TextToHtml},
+        {"tools.removeHtml", TextTransformation::RemoveHtml},
+        {"tools.removeSurplusLines", TextTransformation::RemoveSurplusLines},
+        {"tools.tagsUpper", TextTransformation::TagsToUpperCase},
+        {"tools.tagsLower", TextTransformation::TagsToLowerCase},
+        {"tools.upper", TextTransformation::UpperCase},
+        {"tools.lower", TextTransformation::LowerCase},
+        {"tools.invert", TextTransformation::InvertCase},
+        {"tools.firstCapital", TextTransformation::FirstCapital},
+    };
+    for (const Tool& tool : tools) {
+        registerEditorAction(
+            id(tool.id), [this, t = tool.transformation](ScintillaEditor& e, ActionPlace) {
+                clearTagInspector();
+                runTextTransformation(
+                    e, t, {m_context.settings.templateHead, m_context.settings.templateFoot});
+            });
+    }
+    // The selection tools of the pop-up act on the current editor on any page.
+    const Tool selectionTools[] = {{"popup.textToTable", TextTransformation::TextToTable},
+                                   {"popup.addBreaks", TextTransformation::AddLineBreaks}};
+    for (const Tool& tool : selectionTools) {
+        m_registry->registerAction(id(tool.id), [this, t = tool.transformation](ActionPlace) {
+            if (ScintillaEditor* e = m_documents->current()) {
+                clearTagInspector();
+                runTextTransformation(*e, t);
+            }
+        });
+    }
+}
+
+void MainWindow::registerMarkupCommands()
+{
+    for (const MarkupCommand& row : markupCommands()) {
+        const MarkupCommandId markup = row.id;
+        registerEditorAction(markupActionId(markup), [this, markup](ScintillaEditor& e,
+                                                                    ActionPlace place) {
+            const CommandSource source =
+                place == ActionPlace::ToolBar ? CommandSource::ToolBarButton : CommandSource::Menu;
+            if (!keepsInspectorEdit(markupCommand(markup), source))
+                clearTagInspector();
+            runMarkupCommand(e, markup, tagCase());
+        });
+    }
+    // The form element commands open the form element dialog on the source
+    // page; it arrives later, so they have no handler yet.
+}
+
+void MainWindow::insertFile()
+{
+    m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));
+    const QString path = m_ui.openFileName(
+        this, QString(),
+        qtDialogFilter(QStringLiteral("Textový soubor (*.txt)|*.txt|Všechny soubory (*.*)|*.*|")),
+        QString());
+    ScintillaEditor* e = sourceEditor();
+    if (path.isEmpty() || e == nullptr)
+        return;
+    const DocumentReadResult read = readDocumentFile(path);
+    if (!read.ok) {
+        m_ui.notify(this, UiServices::Icon::Error, read.errorText);
+        return;
+    }
+    e->replaceSelection(read.text);
+    clearTagInspector();
+}
+
+void MainWindow::openRecentFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        m_ui.notify(this, UiServices::Icon::None, recentFileMissingText(path));
+        return;
+    }
+    if (m_pages->currentIndex() == 0)
+        m_documents->openDocument(path);
+}
+
+void MainWindow::clearRecentFiles()
+{
+    // The stored list goes at once, not only at the next close.
+    QJsonObject root = m_context.userStore.read();
+    if (root.contains(QStringLiteral("RecentFiles"))) {
+        root.remove(QStringLiteral("RecentFiles"));
+        if (!m_context.userStore.write(root)) {
+            m_ui.notify(this, UiServices::Icon::Error,
+                        QStringLiteral("Nastavení se nepodařilo uložit."));
+        }
+    }
+    m_context.settings.recentFiles.clear();
+}
+
+} // namespace qw
