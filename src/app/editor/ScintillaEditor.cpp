@@ -1,6 +1,7 @@
 #include "app/editor/ScintillaEditor.h"
 
 #include "app/editor/ColorRef.h"
+#include "app/editor/HtmlLexer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,22 +43,56 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     send(SCI_SETPASTECONVERTENDINGS, 1);
     send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     send(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
+    // Colouring asked for beyond the visible lines runs while the window idles.
+    send(SCI_SETIDLESTYLING, SC_IDLESTYLING_ALL);
     setWrapMode(WrapWord);
     // The line-number gutter.
     setMarginType(0, NumberMargin);
     setMarginWidth(0, QStringLiteral("000000"));
     setMarginLineNumbers(0, true);
+    m_lookFont = font();
+    m_lookText = color();
+    m_lookPaper = paper();
 }
 
 void ScintillaEditor::applyLook(const QString& fontName, int pointSize, ColorRef text,
                                 ColorRef background, int tabWidth)
 {
-    QFont font(fontName, pointSize);
-    setFont(font);
-    setMarginsFont(font);
-    setColor(toQColor(text));
-    setPaper(toQColor(background));
+    m_lookFont = QFont(fontName, pointSize);
+    m_lookText = toQColor(text);
+    m_lookPaper = toQColor(background);
+    setMarginsFont(m_lookFont);
+    applyLookToWidget();
     setTabWidth(tabWidth > 0 ? tabWidth : 8);
+}
+
+void ScintillaEditor::applyLookToWidget()
+{
+    // A widget with a lexer takes its look from the lexer's styles only.
+    if (m_lexer != nullptr) {
+        m_lexer->setLook(m_lookFont, m_lookText, m_lookPaper);
+        return;
+    }
+    setFont(m_lookFont);
+    if (m_lookText.isValid())
+        setColor(m_lookText);
+    if (m_lookPaper.isValid())
+        setPaper(m_lookPaper);
+}
+
+void ScintillaEditor::setHighlightTheme(HighlightTheme* theme)
+{
+    if (m_lexer != nullptr) {
+        setLexer(nullptr);
+        delete m_lexer;
+        m_lexer = nullptr;
+    }
+    if (theme != nullptr) {
+        m_lexer = new HtmlLexer(*theme, this);
+        m_lexer->setLook(m_lookFont, m_lookText, m_lookPaper);
+        setLexer(m_lexer);
+    }
+    applyLookToWidget();
 }
 
 void ScintillaEditor::keyReleaseEvent(QKeyEvent* event)

@@ -3,9 +3,14 @@
 #include "core/editor/EditorWidget.h"
 #include "core/settings/HighlightStyle.h"
 
+#include <QColor>
+#include <QFont>
 #include <Qsci/qsciscintilla.h>
 
 namespace qw {
+
+class HighlightTheme;
+class HtmlLexer;
 
 // The document editor of the window: a QScintilla widget that keeps the
 // EditorWidget contract. Scintilla stores UTF-8 with CR LF line ends (every
@@ -68,8 +73,15 @@ public:
     void replaceRanges(const QList<Range>& ranges, const QString& replacement) override;
 
     // The editor settings: font, text and background colour, tab stops.
+    // With colouring on they become the lexer's default style, which is
+    // also the base of every element class.
     void applyLook(const QString& fontName, int pointSize, ColorRef text, ColorRef background,
                    int tabWidth);
+
+    // Colours the text as HTML in the styles of `theme`, following its
+    // changes; nullptr turns colouring off.
+    void setHighlightTheme(HighlightTheme* theme);
+    HtmlLexer* htmlLexer() const { return m_lexer; }
 
     // Byte position of Scintilla for an offset of the contract, and back.
     long positionFromOffset(qsizetype offset) const;
@@ -93,8 +105,14 @@ private:
     long displayLineStartPosition(int docLine, int subLine) const;
     int subLineOf(long position, int docLine) const;
 
+    void applyLookToWidget();
+
     LineBreak m_lineBreak = LineBreak::CrLf;
     bool m_forcedModified = false;
+    HtmlLexer* m_lexer = nullptr;
+    QFont m_lookFont;
+    QColor m_lookText;
+    QColor m_lookPaper;
 };
 
 } // namespace qw

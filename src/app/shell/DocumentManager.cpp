@@ -1,5 +1,6 @@
 #include "app/shell/DocumentManager.h"
 
+#include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/shell/UiServices.h"
 #include "core/shell/ShellTexts.h"
@@ -111,6 +112,7 @@ ScintillaEditor* DocumentManager::createEditor(int key)
     auto* editor = new ScintillaEditor;
     editor->setObjectName(QStringLiteral("newedit%1").arg(key));
     editor->setWordWrap(true);
+    editor->setHighlightTheme(&HighlightTheme::shared());
     connect(editor, &QsciScintilla::textChanged, this, [this, editor] {
         if (editor == current())
             Q_EMIT stateChanged();
