@@ -72,8 +72,13 @@ void MainWindow::connectSignals()
         // A new current document: forget the tag found in the last one.
         clearTagInspector();
         m_tagState = CaretTagState();
-        if (ScintillaEditor* e = m_documents->current())
+        if (ScintillaEditor* e = m_documents->current()) {
             e->installEventFilter(this);
+            // A selection set by a command moves no caret the documents
+            // report; cut and copy must still follow it.
+            connect(e, &QsciScintilla::selectionChanged, this, &MainWindow::updateMenu,
+                    Qt::UniqueConnection);
+        }
         updateMenu();
         updateStatusBar();
     });
@@ -249,12 +254,8 @@ void MainWindow::updateMenu()
 void MainWindow::rebuildRecentMenu()
 {
     QMenu* menu = m_commandUi.recentMenu;
-    const QList<QAction*> old = menu->actions();
+    // Deletes the path entries, which the menu owns; "Smazat" is the window's.
     menu->clear();
-    for (QAction* a : old) {
-        if (a->parent() == menu)
-            a->deleteLater();
-    }
     const QStringList& list = m_context.settings.recentFiles;
     for (int i = 0; i < list.size(); ++i) {
         const QString path = list.at(i);

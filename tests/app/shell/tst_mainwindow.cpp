@@ -1,0 +1,731 @@
+// The main window's frame in a real, offscreen window: every menu entry with
+// its caption and key, the fixed markup through the real actions, the command
+// states, the tool bar layout round trip through html.dat, the status bar and
+// the view toggles. Every question goes to the scripted FakeUiServices.
+
+#include "app/editor/ScintillaEditor.h"
+#include "app/shell/ActionRegistry.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/MainWindow.h"
+#include "core/commands/MarkupCommandTable.h"
+#include "core/editor/MemoryEditor.h"
+#include "core/markup/TagAttributeList.h"
+#include "core/shell/CommandCatalog.h"
+#include "core/transform/TextTransformCommands.h"
+#include "support/FakeUiServices.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace qw;
+using qw::test::FakeUiServices;
+
+namespace {
+
+// A program folder of its own per test, so settings written by one window
+// are read back by the next exactly as at a restart.
+class Installation
+{
+public:
+    explicit Installation(const QByteArray& htmlDat = QByteArray())
+    {
+        QDir(m_dir.path()).mkpath(QStringLiteral("prog/Data/Settings"));
+        QFile f(m_dir.filePath(QStringLiteral("prog/Data/Settings/html.dat")));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(htmlDat);
+    }
+
+    std::unique_ptr<AppContext> context(UiServices& ui) const
+    {
+        AppPaths paths(
+            m_dir.filePath(QStringLiteral("prog")), m_dir.filePath(QStringLiteral("cfg")),
+            m_dir.filePath(QStringLiteral("data")), m_dir.filePath(QStringLiteral("tmp")));
+        auto c = std::make_unique<AppContext>(paths, ui);
+        c->loadSettings();
+        return c;
+    }
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// One window over one installation, shown like at a start.
+struct Session
+{
+    FakeUiServices ui;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Session(const Installation& inst, bool upperTag = true)
+    {
+        context = inst.context(ui);
+        context->settings.upperTag = upperTag;
+        window = std::make_unique<MainWindow>(*context);
+        window->resize(1200, 800);
+        window->show();
+        window->openStartFile(QString());
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    ScintillaEditor& editor() { return *window->documents().current(); }
+    QAction* action(const QString& id, ActionPlace place = ActionPlace::MainMenu)
+    {
+        return window->commands().action(id, place);
+    }
+};
+
+// The entry of the menu bar reached by captions, "&Soubor/&Nový".
+QAction* menuEntry(QMenuBar* bar, const QString& path)
+{
+    const QStringList parts = path.split(u'/');
+    QList<QAction*> level = bar->actions();
+    QAction* found = nullptr;
+    for (const QString& part : parts) {
+        found = nullptr;
+        for (QAction* a : level) {
+            if (a->text() == part) {
+                found = a;
+                break;
+            }
+        }
+        if (found == nullptr)
+            return nullptr;
+        level = found->menu() != nullptr ? found->menu()->actions() : QList<QAction*>();
+    }
+    return found;
+}
+
+void setText(ScintillaEditor& e, const QString& text, qsizetype selStart, qsizetype selLength)
+{
+    e.setText(text);
+    e.setSelectionStart(selStart);
+    e.setSelectionLength(selLength);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QApplication::clipboard()->clear(); }
+
+    void everyMenuEntryHasItsCaptionAndKey();
+    void laterFeaturesAreDisabledWithoutHandler();
+    void fixedMarkupWritesItsRowThroughTheRealActions();
+    void fixedMarkupHonoursCaseAndBrackets();
+    void commandStatesFollowTheDocument();
+    void editorPopupEnablingAndTagAtCaret();
+    void textToolsAndDateRunOnTheCurrentEditor();
+    void toolBarsWithoutSectionsStandInTheirDefaultPlaces();
+    void toolBarLayoutSurvivesARestart();
+    void toolBarButtonsCarryHintsAndIcons();
+    void statusBarTexts();
+    void viewTogglesArePersisted();
+    void fullScreenHidesTheBandOnly();
+    void recentFilesMenu();
+    void aboutAndInsertFile();
+};
+
+void MainWindowTest::everyMenuEntryHasItsCaptionAndKey()
+{
+    // Written from the menu list of the window's description, not from the
+    // program's tables.
+    struct Entry
+    {
+        const char* path;
+        const char* key;
+    };
+    const Entry entries[] = {
+        {"&Soubor/&Nový", "Ctrl+N"},
+        {"&Soubor/&Otevřít...", "Ctrl+O"},
+        {"&Soubor/Otevřít z internetu...", ""},
+        {"&Soubor/Otevřít zn&ovu", ""},
+        {"&Soubor/&Uložit", "Ctrl+S"},
+        {"&Soubor/Uložit j&ako...", ""},
+        {"&Soubor/Uložit vše", ""},
+        {"&Soubor/&Zavřít", ""},
+        {"&Soubor/Za&vřít vše", ""},
+        {"&Soubor/&Exportovat/Text -->> rtf", ""},
+        {"&Soubor/&Exportovat/Text -->> HTML", ""},
+        {"&Soubor/Na&stavení tisku...", ""},
+        {"&Soubor/&Tisk", ""},
+        {"&Soubor/&Konec", ""},
+        {"Úpr&avy/Zpět", ""},
+        {"Úpr&avy/Opakovat", ""},
+        {"Úpr&avy/Vyjmout", "Ctrl+X"},
+        {"Úpr&avy/Kopírovat", "Ctrl+C"},
+        {"Úpr&avy/Vložit", "Ctrl+V"},
+        {"Úpr&avy/Vložit jako nový dokument", "Ctrl+Shift+V"},
+        {"Úpr&avy/Hledat...", "Ctrl+F"},
+        {"Úpr&avy/Hledat další", "F3"},
+        {"Úpr&avy/Nahradit...", "Ctrl+R"},
+        {"Úpr&avy/Vybrat vše", "Ctrl+A"},
+        {"Úpr&avy/Zalamování řádků", ""},
+        {"Úpr&avy/Jdi na...", ""},
+        {"&Zobrazit/Panel nástrojů/Hlavní", ""},
+        {"&Zobrazit/Panel nástrojů/Editace", ""},
+        {"&Zobrazit/Panel nástrojů/Formát písma", ""},
+        {"&Zobrazit/Panel nástrojů/Možnosti", ""},
+        {"&Zobrazit/Panel nástrojů/Tabulky a rámy", ""},
+        {"&Zobrazit/Panel nástrojů/Ovládací prvky", ""},
+        {"&Zobrazit/Stavový řádek", ""},
+        {"&Zobrazit/Záložky", ""},
+        {"&Zobrazit/HTML Panel", ""},
+        {"&Zobrazit/Úpravy", "F11"},
+        {"&Zobrazit/Náhled", "F12"},
+        {"&Zobrazit/Celá obrazovka", ""},
+        {"Nástroje/Nastavení...", ""},
+        {"Nástroje/Datum a čas", "F5"},
+        {"Nástroje/Odstranit diakritiku", ""},
+        {"Nástroje/HTML/Převést text na HTML", ""},
+        {"Nástroje/HTML/Odstranit HTML", ""},
+        {"Nástroje/HTML/Odstranit přebytečné řádky", ""},
+        {"Nástroje/HTML/Konvertovat tagy na VELKÁ PÍSMENA", ""},
+        {"Nástroje/HTML/Konvertovat tagy na malá písmena", ""},
+        {"Nástroje/Velikost/VELKÁ PÍSMENA", ""},
+        {"Nástroje/Velikost/malá písmena", ""},
+        {"Nástroje/Velikost/oTOČIT", ""},
+        {"Nástroje/Velikost/První Velká", ""},
+        {"Nástroje/Vložit soubor...", ""},
+        {"Tag/Počáteční tag", "Ctrl+,"},
+        {"Tag/Konečný Tag", "Ctrl+."},
+        {"Tag/Tučné", "Ctrl+B"},
+        {"Tag/Kurzíva", "Ctrl+I"},
+        {"Tag/Obrázek...", "Ctrl+Shift+I"},
+        {"Tag/Odkaz...", "Ctrl+Shift+A"},
+        {"Tag/Vodorovná čára...", ""},
+        {"Tag/Komentář...", ""},
+        {"Tag/Písmo/Nastavení...", ""},
+        {"Tag/Písmo/F+", ""},
+        {"Tag/Písmo/F-", ""},
+        {"Tag/Písmo/<strong>", ""},
+        {"Tag/Písmo/<em>", ""},
+        {"Tag/Písmo/<pre>", ""},
+        {"Tag/Písmo/<sub>", ""},
+        {"Tag/Písmo/<sup>", ""},
+        {"Tag/Tabulka/Vložit tabulku...", ""},
+        {"Tag/Tabulka/Tabulka...", ""},
+        {"Tag/Tabulka/Řádek...", ""},
+        {"Tag/Tabulka/Hlavička...", ""},
+        {"Tag/Tabulka/Buňka...", ""},
+        {"Tag/Tabulka/<table>", ""},
+        {"Tag/Tabulka/<tr>", ""},
+        {"Tag/Tabulka/<th>", ""},
+        {"Tag/Tabulka/<td>", ""},
+        {"Tag/Seznam/Vložit seznam...", ""},
+        {"Tag/Seznam/<ul>", ""},
+        {"Tag/Seznam/<ol>", ""},
+        {"Tag/Seznam/<li>", ""},
+        {"Tag/Seznam/<dl>", ""},
+        {"Tag/Seznam/<dt>", ""},
+        {"Tag/Seznam/<dd>", ""},
+        {"Tag/Rámce/Vložit rámce...", ""},
+        {"Tag/Rámce/Frame...", ""},
+        {"Tag/Rámce/IFrame...", ""},
+        {"Tag/Rámce/<frameset>", ""},
+        {"Tag/Rámce/<frame>", ""},
+        {"Tag/Rámce/<iframe>", ""},
+        {"Tag/Rámce/<noframes>", ""},
+        {"Tag/Formulářová prvky/Vložit formulář...", ""},
+        {"Tag/Formulářová prvky/Tlačítko", ""},
+        {"Tag/Formulářová prvky/Tlačítko - Reset", ""},
+        {"Tag/Formulářová prvky/Tlačítko - Submit", ""},
+        {"Tag/Formulářová prvky/TextBox", ""},
+        {"Tag/Formulářová prvky/PasswordBox", ""},
+        {"Tag/Formulářová prvky/FileBox", ""},
+        {"Tag/Formulářová prvky/HiddenBox", ""},
+        {"Tag/Formulářová prvky/RadioButton", ""},
+        {"Tag/Formulářová prvky/CheckBox", ""},
+        {"Tag/Formulářová prvky/TextArea", ""},
+        {"Tag/Formulářová prvky/Select", ""},
+        {"Tag/Formulářová prvky/Image", ""},
+        {"Tag/Skripty/Vložit skript", ""},
+        {"Nápověda/O aplikaci", ""},
+    };
+    Installation inst;
+    Session s(inst);
+    for (const Entry& e : entries) {
+        const QString path = QString::fromUtf8(e.path);
+        QAction* a = menuEntry(s.window->menuBar(), path);
+        QVERIFY2(a != nullptr, qPrintable(path));
+        QCOMPARE(a->shortcut(), QKeySequence(QString::fromUtf8(e.key), QKeySequence::PortableText));
+    }
+    // The two checked-at-start entries of the edit menu.
+    QVERIFY(
+        menuEntry(s.window->menuBar(), QStringLiteral("Úpr&avy/Zalamování řádků"))->isChecked());
+    QVERIFY(!menuEntry(s.window->menuBar(), QStringLiteral("Úpr&avy/Hledat další"))->isEnabled());
+
+    // The editor pop-up, with F4 on its first entry and live while closed.
+    const QStringList popup = {QStringLiteral("Upravit HTML značku..."),
+                               QStringLiteral("Zavřít"),
+                               QStringLiteral("Vyjmout"),
+                               QStringLiteral("Kopírovat"),
+                               QStringLiteral("Vložit"),
+                               QStringLiteral("Označený text")};
+    QStringList shown;
+    for (QAction* a : s.window->editorPopup()->actions()) {
+        if (!a->isSeparator())
+            shown << a->text();
+    }
+    QCOMPARE(shown, popup);
+    QAction* editTag = s.action(QStringLiteral("popup.editTag"), ActionPlace::PopUp);
+    QCOMPARE(editTag->shortcut(), QKeySequence(Qt::Key_F4));
+    QVERIFY(s.window->actions().contains(editTag));
+}
+
+void MainWindowTest::laterFeaturesAreDisabledWithoutHandler()
+{
+    Installation inst;
+    Session s(inst);
+    s.editor().setText(QStringLiteral("text"));
+    s.window->updateMenu();
+    const char* later[] = {"file.openInternet", "file.exportRtf", "file.print", "tools.settings",
+                           "tag.image",         "view.preview",   "tag.form",   "view.browsers"};
+    for (const char* id : later) {
+        for (QAction* a : s.window->commands().actions(QString::fromLatin1(id)))
+            QVERIFY2(!a->isEnabled(), id);
+    }
+    // A form element button opens a dialog that has not arrived yet.
+    QVERIFY(!s.action(formActionId(FormElementId::Button), ActionPlace::ToolBar)->isEnabled());
+}
+
+void MainWindowTest::fixedMarkupWritesItsRowThroughTheRealActions()
+{
+    Installation inst;
+    Session s(inst);
+    ScintillaEditor& e = s.editor();
+    int checked = 0;
+    for (const MarkupCommand& row : markupCommands()) {
+        if (row.caretIntoBrackets)
+            continue; // their caret rule is checked on its own below
+        const QString id = markupActionId(row.id);
+        QList<QAction*> places;
+        if (QAction* a = s.action(id, ActionPlace::MainMenu))
+            places << a;
+        if (QAction* a = s.action(id, ActionPlace::DropDown))
+            places << a;
+        if (QAction* a = s.action(id, ActionPlace::ToolBar))
+            places << a;
+        QVERIFY2(!places.isEmpty(), qPrintable(id));
+        for (QAction* a : places) {
+            setText(e, QStringLiteral("a-x-b"), 2, 1);
+            a->trigger();
+            const bool wrap = row.operation == MarkupOperation::Wrap;
+            const QString start = wrap ? asciiLower(row.startText) : row.startText.toString();
+            const QString end = wrap ? asciiLower(row.endText) : QString();
+            QCOMPARE(e.text(), QStringLiteral("a-") + start + QStringLiteral("x") + end +
+                                   QStringLiteral("-b"));
+            QCOMPARE(e.selectionStart(), 2 + start.size());
+            QCOMPARE(e.selectionLength(), 1);
+            ++checked;
+        }
+    }
+    QVERIFY(checked > 40);
+}
+
+void MainWindowTest::fixedMarkupHonoursCaseAndBrackets()
+{
+    Installation inst;
+    Session lower(inst, true);
+    setText(lower.editor(), QString(), 0, 0);
+    lower.action(markupActionId(MarkupCommandId::StartTag))->trigger();
+    QCOMPARE(lower.editor().text(), QStringLiteral("<>"));
+    QCOMPARE(lower.editor().selectionStart(), 1);
+
+    // Ctrl+B typed into the editor reaches the same command.
+    setText(lower.editor(), QString(), 0, 0);
+    QTest::keyClick(&lower.editor(), Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(lower.editor().text(), QStringLiteral("<b></b>"));
+    QCOMPARE(lower.editor().selectionStart(), 3);
+
+    Session upper(inst, false);
+    setText(upper.editor(), QString(), 0, 0);
+    upper.action(markupActionId(MarkupCommandId::Email), ActionPlace::ToolBar)->trigger();
+    QCOMPARE(upper.editor().text(), QStringLiteral("<A HREF=\"MAILTO:\"></A>"));
+    // "&nbsp;" never changes its letters.
+    setText(upper.editor(), QString(), 0, 0);
+    upper.action(markupActionId(MarkupCommandId::NoBreakSpace), ActionPlace::ToolBar)->trigger();
+    QCOMPARE(upper.editor().text(), QStringLiteral("&nbsp;"));
+}
+
+void MainWindowTest::commandStatesFollowTheDocument()
+{
+    Installation inst;
+    Session s(inst);
+    ScintillaEditor& e = s.editor();
+    auto enabledEverywhere = [&](const char* id, bool expected) {
+        for (ActionPlace place : {ActionPlace::MainMenu, ActionPlace::ToolBar}) {
+            QAction* a = s.action(QString::fromLatin1(id), place);
+            if (a != nullptr && a->isEnabled() != expected)
+                return false;
+        }
+        return true;
+    };
+
+    setText(e, QStringLiteral("abc"), 1, 0);
+    QVERIFY(enabledEverywhere("edit.cut", false));
+    QVERIFY(enabledEverywhere("edit.copy", false));
+    QVERIFY(!s.window->commands().menu(QStringLiteral("menu.selected"))->menuAction()->isEnabled());
+    e.setSelectionLength(2);
+    QVERIFY(enabledEverywhere("edit.cut", true));
+    QVERIFY(enabledEverywhere("edit.copy", true));
+    QVERIFY(s.window->commands().menu(QStringLiteral("menu.selected"))->menuAction()->isEnabled());
+
+    QVERIFY(enabledEverywhere("edit.paste", false));
+    QVERIFY(enabledEverywhere("edit.pasteAsNew", false));
+    QApplication::clipboard()->setText(QStringLiteral("clip"));
+    QTRY_VERIFY(enabledEverywhere("edit.paste", true));
+    QVERIFY(enabledEverywhere("edit.pasteAsNew", true));
+
+    // Undo and redo follow the editor; the text tools need text.
+    e.clearUndo();
+    s.window->updateMenu();
+    QVERIFY(enabledEverywhere("edit.undo", false));
+    e.setSelectionLength(0);
+    e.replaceSelection(QStringLiteral("z"));
+    QVERIFY(enabledEverywhere("edit.undo", true));
+    QVERIFY(enabledEverywhere("edit.redo", false));
+    s.action(QStringLiteral("edit.undo"), ActionPlace::ToolBar)->trigger();
+    QCOMPARE(e.text(), QStringLiteral("abc"));
+    QVERIFY(enabledEverywhere("edit.redo", true));
+    QVERIFY(s.window->commands().menu(QStringLiteral("menu.case"))->menuAction()->isEnabled());
+    e.setText(QString());
+    QVERIFY(!s.window->commands().menu(QStringLiteral("menu.case"))->menuAction()->isEnabled());
+    QVERIFY(!s.action(QStringLiteral("tools.removeDiacritics"))->isEnabled());
+
+    // Word wrap: the entry toggles the current editor only and shows its state.
+    QAction* wrap = s.action(QStringLiteral("edit.wordWrap"));
+    QVERIFY(wrap->isChecked());
+    wrap->trigger();
+    QVERIFY(!e.wordWrap());
+    s.window->documents().openDocument();
+    QVERIFY(s.editor().wordWrap());
+    QVERIFY(wrap->isChecked());
+    s.window->documents().activate(0);
+    QVERIFY(!wrap->isChecked());
+}
+
+void MainWindowTest::editorPopupEnablingAndTagAtCaret()
+{
+    Installation inst;
+    Session s(inst);
+    ScintillaEditor& e = s.editor();
+    QMenu* popup = s.window->editorPopup();
+    QAction* editTag = s.action(QStringLiteral("popup.editTag"), ActionPlace::PopUp);
+    QAction* cut = s.action(QStringLiteral("edit.cut"), ActionPlace::PopUp);
+    QAction* paste = s.action(QStringLiteral("edit.paste"), ActionPlace::PopUp);
+
+    // The caret inside a link's start tag: a key release finds and parses it.
+    setText(e, QStringLiteral("x <a href=\"i.html\">link</a> y"), 5, 0);
+    QTest::keyRelease(&e, Qt::Key_Shift);
+    QCOMPARE(s.window->caretTag().attributes.tagName(), QStringLiteral("a"));
+    Q_EMIT popup->aboutToShow();
+    QVERIFY(editTag->isEnabled());
+    QVERIFY(!cut->isEnabled());
+    QVERIFY(!paste->isEnabled());
+
+    // F4 selects the whole start tag (the link dialog arrives later).
+    QTest::keyClick(&e, Qt::Key_F4);
+    QCOMPARE(e.selectedText(), QStringLiteral("<a href=\"i.html\">"));
+    Q_EMIT popup->aboutToShow();
+    QVERIFY(cut->isEnabled());
+
+    // Between text and an end tag there is no tag: the entry goes off.
+    setText(e, QStringLiteral("<b>bold</b>"), 7, 0);
+    QTest::mouseRelease(e.viewport(), Qt::LeftButton);
+    QApplication::clipboard()->setText(QStringLiteral("clip"));
+    Q_EMIT popup->aboutToShow();
+    QVERIFY(!editTag->isEnabled());
+    QVERIFY(paste->isEnabled());
+
+    // A right click in the editor opens the pop-up.
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), e.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&e, &click);
+    QTRY_VERIFY(popup->isVisible());
+    popup->close();
+}
+
+void MainWindowTest::textToolsAndDateRunOnTheCurrentEditor()
+{
+    Installation inst;
+    Session s(inst);
+    ScintillaEditor& e = s.editor();
+    setText(e, QStringLiteral("ahoj <a href=\"x\">"), 0, 0);
+    s.action(QStringLiteral("tools.upper"))->trigger();
+    QCOMPARE(e.text(), QStringLiteral("AHOJ <a href=\"x\">"));
+
+    setText(e, QStringLiteral("a\r\nb"), 0, 4);
+    s.action(QStringLiteral("popup.addBreaks"), ActionPlace::PopUp)->trigger();
+    QCOMPARE(e.text(), QStringLiteral("a<br>\r\nb<br>\r\n"));
+
+    // F5 takes the clock of the services.
+    setText(e, QString(), 0, 0);
+    QTest::keyClick(&e, Qt::Key_F5);
+    MemoryEditor reference;
+    insertDateTime(reference, s.ui.clock);
+    QVERIFY(!reference.text().isEmpty());
+    QCOMPARE(e.text(), reference.text());
+}
+
+void MainWindowTest::toolBarsWithoutSectionsStandInTheirDefaultPlaces()
+{
+    Installation inst; // html.dat without any TB section
+    Session s(inst);
+    auto bar = [&](ToolBarId id) {
+        return s.window->toolBar(id);
+    };
+    // Rows: Hlavní, Formát písma / Úpravy, Možnosti, Skripty / Formulářové prvky, Tabulky a rámy.
+    const QList<QList<ToolBarId>> rows = {{ToolBarId::Tool, ToolBarId::Fonts},
+                                          {ToolBarId::Edit, ToolBarId::Head, ToolBarId::Script},
+                                          {ToolBarId::Input, ToolBarId::Table}};
+    int previousTop = -1;
+    for (const QList<ToolBarId>& row : rows) {
+        const int top = bar(row.first())->y();
+        QVERIFY(top > previousTop);
+        QVERIFY(s.window->toolBarBreak(bar(row.first())) == (previousTop >= 0));
+        int previousLeft = -1;
+        for (ToolBarId id : row) {
+            QToolBar* b = bar(id);
+            QVERIFY(!b->isFloating());
+            QVERIFY(b->isVisible());
+            QCOMPARE(s.window->toolBarArea(b), Qt::TopToolBarArea);
+            QCOMPARE(b->y(), top);
+            QVERIFY(b->x() > previousLeft);
+            previousLeft = b->x();
+        }
+        previousTop = top;
+    }
+}
+
+void MainWindowTest::toolBarLayoutSurvivesARestart()
+{
+    // Fonts floats at (300, 200), Script is hidden, Table shares the first
+    // row with Tool, on its left.
+    const QByteArray dat = "[TBTOOL]\r\nVISIBLE=1\r\nParent=1\r\nLEFT=400\r\nTOP=2\r\n"
+                           "[TBTABLE]\r\nVISIBLE=1\r\nParent=1\r\nLEFT=11\r\nTOP=3\r\n"
+                           "[TBFONTS]\r\nVISIBLE=1\r\nParent=0\r\nLEFT=300\r\nTOP=200\r\n"
+                           "[TBSCRIPT]\r\nVISIBLE=0\r\nParent=1\r\nLEFT=453\r\nTOP=28\r\n";
+    Installation inst(dat);
+    for (int start = 0; start < 2; ++start) {
+        Session s(inst);
+        QToolBar* fonts = s.window->toolBar(ToolBarId::Fonts);
+        QVERIFY(fonts->isFloating());
+        QVERIFY(fonts->isVisible());
+        QCOMPARE(fonts->pos(), QPoint(300, 200));
+        QVERIFY(s.window->toolBar(ToolBarId::Script)->isHidden());
+        QToolBar* table = s.window->toolBar(ToolBarId::Table);
+        QToolBar* tool = s.window->toolBar(ToolBarId::Tool);
+        QCOMPARE(table->y(), tool->y());
+        QVERIFY(table->x() < tool->x());
+        QVERIFY(s.window->toolBar(ToolBarId::Edit)->y() > tool->y());
+        QVERIFY(s.window->close());
+        const ToolBarLayout saved = s.context->settings.toolBar(ToolBarId::Fonts);
+        QVERIFY(!saved.docked);
+        QCOMPARE(saved.left, 300);
+        QCOMPARE(saved.top, 200);
+        QVERIFY(!s.context->settings.toolBar(ToolBarId::Script).visible);
+    }
+    QFile f(inst.path(QStringLiteral("prog/Data/Settings/html.dat")));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray written = f.readAll();
+    QVERIFY(written.contains("[TBFONTS]"));
+    QVERIFY(written.contains("[TBEDIT]"));
+}
+
+void MainWindowTest::toolBarButtonsCarryHintsAndIcons()
+{
+    Installation inst;
+    Session s(inst);
+    // Hints of a few bars in their order, as the window's description lists them.
+    const QStringList head = {
+        QStringLiteral("Body"),           QStringLiteral("P"),
+        QStringLiteral("<BR>"),           QStringLiteral("&nbsp;"),
+        QStringLiteral("Vložit odkaz"),   QStringLiteral("Vložit email"),
+        QStringLiteral("Vložit obrázek"), QStringLiteral("Vložit horizontální čáru"),
+        QStringLiteral("Vložit seznam"),  QStringLiteral("Vložit barvu"),
+        QStringLiteral("Komentář")};
+    const QStringList fonts = {QStringLiteral("Písmo"),     QStringLiteral("Písmo +1"),
+                               QStringLiteral("Písmo -1"),  QStringLiteral("Zarovnat vlevo"),
+                               QStringLiteral("Centrovat"), QStringLiteral("Zarovnat vpravo"),
+                               QStringLiteral("Tučné"),     QStringLiteral("Kurzíva"),
+                               QStringLiteral("H?")};
+    const QStringList edit = {QStringLiteral("Vyjmout"), QStringLiteral("Kopírovat"),
+                              QStringLiteral("Vložit"), QStringLiteral("Zpět"),
+                              QStringLiteral("Opakovat")};
+    const std::pair<ToolBarId, QStringList> bars[] = {
+        {ToolBarId::Head, head}, {ToolBarId::Fonts, fonts}, {ToolBarId::Edit, edit}};
+    for (const auto& [id, hints] : bars) {
+        QStringList shown;
+        for (QAction* a : s.window->toolBar(id)->actions()) {
+            if (a->isSeparator())
+                continue;
+            shown << a->toolTip();
+            QVERIFY2(!a->icon().pixmap(20, 20).isNull(), qPrintable(a->objectName()));
+            auto* button = qobject_cast<QToolButton*>(s.window->toolBar(id)->widgetForAction(a));
+            QVERIFY(button != nullptr);
+            QCOMPARE(button->accessibleName(), a->toolTip());
+        }
+        QCOMPARE(shown, hints);
+    }
+    // The drop-down of "H?" holds H1 to H6.
+    QAction* heading = s.action(markupActionId(MarkupCommandId::Heading), ActionPlace::ToolBar);
+    QVERIFY(heading->menu() != nullptr);
+    QCOMPARE(heading->menu()->actions().size(), 6);
+    QCOMPARE(heading->menu()->actions().first()->text(), QStringLiteral("H1"));
+}
+
+void MainWindowTest::statusBarTexts()
+{
+    Installation inst;
+    FakeUiServices ui;
+    auto context = inst.context(ui);
+    context->settings.docFromTemplate = false;
+    MainWindow window(*context);
+    QCOMPARE(window.statusText(0), QStringLiteral("1:1"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.openStartFile(QString());
+    ScintillaEditor& e = *window.documents().current();
+    QCOMPARE(window.statusText(0), QStringLiteral(" ř. 1  sl. 1"));
+    QCOMPARE(window.statusText(1), QString());
+    QCOMPARE(window.statusText(2), QStringLiteral("Vkládání"));
+    e.replaceSelection(QStringLiteral("ab\r\ncd"));
+    // Scintilla reports the caret move when it next updates its view.
+    QTRY_COMPARE(window.statusText(0), QStringLiteral(" ř. 2  sl. 3"));
+    QCOMPARE(window.statusText(1), QStringLiteral("Změněno"));
+    e.setOverwrite(true);
+    QTest::keyRelease(&e, Qt::Key_Insert);
+    QCOMPARE(window.statusText(2), QStringLiteral("Přepis"));
+}
+
+void MainWindowTest::viewTogglesArePersisted()
+{
+    Installation inst;
+    {
+        Session s(inst);
+        Q_EMIT s.window->viewMenu()->aboutToShow();
+        QAction* status = s.action(QStringLiteral("view.statusBar"));
+        QAction* tabs = s.action(QStringLiteral("view.tabs"));
+        QAction* panel = s.action(QStringLiteral("view.leftPanel"));
+        QVERIFY(status->isChecked() && tabs->isChecked() && panel->isChecked());
+        status->trigger();
+        tabs->trigger();
+        panel->trigger();
+        QVERIFY(s.window->statusBar()->isHidden());
+        QVERIFY(s.window->documents().tabBar()->isHidden());
+        QVERIFY(!s.window->leftPanelShown());
+        Q_EMIT s.window->toolBarsMenu()->aboutToShow();
+        QAction* input = s.action(QStringLiteral("view.tbInput"));
+        QVERIFY(input->isChecked());
+        input->trigger();
+        QVERIFY(s.window->toolBar(ToolBarId::Input)->isHidden());
+        QVERIFY(s.window->close());
+    }
+    Session again(inst);
+    QVERIFY(again.window->statusBar()->isHidden());
+    QVERIFY(again.window->documents().tabBar()->isHidden());
+    QVERIFY(!again.window->leftPanelShown());
+    QVERIFY(again.window->toolBar(ToolBarId::Input)->isHidden());
+    Q_EMIT again.window->viewMenu()->aboutToShow();
+    QVERIFY(!again.action(QStringLiteral("view.statusBar"))->isChecked());
+    QVERIFY(!again.action(QStringLiteral("view.leftPanel"))->isChecked());
+}
+
+void MainWindowTest::fullScreenHidesTheBandOnly()
+{
+    Installation inst;
+    {
+        Session s(inst);
+        s.action(QStringLiteral("view.fullScreen"))->trigger();
+        QVERIFY(s.window->fullScreenFlag());
+        for (ToolBarId id : {ToolBarId::Tool, ToolBarId::Edit, ToolBarId::Script})
+            QVERIFY(s.window->toolBar(id)->isHidden());
+        // The band's state is not the bars' own: they are stored as shown.
+        QVERIFY(s.window->close());
+        QVERIFY(s.context->settings.toolBar(ToolBarId::Tool).visible);
+        s.action(QStringLiteral("view.fullScreenButton"), ActionPlace::ToolBar)->trigger();
+        QVERIFY(!s.window->fullScreenFlag());
+        QVERIFY(!s.window->toolBar(ToolBarId::Tool)->isHidden());
+    }
+    Session again(inst);
+    QVERIFY(!again.window->fullScreenFlag());
+    QVERIFY(again.window->toolBar(ToolBarId::Tool)->isVisible());
+}
+
+void MainWindowTest::recentFilesMenu()
+{
+    Installation inst;
+    Session s(inst);
+    const QString a = inst.path(QStringLiteral("a.htm"));
+    const QString gone = inst.path(QStringLiteral("gone.htm"));
+    QFile fa(a);
+    QVERIFY(fa.open(QIODevice::WriteOnly));
+    fa.write("<p>a</p>");
+    fa.close();
+    s.context->settings.recentFiles = {a, gone};
+    Q_EMIT s.window->fileMenu()->aboutToShow();
+    QMenu* recent = s.window->recentMenu();
+    QVERIFY(recent->menuAction()->isVisible());
+    QStringList captions;
+    for (QAction* act : recent->actions())
+        captions << (act->isSeparator() ? QStringLiteral("-") : act->text());
+    QCOMPARE(captions, (QStringList{QStringLiteral("&1. ") + a, QStringLiteral("&2. ") + gone,
+                                    QStringLiteral("-"), QStringLiteral("Smazat")}));
+    QCOMPARE(recent->actions().at(1)->toolTip(), gone);
+
+    recent->actions().at(1)->trigger();
+    QCOMPARE(s.ui.notices.size(), 1);
+    QCOMPARE(s.ui.notices.first().text,
+             QStringLiteral("Soubor \"") + gone + QStringLiteral("\" nebyl nalezen!"));
+    QCOMPARE(s.context->settings.recentFiles.size(), 2);
+
+    recent->actions().at(0)->trigger();
+    QCOMPARE(s.window->documents().currentPath(), a);
+
+    recent->actions().last()->trigger(); // "Smazat"
+    QVERIFY(s.context->settings.recentFiles.isEmpty());
+    QVERIFY(!s.context->userStore.read().contains(QStringLiteral("RecentFiles")));
+    Q_EMIT s.window->fileMenu()->aboutToShow();
+    QVERIFY(!recent->menuAction()->isVisible());
+}
+
+void MainWindowTest::aboutAndInsertFile()
+{
+    Installation inst;
+    Session s(inst);
+    s.action(QStringLiteral("help.about"))->trigger();
+    QCOMPARE(s.ui.notices.size(), 1);
+    QCOMPARE(s.ui.notices.first().text, QStringLiteral("Quenwick"));
+
+    const QString txt = inst.path(QStringLiteral("part.txt"));
+    QFile f(txt);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("one\ntwo");
+    f.close();
+    setText(s.editor(), QStringLiteral("[sel]"), 0, 5);
+    s.ui.openFileNames = {txt};
+    s.action(QStringLiteral("tools.insertFile"))->trigger();
+    QCOMPARE(s.editor().text(), QStringLiteral("one\r\ntwo\r\n"));
+    QVERIFY(s.ui.allAnswersUsed());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
