@@ -1,0 +1,74 @@
+#include "FakeUiServices.h"
+
+namespace qw::test {
+
+bool FakeUiServices::allAnswersUsed() const
+{
+    return yesNoCancelAnswers.isEmpty() && yesNoAnswers.isEmpty() && openFileNames.isEmpty() &&
+           saveFileNames.isEmpty() && inputResults.isEmpty();
+}
+
+UiServices::Answer FakeUiServices::askYesNoCancel(QWidget*, const QString& text)
+{
+    questions << text;
+    events << QStringLiteral("question: ") + text;
+    if (yesNoCancelAnswers.isEmpty()) {
+        m_unscripted << QStringLiteral("askYesNoCancel: ") + text;
+        return Answer::Cancel;
+    }
+    return yesNoCancelAnswers.takeFirst();
+}
+
+bool FakeUiServices::askYesNo(QWidget*, const QString& text)
+{
+    questions << text;
+    events << QStringLiteral("question: ") + text;
+    if (yesNoAnswers.isEmpty()) {
+        m_unscripted << QStringLiteral("askYesNo: ") + text;
+        return false;
+    }
+    return yesNoAnswers.takeFirst();
+}
+
+void FakeUiServices::notify(QWidget*, Icon icon, const QString& text)
+{
+    notices << Notice{icon, text};
+    events << QStringLiteral("notice: ") + text;
+}
+
+QString FakeUiServices::openFileName(QWidget*, const QString& caption, const QString&,
+                                     const QString&)
+{
+    openCaptions << caption;
+    events << QStringLiteral("open dialog");
+    if (openFileNames.isEmpty()) {
+        m_unscripted << QStringLiteral("openFileName: ") + caption;
+        return {};
+    }
+    return openFileNames.takeFirst();
+}
+
+QString FakeUiServices::saveFileName(QWidget*, const QString& proposed, const QString& filter,
+                                     const QString& defaultSuffix)
+{
+    saveRequests << SaveRequest{proposed, filter, defaultSuffix};
+    events << QStringLiteral("save dialog: ") + proposed;
+    if (saveFileNames.isEmpty()) {
+        m_unscripted << QStringLiteral("saveFileName: ") + proposed;
+        return {};
+    }
+    return saveFileNames.takeFirst();
+}
+
+std::optional<QString> FakeUiServices::inputText(QWidget*, const QString& title,
+                                                 const QString& prompt, const QString&)
+{
+    events << QStringLiteral("input: ") + prompt;
+    if (inputResults.isEmpty()) {
+        m_unscripted << QStringLiteral("inputText: ") + title;
+        return std::nullopt;
+    }
+    return inputResults.takeFirst();
+}
+
+} // namespace qw::test

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/shell/UiServices.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace qw::test {
+
+// A scripted stand-in for the desktop's dialogs. Tests queue the answers the
+// user would give; every question, notice and dialog request is recorded so
+// it can be asserted. Nothing here ever opens a window.
+//
+// A question asked with no answer queued is answered with Cancel (or No, an
+// empty file name, a cancelled input) and remembered in unscripted(): a test
+// that checks unscripted() is empty and every queue is used up knows the
+// window asked exactly what the test expected.
+class FakeUiServices : public UiServices
+{
+public:
+    struct Notice
+    {
+        Icon icon = Icon::None;
+        QString text;
+    };
+    struct SaveRequest
+    {
+        QString proposed;
+        QString filter;
+        QString defaultSuffix;
+    };
+
+    // Answers, used from the front.
+    QList<Answer> yesNoCancelAnswers;
+    QList<bool> yesNoAnswers;
+    QStringList openFileNames; // an empty entry means the dialog was cancelled
+    QStringList saveFileNames;
+    QList<std::optional<QString>> inputResults;
+    QDateTime clock = QDateTime(QDate(2024, 3, 9), QTime(14, 5, 30));
+
+    // What the window asked and showed, in order.
+    QStringList questions;
+    QList<Notice> notices;
+    QList<SaveRequest> saveRequests;
+    QStringList openCaptions;
+    // One line per call ("question: ...", "notice: ..."), so a test can check
+    // the order against its own entries (for example a signal it listens to).
+    QStringList events;
+
+    const QStringList& unscripted() const { return m_unscripted; }
+    // True when every queued answer was used.
+    bool allAnswersUsed() const;
+
+    Answer askYesNoCancel(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    void notify(QWidget* parent, Icon icon, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& folder) override;
+    QString saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
+                         const QString& defaultSuffix) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
+                                     const QString& initial) override;
+    QDateTime now() override { return clock; }
+
+private:
+    QStringList m_unscripted;
+};
+
+} // namespace qw::test
