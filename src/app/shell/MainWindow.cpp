@@ -72,6 +72,7 @@ void MainWindow::connectSignals()
         // A new current document: forget the tag found in the last one.
         clearTagInspector();
         m_tagState = CaretTagState();
+        m_registry->setEnabled(QStringLiteral("popup.editTag"), false);
         if (ScintillaEditor* e = m_documents->current()) {
             e->installEventFilter(this);
             // A selection set by a command moves no caret the documents
@@ -343,6 +344,8 @@ void MainWindow::findTagAtCaretQuietly()
         return;
     clearTagInspector();
     findTagAtCaret(*e, false, m_tagState, tagCase());
+    // F4 works exactly while the pop-up's entry would be enabled.
+    m_registry->setEnabled(QStringLiteral("popup.editTag"), m_tagState.attributes.holdsTag());
     // Filling the tag inspector from m_tagState comes with the inspector.
 }
 

@@ -451,6 +451,7 @@ void MainWindowTest::editorPopupEnablingAndTagAtCaret()
     // Between text and an end tag there is no tag: the entry goes off.
     setText(e, QStringLiteral("<b>bold</b>"), 7, 0);
     QTest::mouseRelease(e.viewport(), Qt::LeftButton);
+    QVERIFY(!editTag->isEnabled()); // F4 is off before the pop-up ever opens
     QApplication::clipboard()->setText(QStringLiteral("clip"));
     Q_EMIT popup->aboutToShow();
     QVERIFY(!editTag->isEnabled());
