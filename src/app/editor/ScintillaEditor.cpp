@@ -313,6 +313,10 @@ int ScintillaEditor::caretLine() const
     const long pos = send(SCI_GETCURRENTPOS);
     const int docLine =
         static_cast<int>(send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
+    // Without wrapping a display line is a real line; Scintilla's wrap counts
+    // may still describe the wrapped layout until it repaints.
+    if (!wordWrap())
+        return docLine;
     const int first =
         static_cast<int>(send(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(docLine)));
     return first + subLineOf(pos, docLine);
@@ -323,6 +327,8 @@ int ScintillaEditor::caretColumn() const
     const long pos = send(SCI_GETCURRENTPOS);
     const int docLine =
         static_cast<int>(send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
+    if (!wordWrap())
+        return static_cast<int>(offsetFromPosition(pos) - lineStart(docLine));
     const long start = displayLineStartPosition(docLine, subLineOf(pos, docLine));
     return static_cast<int>(offsetFromPosition(pos) - offsetFromPosition(start));
 }
@@ -331,6 +337,10 @@ void ScintillaEditor::gotoLine(int displayLine)
 {
     const int lines = lineCount();
     const int last = lines - 1;
+    if (!wordWrap()) {
+        setSelectionStart(lineStart(std::clamp(displayLine, 0, last)));
+        return;
+    }
     const int totalDisplay =
         static_cast<int>(send(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(last)) +
                          send(SCI_WRAPCOUNT, static_cast<unsigned long>(last)));
