@@ -304,6 +304,13 @@ bool DocumentManager::saveAs()
         m_ui.saveFileName(m_window, pathAt(index), m_options.dialogFilter, suffix);
     if (chosen.isEmpty())
         return false;
+    // Another tab holding the chosen file would go on showing, and later
+    // saving, its old text over the new one.
+    const int holder = m_docs.indexOfPath(chosen);
+    if (holder >= 0 && holder != index) {
+        m_ui.notify(m_window, UiServices::Icon::Information, kAlreadyOpen);
+        return false;
+    }
     if (!writeDocument(index, chosen))
         return false;
     m_docs.setPath(index, chosen);

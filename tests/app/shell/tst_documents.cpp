@@ -495,6 +495,25 @@ private Q_SLOTS:
         QCOMPARE(readBytes(target), QByteArray("xy"));
     }
 
+    void saveAsOntoAnotherOpenDocumentIsRefused()
+    {
+        const QString a = writeFile(QStringLiteral("a.html"), "a");
+        QVERIFY(m_docs->openDocument(a));
+        QVERIFY(m_docs->openDocument());
+        insertAt(0, QStringLiteral("new"));
+        m_ui->saveFileNames << a;
+
+        QVERIFY(!m_docs->saveAs());
+
+        QCOMPARE(readBytes(a), QByteArray("a"));
+        QCOMPARE(m_ui->notices.size(), 1);
+        QCOMPARE(m_ui->notices.at(0).text, kAlreadyOpen);
+        // The first document took number 1, so the new one is number 2.
+        QCOMPARE(m_docs->currentPath(), QStringLiteral("dokument2"));
+        QVERIFY(editor()->isModified());
+        QCOMPARE(tabTexts(), (QStringList{"a.html", "dokument2"}));
+    }
+
     void saveAllAsksFromTheActiveTabRightwards()
     {
         QStringList paths;
