@@ -4,6 +4,7 @@
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
+#include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/shell/ActionRegistry.h"
 #include "app/shell/AppContext.h"
@@ -119,6 +120,8 @@ void MainWindow::applySettings()
     m_options.templateFoot = s.templateFoot;
     m_options.saveFormat = s.saveFormat;
     m_options.defaultExt = s.defaultExt;
+    // One set of colouring styles for every editor, so a change shows in all.
+    HighlightTheme::shared().setStyles(s.styles);
     m_options.dialogFilter = qtDialogFilter(dialogFilterText(s.filters));
     statusBar()->setVisible(s.statusBar);
     m_documents->tabBar()->setVisible(s.tabSet);
