@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMimeData>
 
 #include <algorithm>
@@ -463,6 +465,24 @@ void ScintillaEditor::replaceRanges(const QList<Range>& ranges, const QString& r
         delta += utf8.size() - (to - from);
     }
     send(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(positions.back().second + delta));
+}
+
+void ScintillaEditor::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QsciScintilla::dragEnterEvent(event);
+}
+
+void ScintillaEditor::dropEvent(QDropEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QsciScintilla::dropEvent(event);
 }
 
 } // namespace qw

@@ -94,6 +94,9 @@ Q_SIGNALS:
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Files dropped on an editor are for the window to open, not text.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

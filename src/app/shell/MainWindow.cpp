@@ -22,6 +22,9 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -32,6 +35,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace qw {
@@ -48,6 +52,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_ui(context.ui)
 {
     setObjectName(QStringLiteral("frmMain"));
+    setAcceptDrops(true);
     m_documents = new DocumentManager(m_ui, m_options, this);
     m_registry = new ActionRegistry(this);
     connect(m_documents, &DocumentManager::pathTouched, this, [this](const QString& path) {
@@ -372,6 +377,27 @@ void MainWindow::clearTagInspector()
 TagCaseOptions MainWindow::tagCase() const
 {
     return TagCaseOptions{m_context.settings.upperTag};
+}
+
+void MainWindow::openDroppedUrls(const QList<QUrl>& urls)
+{
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return;
+    const QString path = urls.constFirst().toLocalFile();
+    if (QFileInfo(path).isFile())
+        m_documents->openDocument(path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    openDroppedUrls(event->mimeData()->urls());
+    event->acceptProposedAction();
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -50,6 +50,9 @@ public:
     void openStartFile(const QString& path);
     // A later start handed this path over (empty: a new document).
     void receiveHandOff(const QString& path);
+    // Files dropped on the window: the first one opens when it is a file;
+    // the rest of the drop is ignored.
+    void openDroppedUrls(const QList<QUrl>& urls);
 
     // Status bar panel texts, for the window tests.
     QString statusText(int panel) const;
@@ -65,6 +68,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

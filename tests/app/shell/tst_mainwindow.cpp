@@ -28,6 +28,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 
 #include <memory>
 
@@ -142,6 +143,7 @@ private Q_SLOTS:
     void fullScreenHidesTheBandOnly();
     void recentFilesMenu();
     void aboutAndInsertFile();
+    void droppedFilesOpenOnlyTheFirst();
 };
 
 void MainWindowTest::everyMenuEntryHasItsCaptionAndKey()
@@ -726,6 +728,28 @@ void MainWindowTest::aboutAndInsertFile()
     s.action(QStringLiteral("tools.insertFile"))->trigger();
     QCOMPARE(s.editor().text(), QStringLiteral("one\r\ntwo\r\n"));
     QVERIFY(s.ui.allAnswersUsed());
+}
+
+void MainWindowTest::droppedFilesOpenOnlyTheFirst()
+{
+    Installation inst;
+    Session s(inst);
+    QList<QUrl> urls;
+    for (const char* name : {"one.html", "two.html", "three.html"}) {
+        QFile f(inst.path(QString::fromLatin1(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(name);
+        urls << QUrl::fromLocalFile(f.fileName());
+    }
+    s.window->openDroppedUrls(urls);
+    QCOMPARE(s.window->documents().count(), 2);
+    QCOMPARE(s.window->documents().currentPath(), urls.first().toLocalFile());
+
+    // A folder or a vanished file is ignored without a message.
+    s.window->openDroppedUrls({QUrl::fromLocalFile(inst.path(QString()))});
+    s.window->openDroppedUrls({QUrl::fromLocalFile(inst.path(QStringLiteral("gone.html")))});
+    QCOMPARE(s.window->documents().count(), 2);
+    QVERIFY(s.ui.notices.isEmpty());
 }
 
 QTEST_MAIN(MainWindowTest)
