@@ -125,8 +125,18 @@ long ScintillaEditor::positionFromOffset(qsizetype offset) const
         return linePos;
     const long pos =
         send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePos), within);
-    // Scintilla answers 0 when the offset lies past the end.
-    return pos <= 0 ? docLength : pos;
+    if (pos > 0)
+        return pos;
+    // Scintilla answers 0 both past the end and between the two halves of a
+    // surrogate pair; the latter names the character that starts one unit
+    // before, a four-byte sequence.
+    const long before = within == 1 ? linePos
+                                    : send(SCI_POSITIONRELATIVECODEUNITS,
+                                           static_cast<unsigned long>(linePos), within - 1);
+    if ((before > 0 || within == 1) && before < docLength &&
+        static_cast<unsigned char>(send(SCI_GETCHARAT, static_cast<unsigned long>(before))) >= 0xF0)
+        return before;
+    return docLength;
 }
 
 qsizetype ScintillaEditor::offsetFromPosition(long position) const

@@ -554,15 +554,81 @@ TYPED_TEST_P(EditorContract, ReplaceRangesCases)
     EXPECT_FALSE(e->isModified());
 }
 
-REGISTER_TYPED_TEST_SUITE_P(EditorContract, OffsetsCountEachLineBreakAsTwo,
-                            EveryKindOfBreakBecomesCrLf, LineAccessAtTheEdges,
-                            CharAtAndTextRangeStayInsideTheText, SelectionIsClamped,
-                            SignedSelectionRoundTrips, ReplaceSelectionLeavesCaretAfterInsert,
-                            SelectAllSelectsBackwardsFromTheEnd,
-                            DisplayLinesAreRealLinesWithoutWrap,
-                            WrappedLineCountsAsSeveralDisplayLines, UndoAndRedoRestoreTextAndCaret,
-                            NestedUndoGroupsAreOneStep, ClipboardCutCopyPaste,
-                            PasteWithoutClipboardTextDoesNothing, ModifiedFollowsEditsNotMoves,
-                            ReplaceRangesIsOneUndoStep, ReplaceRangesCases);
+TYPED_TEST_P(EditorContract, ReplaceRangesWithLettersBeyondAsciiKeepsLineOffsets)
+{
+    // Several lines, each with a range to replace, so that every later line
+    // start moves by what the lines before it gained.
+    auto e = this->make(QStringLiteral("a-b\r\nc-d\r\ne-f\r\nžluť\r\ng-h\r\nend"));
+    e->replaceRanges({{1, 2}, {6, 7}, {11, 12}, {22, 23}}, QStringLiteral("ěščř"));
+    const QString expected = QStringLiteral("aěščřb\r\ncěščřd\r\neěščřf\r\nžluť\r\ngěščřh\r\nend");
+    ASSERT_EQ(e->text(), expected);
+    ASSERT_EQ(e->length(), expected.size());
+    const QStringList lines = expected.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(e->lineCount(), lines.size());
+    qsizetype start = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "line " << i);
+        EXPECT_EQ(e->lineStart(i), start);
+        EXPECT_EQ(e->line(i), lines.at(i));
+        EXPECT_EQ(e->lineAtOffset(start), i);
+        EXPECT_EQ(e->charAt(start), lines.at(i).at(0));
+        EXPECT_EQ(e->textRange(start, start + lines.at(i).size()), lines.at(i));
+        start += lines.at(i).size() + 2;
+    }
+    // Selections keep naming the same text after the edit.
+    const qsizetype g = expected.indexOf(u'g');
+    e->setSelectionStart(g);
+    e->setSelectionLength(5);
+    EXPECT_EQ(e->selectionStart(), g);
+    EXPECT_EQ(e->selectedText(), QStringLiteral("gěščř"));
+
+    // Undoing the bulk edit brings the old offsets back as well.
+    e->undo();
+    EXPECT_EQ(e->lineStart(3), 15);
+    EXPECT_EQ(e->lineStart(5), 26);
+    EXPECT_EQ(e->textRange(26, 29), QStringLiteral("end"));
+}
+
+TYPED_TEST_P(EditorContract, OffsetsCountBothHalvesOfASurrogatePair)
+{
+    // U+1F600 takes two UTF-16 code units; text after it and on later lines
+    // keeps its offsets.
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    auto e = this->make(QString(QStringLiteral("a") + smile + QStringLiteral("b\ncd") + smile));
+    EXPECT_EQ(e->length(), 10);
+    EXPECT_EQ(e->lineStart(1), 6);
+    EXPECT_EQ(e->lineAtOffset(2), 0);
+    EXPECT_EQ(e->lineAtOffset(9), 1);
+    struct Case
+    {
+        qsizetype offset;
+        QChar expected;
+    };
+    const Case cases[] = {
+        {0, u'a'}, {1, smile.at(0)}, {2, smile.at(1)}, {3, u'b'},
+        {6, u'c'}, {7, u'd'},        {8, smile.at(0)}, {9, smile.at(1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "offset " << c.offset);
+        EXPECT_EQ(e->charAt(c.offset), c.expected);
+    }
+    EXPECT_TRUE(e->charAt(10).isNull());
+    EXPECT_EQ(e->textRange(0, 3), QString(QStringLiteral("a") + smile));
+    EXPECT_EQ(e->textRange(3, 8), QStringLiteral("b\r\ncd"));
+    EXPECT_EQ(e->textRange(6, 10), QString(QStringLiteral("cd") + smile));
+    e->setSelectionStart(3);
+    e->setSelectionLength(-2);
+    EXPECT_EQ(e->selectedText(), smile);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(
+    EditorContract, OffsetsCountEachLineBreakAsTwo, EveryKindOfBreakBecomesCrLf,
+    LineAccessAtTheEdges, CharAtAndTextRangeStayInsideTheText, SelectionIsClamped,
+    SignedSelectionRoundTrips, ReplaceSelectionLeavesCaretAfterInsert,
+    SelectAllSelectsBackwardsFromTheEnd, DisplayLinesAreRealLinesWithoutWrap,
+    WrappedLineCountsAsSeveralDisplayLines, UndoAndRedoRestoreTextAndCaret,
+    NestedUndoGroupsAreOneStep, ClipboardCutCopyPaste, PasteWithoutClipboardTextDoesNothing,
+    ModifiedFollowsEditsNotMoves, ReplaceRangesIsOneUndoStep, ReplaceRangesCases,
+    ReplaceRangesWithLettersBeyondAsciiKeepsLineOffsets, OffsetsCountBothHalvesOfASurrogatePair);
 
 } // namespace qw::contract
