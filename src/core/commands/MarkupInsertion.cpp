@@ -1,30 +1,13 @@
 #include "core/commands/MarkupInsertion.h"
 
 #include "core/editor/EditorWidget.h"
+#include "core/text/TextLines.h"
 
 using namespace Qt::StringLiterals;
 
 namespace qw {
 
 namespace {
-
-QString withEditorBreaks(QStringView text)
-{
-    QString out;
-    out.reserve(text.size());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            out += "\r\n"_L1;
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 void wrapAsStored(EditorWidget& editor, const QString& start, const QString& end)
 {
@@ -45,18 +28,18 @@ void wrapAsStored(EditorWidget& editor, const QString& start, const QString& end
 
 void wrapSelection(EditorWidget& editor, QStringView start, QStringView end)
 {
-    wrapAsStored(editor, withEditorBreaks(start), withEditorBreaks(end));
+    wrapAsStored(editor, withCrLfBreaks(start), withCrLfBreaks(end));
 }
 
 void wrapSelection(EditorWidget& editor, QStringView start, QStringView end, TagCaseOptions options)
 {
-    wrapAsStored(editor, withEditorBreaks(tagNameCase(start, options)),
-                 withEditorBreaks(tagNameCase(end, options)));
+    wrapAsStored(editor, withCrLfBreaks(tagNameCase(start, options)),
+                 withCrLfBreaks(tagNameCase(end, options)));
 }
 
 void insertBeforeSelection(EditorWidget& editor, QStringView text)
 {
-    wrapAsStored(editor, withEditorBreaks(text), QString());
+    wrapAsStored(editor, withCrLfBreaks(text), QString());
 }
 
 } // namespace qw

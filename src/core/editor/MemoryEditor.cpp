@@ -1,5 +1,7 @@
 #include "core/editor/MemoryEditor.h"
 
+#include "core/text/TextLines.h"
+
 #include <algorithm>
 
 namespace qw {
@@ -22,32 +24,10 @@ MemoryEditor::MemoryEditor(const QString& text)
     setText(text);
 }
 
-QString MemoryEditor::normalizeBreaks(const QString& text)
-{
-    if (!text.contains(u'\r') && !text.contains(u'\n'))
-        return text;
-    QString out;
-    out.reserve(text.size() + text.size() / 16);
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r') {
-            out += QStringLiteral("\r\n");
-            if (i + 1 < n && text.at(i + 1) == u'\n')
-                ++i;
-        } else if (c == u'\n') {
-            out += QStringLiteral("\r\n");
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 void MemoryEditor::setText(const QString& text)
 {
     pushUndo();
-    m_text = normalizeBreaks(text);
+    m_text = withCrLfBreaks(text);
     m_caret = 0;
     m_selLength = 0;
     textChanged();
@@ -145,7 +125,7 @@ void MemoryEditor::replaceSelection(const QString& text)
 {
     pushUndo();
     const qsizetype from = std::min(m_caret, m_caret + m_selLength);
-    const QString insert = normalizeBreaks(text);
+    const QString insert = withCrLfBreaks(text);
     m_text.replace(from, std::abs(m_selLength), insert);
     m_caret = from + insert.size();
     m_selLength = 0;
@@ -293,7 +273,7 @@ void MemoryEditor::replaceRanges(const QList<Range>& ranges, const QString& repl
     if (ranges.isEmpty())
         return;
     pushUndo();
-    const QString insert = normalizeBreaks(replacement);
+    const QString insert = withCrLfBreaks(replacement);
     QString out;
     out.reserve(m_text.size() + ranges.size() * (insert.size() + 1));
     qsizetype pos = 0;

@@ -86,7 +86,6 @@ private:
     void textChanged();
     void ensureIndex() const;
     int displayLinesOf(int line) const;
-    static QString normalizeBreaks(const QString& text);
 
     QString m_text;
     qsizetype m_caret = 0;
