@@ -48,6 +48,16 @@ bool SearchController::findNextEnabled() const
     return m_findNextEnabled;
 }
 
+FindDialog* SearchController::findDialog() const
+{
+    return m_find;
+}
+
+ReplaceDialog* SearchController::replaceDialog() const
+{
+    return m_replace;
+}
+
 void SearchController::findNext()
 {
     EditorWidget* editor = m_currentEditor();

@@ -39,8 +39,8 @@ public:
     // the find dialog or by findNext() (the replace dialog's searches leave it).
     bool findNextEnabled() const;
 
-    FindDialog* findDialog() const { return m_find; }
-    ReplaceDialog* replaceDialog() const { return m_replace; }
+    FindDialog* findDialog() const;
+    ReplaceDialog* replaceDialog() const;
 
 Q_SIGNALS:
     void findNextEnabledChanged(bool enabled);

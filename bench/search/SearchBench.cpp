@@ -1,0 +1,148 @@
+// Find next and replace all as the window runs them: the search controller
+// with its dialogs on a ScintillaEditor. Qt needs an application object; the
+// benchmarks make one offscreen on first use.
+
+#include "app/dialogs/FindDialog.h"
+#include "app/dialogs/ReplaceDialog.h"
+#include "app/dialogs/SearchController.h"
+#include "app/editor/ScintillaEditor.h"
+#include "app/shell/UiServices.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using namespace qw;
+using namespace Qt::StringLiterals;
+
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "bench_search";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(argc, argv);
+}
+
+// Notices are counted and dropped; nothing here asks questions.
+class QuietUi : public UiServices
+{
+public:
+    int notices = 0;
+    Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::Cancel; }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
+    void notify(QWidget*, Icon, const QString&) override { ++notices; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    std::optional<QString> inputText(QWidget*, const QString&, const QString&,
+                                     const QString&) override
+    {
+        return std::nullopt;
+    }
+    QDateTime now() override { return {}; }
+};
+
+struct Rig
+{
+    QuietUi ui;
+    std::unique_ptr<QWidget> window;
+    ScintillaEditor* editor = nullptr;
+    std::unique_ptr<SearchController> search;
+
+    Rig()
+    {
+        ensureApplication();
+        window = std::make_unique<QWidget>();
+        editor = new ScintillaEditor(window.get());
+        search = std::make_unique<SearchController>(
+            ui, window.get(), [this]() -> EditorWidget* { return editor; }, [] {});
+    }
+
+    void setFindText(const QString& what)
+    {
+        search->showFind();
+        search->findDialog()->findChild<QLineEdit*>(u"edFind"_s)->setText(what);
+        search->findDialog()->hide();
+    }
+};
+
+// A page of `lines` table rows, each holding two "td" tags.
+QString tableRows(int lines)
+{
+    QString text;
+    const QString row = u"<tr><td>buňka</td></tr>\r\n"_s;
+    text.reserve(row.size() * lines);
+    for (int i = 0; i < lines; ++i)
+        text += row;
+    return text;
+}
+
+// Replace all of "td" by "th" through the dialog's button: two matches a line
+// (the start and the end tag), so 10k lines give 20k replacements.
+void BM_ReplaceAllThroughDialog(benchmark::State& state)
+{
+    Rig rig;
+    const QString text = tableRows(static_cast<int>(state.range(0)));
+    ReplaceDialog* dialog = rig.search->replaceDialog();
+    rig.search->showReplace();
+    dialog->findChild<QLineEdit*>(u"edFind"_s)->setText(u"td"_s);
+    dialog->findChild<QLineEdit*>(u"edReplace"_s)->setText(u"th"_s);
+    auto* button = dialog->findChild<QPushButton*>(u"btnReplaceAll"_s);
+    for (auto _ : state) {
+        state.PauseTiming();
+        rig.editor->setText(text);
+        rig.editor->setSelectionStart(0);
+        state.ResumeTiming();
+        button->click();
+    }
+    state.counters["matches"] = static_cast<double>(state.range(0) * 2);
+}
+BENCHMARK(BM_ReplaceAllThroughDialog)->Arg(2'000)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+// "Hledat další" from the middle of a 50 MB page to a match a line away.
+void BM_FindNextNearCaret50MB(benchmark::State& state)
+{
+    Rig rig;
+    rig.editor->setText(tableRows(50'000'000 / 25));
+    rig.setFindText(u"td"_s);
+    const qsizetype middle = rig.editor->lineStart(rig.editor->lineCount() / 2);
+    for (auto _ : state) {
+        rig.editor->setSelectionStart(middle);
+        rig.search->findNext();
+        benchmark::DoNotOptimize(rig.editor->selectionStart());
+    }
+    if (!rig.search->findNextEnabled())
+        state.SkipWithError("no match");
+}
+BENCHMARK(BM_FindNextNearCaret50MB)->Unit(benchmark::kMicrosecond);
+
+// "Hledat další" that reads the whole 50 MB page and finds nothing.
+void BM_FindNextMiss50MB(benchmark::State& state)
+{
+    Rig rig;
+    rig.editor->setText(tableRows(50'000'000 / 25));
+    rig.setFindText(u"xyz"_s);
+    for (auto _ : state) {
+        rig.editor->setSelectionStart(0);
+        rig.search->findNext();
+    }
+    if (rig.ui.notices == 0)
+        state.SkipWithError("the miss was not reported");
+}
+BENCHMARK(BM_FindNextMiss50MB)->Unit(benchmark::kMillisecond);
+
+} // namespace
