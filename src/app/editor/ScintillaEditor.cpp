@@ -44,7 +44,6 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     setEolVisibility(false);
     send(SCI_SETPASTECONVERTENDINGS, 1);
     send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
-    send(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
     // Colouring asked for beyond the visible lines runs while the window idles.
     send(SCI_SETIDLESTYLING, SC_IDLESTYLING_ALL);
     setWrapMode(WrapWord);
@@ -169,7 +168,40 @@ QString ScintillaEditor::text() const
 
 void ScintillaEditor::setText(const QString& text)
 {
-    QsciScintilla::setText(toCrLf(text));
+    // With wrapping on, Scintilla lays out every inserted line before the
+    // insertion returns: about a second per 400 KB. A large text goes in
+    // unwrapped; its lines are wrapped as they come on screen and the rest
+    // while the window idles, and until then a line not yet reached counts
+    // as one display line. A small text is wrapped at once, so that its
+    // display lines are exact from the start.
+    constexpr qsizetype wrapAtOnceLimit = 64 * 1024;
+    const long wrap = send(SCI_GETWRAPMODE);
+    const bool deferWrap = wrap != SC_WRAP_NONE && text.size() > wrapAtOnceLimit;
+    if (deferWrap)
+        send(SCI_SETWRAPMODE, SC_WRAP_NONE);
+    const long readOnly = send(SCI_GETREADONLY);
+    send(SCI_SETREADONLY, 0);
+    // Neither the old text nor the load is kept for undo, and the text goes in
+    // piece by piece so that no whole copy of it is made on the way.
+    send(SCI_SETUNDOCOLLECTION, 0);
+    send(SCI_CLEARALL);
+    send(SCI_ALLOCATE, static_cast<unsigned long>(text.size() + text.size() / 4 + 1024));
+    constexpr qsizetype chunk = 1 << 20;
+    const qsizetype n = text.size();
+    for (qsizetype from = 0; from < n;) {
+        qsizetype to = std::min(n, from + chunk);
+        // A CR LF pair and a surrogate pair each stay within one piece.
+        if (to < n && (text.at(to - 1) == u'\r' || text.at(to - 1).isHighSurrogate()))
+            ++to;
+        const QByteArray utf8 = toCrLf(text.mid(from, to - from)).toUtf8();
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.constData());
+        from = to;
+    }
+    send(SCI_SETUNDOCOLLECTION, 1);
+    send(SCI_EMPTYUNDOBUFFER);
+    send(SCI_SETREADONLY, static_cast<unsigned long>(readOnly));
+    if (deferWrap)
+        send(SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
     send(SCI_SETEMPTYSELECTION, 0);
 }
 
@@ -453,6 +485,15 @@ bool ScintillaEditor::wordWrap() const
 void ScintillaEditor::setWordWrap(bool on)
 {
     setWrapMode(on ? WrapWord : WrapNone);
+}
+
+void ScintillaEditor::setWrapMode(WrapMode mode)
+{
+    QsciScintilla::setWrapMode(mode);
+    // QScintilla keeps the layout of every line of the document while
+    // wrapping: hundreds of megabytes for a large page. The lines on screen
+    // are enough.
+    send(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
 }
 
 void ScintillaEditor::replaceRanges(const QList<Range>& ranges, const QString& replacement)

@@ -67,6 +67,8 @@ public:
     void setOverwrite(bool on) override;
     bool wordWrap() const override;
     void setWordWrap(bool on) override;
+    // Any wrapping keeps the layout cache to the lines on screen.
+    void setWrapMode(WrapMode mode) override;
     LineBreak lineBreak() const override { return m_lineBreak; }
     void setLineBreak(LineBreak lb) override { m_lineBreak = lb; }
 

@@ -49,6 +49,57 @@ template<> struct EditorContractFactory<ScintillaEditor>
 
 using Editors = ::testing::Types<ScintillaEditor>;
 INSTANTIATE_TYPED_TEST_SUITE_P(Scintilla, EditorContract, Editors);
+
+// A large text goes into Scintilla piece by piece: a line break or a
+// surrogate pair on the seam between two pieces must arrive whole.
+TEST(ScintillaLargeText, BreaksAndPairsOnEverySeamArriveWhole)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    struct Case
+    {
+        const char* name;
+        QString seam;
+        QString stored;
+    };
+    const Case cases[] = {
+        {"CR LF", QStringLiteral("\r\n"), QStringLiteral("\r\n")},
+        {"lone CR", QStringLiteral("\r"), QStringLiteral("\r\n")},
+        {"lone LF", QStringLiteral("\n"), QStringLiteral("\r\n")},
+        {"surrogate pair", smile, smile},
+    };
+    for (const qsizetype pieceEnd : {qsizetype(1) << 20, qsizetype(2) << 20}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << " at " << pieceEnd);
+            // The seam's first unit is the last one of a piece.
+            const QString head(pieceEnd - 1, u'a');
+            const QString tail(1000, u'b');
+            ScintillaEditor e;
+            e.setText(head + c.seam + tail + c.seam + QStringLiteral("z"));
+            const QString expected = head + c.stored + tail + c.stored + QStringLiteral("z");
+            EXPECT_EQ(e.length(), expected.size());
+            EXPECT_TRUE(e.text() == expected);
+            EXPECT_EQ(e.charAt(pieceEnd - 1), c.stored.at(0));
+            EXPECT_EQ(e.charAt(pieceEnd), c.stored.at(1));
+            EXPECT_EQ(e.charAt(pieceEnd + 1), QChar(u'b'));
+            EXPECT_FALSE(e.canUndo());
+        }
+    }
+}
+
+// Wrapping must not make Scintilla keep the layout of every line: that
+// costs hundreds of megabytes on a large page.
+TEST(ScintillaLargeText, WrappingKeepsOnlyThePageLaidOut)
+{
+    ScintillaEditor e;
+    for (const bool on : {true, false, true}) {
+        e.setWordWrap(on);
+        EXPECT_EQ(e.SendScintilla(QsciScintillaBase::SCI_GETLAYOUTCACHE),
+                  QsciScintillaBase::SC_CACHE_PAGE);
+    }
+    e.setWrapMode(QsciScintilla::WrapCharacter);
+    EXPECT_EQ(e.SendScintilla(QsciScintillaBase::SCI_GETLAYOUTCACHE),
+              QsciScintillaBase::SC_CACHE_PAGE);
+}
 } // namespace qw::contract
 
 int main(int argc, char** argv)
