@@ -169,7 +169,7 @@ QString ScintillaEditor::text() const
 void ScintillaEditor::setText(const QString& text)
 {
     // With wrapping on, Scintilla lays out every inserted line before the
-    // insertion returns: about a second per 400 KB. A large text goes in
+    // insertion returns: seconds per megabyte. A large text goes in
     // unwrapped; its lines are wrapped as they come on screen and the rest
     // while the window idles, and until then a line not yet reached counts
     // as one display line. A small text is wrapped at once, so that its
@@ -181,11 +181,12 @@ void ScintillaEditor::setText(const QString& text)
         send(SCI_SETWRAPMODE, SC_WRAP_NONE);
     const long readOnly = send(SCI_GETREADONLY);
     send(SCI_SETREADONLY, 0);
-    // Neither the old text nor the load is kept for undo, and the text goes in
-    // piece by piece so that no whole copy of it is made on the way.
-    send(SCI_SETUNDOCOLLECTION, 0);
-    send(SCI_CLEARALL);
-    send(SCI_ALLOCATE, static_cast<unsigned long>(text.size() + text.size() / 4 + 1024));
+    // Neither the old text nor the load is kept for undo. The UTF-8 bytes are
+    // made piece by piece, so that no converted copy of the whole QString is
+    // made on the way, and handed over in one insertion: Scintilla's work
+    // per insertion grows with the document.
+    QByteArray utf8;
+    utf8.reserve(text.size() + text.size() / 4 + 16);
     constexpr qsizetype chunk = 1 << 20;
     const qsizetype n = text.size();
     for (qsizetype from = 0; from < n;) {
@@ -193,10 +194,13 @@ void ScintillaEditor::setText(const QString& text)
         // A CR LF pair and a surrogate pair each stay within one piece.
         if (to < n && (text.at(to - 1) == u'\r' || text.at(to - 1).isHighSurrogate()))
             ++to;
-        const QByteArray utf8 = toCrLf(text.mid(from, to - from)).toUtf8();
-        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.constData());
+        utf8 += toCrLf(text.mid(from, to - from)).toUtf8();
         from = to;
     }
+    send(SCI_SETUNDOCOLLECTION, 0);
+    send(SCI_CLEARALL);
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.constData());
+    utf8 = QByteArray();
     send(SCI_SETUNDOCOLLECTION, 1);
     send(SCI_EMPTYUNDOBUFFER);
     send(SCI_SETREADONLY, static_cast<unsigned long>(readOnly));
