@@ -504,22 +504,34 @@ void ScintillaEditor::replaceRanges(const QList<Range>& ranges, const QString& r
 {
     if (ranges.isEmpty())
         return;
-    const QByteArray utf8 = toCrLf(replacement).toUtf8();
-    // Byte positions of every range in the unchanged document first; then the
-    // replacements from front to back, each shifting the rest by a known delta.
-    // Scintilla's gap then only moves forwards: linear in the document.
-    std::vector<std::pair<long, long>> positions;
-    positions.reserve(static_cast<size_t>(ranges.size()));
-    for (const Range& r : ranges)
-        positions.emplace_back(positionFromOffset(r.from), positionFromOffset(r.to));
-    UndoGroup group(*this);
-    long delta = 0;
-    for (const auto& [from, to] : positions) {
-        send(SCI_SETTARGETRANGE, static_cast<unsigned long>(from + delta), to + delta);
-        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.constData());
-        delta += utf8.size() - (to - from);
+    // QScintilla reports every modification to the accessibility layer with
+    // an offset it counts from the start of the document, so one modification
+    // per range would make a bulk replacement quadratic. The span from the
+    // first range to the last is rebuilt once and replaced in one piece.
+    const qsizetype total = length();
+    const qsizetype spanFrom = std::clamp<qsizetype>(ranges.constFirst().from, 0, total);
+    const qsizetype spanTo = std::clamp<qsizetype>(ranges.constLast().to, spanFrom, total);
+    const QString insert = toCrLf(replacement);
+    QString rebuilt;
+    qsizetype pos = spanFrom;
+    for (const Range& r : ranges) {
+        const qsizetype from = std::clamp<qsizetype>(r.from, pos, spanTo);
+        const qsizetype to = std::clamp<qsizetype>(r.to, from, spanTo);
+        rebuilt += textRange(pos, from);
+        rebuilt += insert;
+        pos = to;
     }
-    send(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(positions.back().second + delta));
+    const qsizetype caretInRebuilt = rebuilt.size();
+    rebuilt += textRange(pos, spanTo);
+
+    const long fromPos = positionFromOffset(spanFrom);
+    const long toPos = positionFromOffset(spanTo);
+    const QByteArray head = QStringView(rebuilt).first(caretInRebuilt).toUtf8();
+    const QByteArray utf8 = head + QStringView(rebuilt).sliced(caretInRebuilt).toUtf8();
+    UndoGroup group(*this);
+    send(SCI_SETTARGETRANGE, static_cast<unsigned long>(fromPos), toPos);
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.constData());
+    send(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(fromPos + head.size()));
 }
 
 void ScintillaEditor::dragEnterEvent(QDragEnterEvent* event)
