@@ -2,6 +2,7 @@
 
 #include "app/editor/ColorRef.h"
 #include "app/editor/HtmlLexer.h"
+#include "core/text/TextLines.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,30 +13,6 @@
 #include <algorithm>
 
 namespace qw {
-
-namespace {
-// Every break inserted into Scintilla becomes CR LF, so that the buffer and
-// the contract's offsets agree on what a line break is.
-QString toCrLf(const QString& text)
-{
-    if (!text.contains(u'\r') && !text.contains(u'\n'))
-        return text;
-    QString out;
-    out.reserve(text.size() + text.size() / 16);
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
-            out += u"\r\n";
-            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-} // namespace
 
 ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
 {
@@ -194,7 +171,7 @@ void ScintillaEditor::setText(const QString& text)
         // A CR LF pair and a surrogate pair each stay within one piece.
         if (to < n && (text.at(to - 1) == u'\r' || text.at(to - 1).isHighSurrogate()))
             ++to;
-        utf8 += toCrLf(text.mid(from, to - from)).toUtf8();
+        utf8 += withCrLfBreaks(QStringView(text).sliced(from, to - from)).toUtf8();
         from = to;
     }
     send(SCI_SETUNDOCOLLECTION, 0);
@@ -313,7 +290,7 @@ QString ScintillaEditor::selectedText() const
 
 void ScintillaEditor::replaceSelection(const QString& text)
 {
-    const QByteArray utf8 = toCrLf(text).toUtf8();
+    const QByteArray utf8 = withCrLfBreaks(text).toUtf8();
     SendScintilla(SCI_REPLACESEL, 0UL, utf8.constData());
 }
 
@@ -511,7 +488,7 @@ void ScintillaEditor::replaceRanges(const QList<Range>& ranges, const QString& r
     const qsizetype total = length();
     const qsizetype spanFrom = std::clamp<qsizetype>(ranges.constFirst().from, 0, total);
     const qsizetype spanTo = std::clamp<qsizetype>(ranges.constLast().to, spanFrom, total);
-    const QString insert = toCrLf(replacement);
+    const QString insert = withCrLfBreaks(replacement);
     QString rebuilt;
     qsizetype pos = spanFrom;
     for (const Range& r : ranges) {
