@@ -226,7 +226,7 @@ TEST_F(UserTagStoreTest, GroupsAreAddedAndRenamed)
 
 TEST_F(UserTagStoreTest, RemovedGroupGoesToTheTrash)
 {
-    // The trash of the freedesktop specification lives under the data home;
+    // The freedesktop trash lives under the data home;
     // keep it inside the temporary folder.
     const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
     const QString dataHome = m_temp.filePath(u"data"_s);
