@@ -130,7 +130,7 @@ void MainWindow::applySettings()
     m_options.dialogFilter = qtDialogFilter(dialogFilterText(s.filters));
     statusBar()->setVisible(s.statusBar);
     m_documents->tabBar()->setVisible(s.tabSet);
-    m_leftPanel = s.leftPanel;
+    showLeftPanel(s.leftPanel);
     m_documents->applySettings();
 }
 
@@ -185,7 +185,7 @@ void MainWindow::buildPages()
     strip->addWidget(m_documents->tabBar(), 1);
     layout->addLayout(strip);
     m_pages->addTab(source, QStringLiteral("Úpravy (F11)"));
-    setCentralWidget(m_pages);
+    buildLeftPanel();
 }
 
 void MainWindow::buildStatusBar()
@@ -351,10 +351,10 @@ void MainWindow::findTagAtCaretQuietly()
     if (e == nullptr)
         return;
     clearTagInspector();
-    findTagAtCaret(*e, false, m_tagState, tagCase());
+    const TagAtCaret found = findTagAtCaret(*e, false, m_tagState, tagCase());
     // F4 works exactly while the pop-up's entry would be enabled.
     m_registry->setEnabled(QStringLiteral("popup.editTag"), m_tagState.attributes.holdsTag());
-    // Filling the tag inspector from m_tagState comes with the inspector.
+    fillTagInspector(found);
 }
 
 ScintillaEditor* MainWindow::sourceEditor() const
@@ -370,9 +370,6 @@ void MainWindow::registerEditorAction(const QString& id,
             handler(*e, place);
     });
 }
-
-void MainWindow::clearTagInspector()
-{}
 
 TagCaseOptions MainWindow::tagCase() const
 {

@@ -3,6 +3,7 @@
 #include "app/shell/CommandUiBuilder.h"
 #include "app/shell/DocumentManager.h"
 #include "core/markup/TagAtCaret.h"
+#include "core/settings/TagDefinitions.h"
 #include "core/shell/CommandCatalog.h"
 
 #include <QMainWindow>
@@ -12,6 +13,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QSplitter;
 class QTabWidget;
 class QToolBar;
 
@@ -19,8 +21,11 @@ namespace qw {
 
 struct AppContext;
 class ActionRegistry;
+class LeftPanel;
 class ScintillaEditor;
 class SearchController;
+class SpecialCharacterList;
+class TagInspector;
 class UiServices;
 
 // The main window hosts; it owns the documents, the pages and the commands
@@ -43,8 +48,11 @@ public:
     QMenu* recentMenu() const { return m_commandUi.recentMenu; }
     const CaretTagState& caretTag() const { return m_tagState; }
     bool fullScreenFlag() const { return m_fullScreen; }
-    // The left panel arrives later; its shown state is kept as a flag.
     bool leftPanelShown() const { return m_leftPanel; }
+    // The side panel: other parts of the window add their pages to it.
+    LeftPanel* leftPanel() const { return m_leftPanelWidget; }
+    TagInspector* tagInspector() const { return m_inspector; }
+    SpecialCharacterList* specialCharacters() const { return m_specialCharacters; }
 
     // The first document: the start file, or a new one.
     void openStartFile(const QString& path);
@@ -74,6 +82,11 @@ protected:
 
 private:
     void buildPages();
+    // The left panel with its pages and the splitter (MainWindowPanels.cpp).
+    void buildLeftPanel();
+    void showLeftPanel(bool shown);
+    void fillTagInspector(const TagAtCaret& found);
+    QString pickInspectorLink(AttributeEditorKind kind);
     void buildStatusBar();
     void registerCommands();
     void registerFileCommands();
@@ -102,8 +115,7 @@ private:
     // Registers a command that works on the source page's current editor.
     void registerEditorAction(const QString& id,
                               std::function<void(ScintillaEditor&, ActionPlace)> handler);
-    // Ends an open in-place edit of the tag inspector; the inspector arrives
-    // later, the call sites are kept.
+    // Empties the tag inspector and closes its value editor without storing.
     void clearTagInspector();
     TagCaseOptions tagCase() const;
 
@@ -120,6 +132,10 @@ private:
     SearchController* m_search = nullptr;
     CommandUi m_commandUi;
     QTabWidget* m_pages = nullptr;
+    QSplitter* m_splitter = nullptr;
+    LeftPanel* m_leftPanelWidget = nullptr;
+    TagInspector* m_inspector = nullptr;
+    SpecialCharacterList* m_specialCharacters = nullptr;
     QList<QLabel*> m_panels;
     QAction* m_clearRecent = nullptr;
     CaretTagState m_tagState;

@@ -180,7 +180,7 @@ void MainWindow::registerViewCommands()
         tabs->setVisible(entry != nullptr ? entry->isChecked() : tabs->isHidden());
     });
     m_registry->registerAction(id("view.leftPanel"), [this](ActionPlace) {
-        m_leftPanel = !m_leftPanel;
+        showLeftPanel(!m_leftPanel);
         m_registry->setChecked(id("view.leftPanel"), m_leftPanel);
     });
     m_registry->registerAction(id("view.fullScreen"), [this](ActionPlace place) {

@@ -1,0 +1,167 @@
+#include "app/inspector/InspectorDelegate.h"
+
+#include "app/inspector/TagInspector.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace qw {
+
+namespace {
+
+// The line edit of an editable drop-down list receives the keys; the list
+// itself only sees what the line edit passes on.
+QComboBox* comboOfLineEdit(QObject* object)
+{
+    auto* edit = qobject_cast<QLineEdit*>(object);
+    auto* combo = edit != nullptr ? qobject_cast<QComboBox*>(edit->parentWidget()) : nullptr;
+    return combo != nullptr && combo->lineEdit() == edit ? combo : nullptr;
+}
+
+QComboBox* makeDropDown(QWidget* parent, const QStringList& entries)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setFrame(false);
+    // A value is whatever is typed; the list only offers.
+    combo->setCompleter(nullptr);
+    combo->addItems(entries);
+    return combo;
+}
+
+} // namespace
+
+InspectorDelegate::InspectorDelegate(TagInspector& inspector)
+    : QStyledItemDelegate(&inspector), m_inspector(inspector)
+{}
+
+QString InspectorDelegate::openFileEntry()
+{
+    return QStringLiteral("Otevřít z disku...");
+}
+
+QString InspectorDelegate::openImageEntry()
+{
+    return QStringLiteral("Otevřít obrázek ze souboru...");
+}
+
+QString InspectorDelegate::editorText(const QWidget* editor)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(editor))
+        return edit->text();
+    if (const auto* combo = qobject_cast<const QComboBox*>(editor))
+        return combo->currentText();
+    return QString();
+}
+
+QWidget* InspectorDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                         const QModelIndex& index) const
+{
+    const int row = m_inspector.rowOf(index);
+    if (index.column() != 1 || row < 0 || row >= m_inspector.rowCount())
+        return nullptr;
+    const AttributeEditor definition = m_inspector.editorFor(row);
+    QWidget* editor = nullptr;
+    switch (definition.kind()) {
+    case AttributeEditorKind::Combo:
+        editor = makeDropDown(parent, definition.choices);
+        break;
+    case AttributeEditorKind::File:
+        editor = makeDropDown(parent, {openFileEntry()});
+        break;
+    case AttributeEditorKind::Image:
+        editor = makeDropDown(parent, {openImageEntry()});
+        break;
+    case AttributeEditorKind::Font:
+        editor = makeDropDown(parent, QFontDatabase::families());
+        break;
+    case AttributeEditorKind::Color:
+    case AttributeEditorKind::String: {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        edit->setMaxLength(1023);
+        editor = edit;
+        break;
+    }
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->lineEdit()->installEventFilter(const_cast<InspectorDelegate*>(this));
+        connect(combo, &QComboBox::activated, &m_inspector,
+                [inspector = &m_inspector, combo, row] { inspector->entryChosen(combo, row); });
+    }
+    m_inspector.editorCreated(editor, row);
+    return editor;
+}
+
+void InspectorDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    // Also called when the row's text changes while the editor is open: a
+    // text already there stays untouched, so the cursor does not jump.
+    const QString value = index.data().toString();
+    if (editorText(editor) == value)
+        return;
+    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        edit->setText(value);
+    else if (auto* combo = qobject_cast<QComboBox*>(editor))
+        combo->setEditText(value);
+}
+
+void InspectorDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
+                                     const QModelIndex& index) const
+{
+    m_inspector.editEnded(m_inspector.rowOf(index), editorText(editor));
+}
+
+void InspectorDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                             const QModelIndex&) const
+{
+    editor->setGeometry(option.rect);
+}
+
+void InspectorDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    painter->save();
+    painter->setPen(option.palette.color(QPalette::Mid));
+    const QRect r = option.rect;
+    painter->drawLine(r.bottomLeft(), r.bottomRight());
+    painter->drawLine(r.topRight(), r.bottomRight());
+    painter->restore();
+}
+
+QSize InspectorDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const
+{
+    return QSize(QStyledItemDelegate::sizeHint(option, index).width(), TagInspector::RowHeight);
+}
+
+bool InspectorDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    if (QComboBox* combo = comboOfLineEdit(object)) {
+        if (key)
+            return m_inspector.editorKey(combo, static_cast<QKeyEvent*>(event));
+        // The drop-down list itself ends the edit; its line edit must not.
+        return false;
+    }
+    auto* editor = qobject_cast<QWidget*>(object);
+    // While a file dialog runs the editor loses the focus, yet the edit goes on.
+    if (type == QEvent::FocusOut && m_inspector.isChoosing())
+        return true;
+    const auto* combo = qobject_cast<QComboBox*>(editor);
+    const bool keysAtLineEdit = combo != nullptr && combo->lineEdit() != nullptr;
+    // A key the line edit of a drop-down passed on was handled there already.
+    if (key && !keysAtLineEdit && m_inspector.editorKey(editor, static_cast<QKeyEvent*>(event)))
+        return true;
+    if (type == QEvent::KeyRelease)
+        return false;
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+} // namespace qw
