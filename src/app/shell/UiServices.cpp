@@ -1,5 +1,6 @@
 #include "app/shell/UiServices.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -81,6 +82,12 @@ std::optional<QString> DesktopUiServices::inputText(QWidget* parent, const QStri
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+std::optional<QColor> DesktopUiServices::pickColor(QWidget* parent, const QColor& initial)
+{
+    const QColor picked = QColorDialog::getColor(initial, parent);
+    return picked.isValid() ? std::optional<QColor>(picked) : std::nullopt;
 }
 
 } // namespace qw

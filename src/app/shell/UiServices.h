@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QDateTime>
 #include <QString>
 
@@ -40,6 +41,9 @@ public:
     virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
                                              const QString& prompt, const QString& initial) = 0;
 
+    // The system colour dialog preset to initial; nullopt when cancelled.
+    virtual std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) = 0;
+
     virtual QDateTime now() = 0;
 };
 
@@ -56,6 +60,7 @@ public:
                          const QString& defaultSuffix) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) override;
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 

@@ -5,7 +5,7 @@ namespace qw::test {
 bool FakeUiServices::allAnswersUsed() const
 {
     return yesNoCancelAnswers.isEmpty() && yesNoAnswers.isEmpty() && openFileNames.isEmpty() &&
-           saveFileNames.isEmpty() && inputResults.isEmpty();
+           saveFileNames.isEmpty() && inputResults.isEmpty() && colorResults.isEmpty();
 }
 
 UiServices::Answer FakeUiServices::askYesNoCancel(QWidget*, const QString& text)
@@ -69,6 +69,17 @@ std::optional<QString> FakeUiServices::inputText(QWidget*, const QString& title,
         return std::nullopt;
     }
     return inputResults.takeFirst();
+}
+
+std::optional<QColor> FakeUiServices::pickColor(QWidget*, const QColor& initial)
+{
+    colorRequests << initial;
+    events << QStringLiteral("colour dialog");
+    if (colorResults.isEmpty()) {
+        m_unscripted << QStringLiteral("pickColor");
+        return std::nullopt;
+    }
+    return colorResults.takeFirst();
 }
 
 } // namespace qw::test

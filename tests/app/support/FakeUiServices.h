@@ -36,6 +36,7 @@ public:
     QStringList openFileNames; // an empty entry means the dialog was cancelled
     QStringList saveFileNames;
     QList<std::optional<QString>> inputResults;
+    QList<std::optional<QColor>> colorResults; // nullopt: the colour dialog was cancelled
     QDateTime clock = QDateTime(QDate(2024, 3, 9), QTime(14, 5, 30));
 
     // What the window asked and showed, in order.
@@ -43,6 +44,7 @@ public:
     QList<Notice> notices;
     QList<SaveRequest> saveRequests;
     QStringList openCaptions;
+    QList<QColor> colorRequests; // the colour each colour dialog was preset to
     // One line per call ("question: ...", "notice: ..."), so a test can check
     // the order against its own entries (for example a signal it listens to).
     QStringList events;
@@ -60,6 +62,7 @@ public:
                          const QString& defaultSuffix) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) override;
     QDateTime now() override { return clock; }
 
 private:
