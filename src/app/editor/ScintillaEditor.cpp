@@ -21,6 +21,9 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     setEolVisibility(false);
     send(SCI_SETPASTECONVERTENDINGS, 1);
     send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+    // Character offsets from the start of the text (asked for by the
+    // accessibility layer on every edit) are looked up instead of counted.
+    send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF32);
     // Colouring asked for beyond the visible lines runs while the window idles.
     send(SCI_SETIDLESTYLING, SC_IDLESTYLING_ALL);
     setWrapMode(WrapWord);
