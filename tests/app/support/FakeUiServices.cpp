@@ -36,10 +36,11 @@ void FakeUiServices::notify(QWidget*, Icon icon, const QString& text)
     events << QStringLiteral("notice: ") + text;
 }
 
-QString FakeUiServices::openFileName(QWidget*, const QString& caption, const QString&,
+QString FakeUiServices::openFileName(QWidget*, const QString& caption, const QString& filter,
                                      const QString&)
 {
     openCaptions << caption;
+    openFilters << filter;
     events << QStringLiteral("open dialog");
     if (openFileNames.isEmpty()) {
         m_unscripted << QStringLiteral("openFileName: ") + caption;

@@ -44,6 +44,7 @@ public:
     QList<Notice> notices;
     QList<SaveRequest> saveRequests;
     QStringList openCaptions;
+    QStringList openFilters;     // the filter each open dialog offered
     QList<QColor> colorRequests; // the colour each colour dialog was preset to
     // One line per call ("question: ...", "notice: ..."), so a test can check
     // the order against its own entries (for example a signal it listens to).
