@@ -59,6 +59,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
         updateRecentFiles(m_context.settings.recentFiles, path);
     });
     buildPages();
+    buildFileAndUserTagPages();
     buildStatusBar();
     registerCommands();
     m_commandUi = buildCommandUi(*this, *m_registry);
@@ -131,6 +132,7 @@ void MainWindow::applySettings()
     statusBar()->setVisible(s.statusBar);
     m_documents->tabBar()->setVisible(s.tabSet);
     showLeftPanel(s.leftPanel);
+    applyFileAndUserTagSettings();
     m_documents->applySettings();
 }
 

@@ -21,12 +21,14 @@ namespace qw {
 
 struct AppContext;
 class ActionRegistry;
+class FilePanel;
 class LeftPanel;
 class ScintillaEditor;
 class SearchController;
 class SpecialCharacterList;
 class TagInspector;
 class UiServices;
+class UserTagPanel;
 
 // The main window hosts; it owns the documents, the pages and the commands
 // and routes between them. The menus, pop-ups and tool bars are built from
@@ -53,6 +55,9 @@ public:
     LeftPanel* leftPanel() const { return m_leftPanelWidget; }
     TagInspector* tagInspector() const { return m_inspector; }
     SpecialCharacterList* specialCharacters() const { return m_specialCharacters; }
+    // The pages "Soubory" and the user tags (MainWindowFilePanel.cpp).
+    FilePanel* filePanel() const { return m_filePanel; }
+    UserTagPanel* userTagPanel() const { return m_userTagPanel; }
 
     // The first document: the start file, or a new one.
     void openStartFile(const QString& path);
@@ -87,6 +92,10 @@ private:
     void showLeftPanel(bool shown);
     void fillTagInspector(const TagAtCaret& found);
     QString pickInspectorLink(AttributeEditorKind kind);
+    void buildFileAndUserTagPages();
+    void applyFileAndUserTagSettings();
+    void insertFileLink(const QString& path);
+    void insertUserTag(const QString& start, const QString& end);
     void buildStatusBar();
     void registerCommands();
     void registerFileCommands();
@@ -136,6 +145,8 @@ private:
     LeftPanel* m_leftPanelWidget = nullptr;
     TagInspector* m_inspector = nullptr;
     SpecialCharacterList* m_specialCharacters = nullptr;
+    FilePanel* m_filePanel = nullptr;
+    UserTagPanel* m_userTagPanel = nullptr;
     QList<QLabel*> m_panels;
     QAction* m_clearRecent = nullptr;
     CaretTagState m_tagState;

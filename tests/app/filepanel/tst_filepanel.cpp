@@ -1,0 +1,231 @@
+// The page "Soubory" on real widgets over a temporary folder: what the list
+// shows for a filter, the size column, opening with the desktop's program
+// through the injected opener, and the context menu's requests.
+
+#include "app/filepanel/FileListModel.h"
+#include "app/filepanel/FilePanel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+using namespace qw;
+
+namespace {
+
+void writeFile(const QString& path, qsizetype size)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(size, 'x'));
+}
+
+QStringList listedNames(const FilePanel& panel)
+{
+    QStringList names;
+    const FileListModel* model = panel.fileModel();
+    for (int row = 0; row < model->rowCount(); ++row)
+        names << model->data(model->index(row, FileListModel::NameColumn), Qt::DisplayRole)
+                     .toString();
+    return names;
+}
+
+const QString kFilters = QStringLiteral("HTML soubory|*.htm;*.html|Obrázky|*.gif;*.png|Vše|*.*|");
+
+} // namespace
+
+class FilePanelTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void filterListsByExtensionOnly();
+    void sizeColumnSpeaksCzech_data();
+    void sizeColumnSpeaksCzech();
+    void doubleClickAndEnterOpenWithTheDesktop();
+    void menuRequestsNeedAnExistingSelectedFile();
+    void refreshReadsTheFolderAgain();
+    void noSelectedFolderGivesAnEmptyList();
+
+private:
+    QTemporaryDir m_home;
+    QString m_folder;
+};
+
+void FilePanelTest::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    // The panel starts in the home folder: keep it inside the test's folder.
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    QVERIFY(QDir().mkpath(m_home.filePath(QStringLiteral(".skryta"))));
+    m_folder = m_home.filePath(QStringLiteral("web"));
+    QVERIFY(QDir().mkpath(m_folder + QStringLiteral("/podslozka.htm")));
+    for (const char* name : {"a.htm", "b.HTML", "c.htm.bak", ".skryty.htm", "d.png", "README"})
+        writeFile(m_folder + u'/' + QLatin1String(name), 10);
+}
+
+void FilePanelTest::filterListsByExtensionOnly()
+{
+    FilePanel panel;
+    QCOMPARE(panel.selectedFolder(), QDir::cleanPath(m_home.path()));
+    panel.setFilterText(kFilters);
+    QCOMPARE(panel.filterBox()->count(), 3);
+    QCOMPARE(panel.filterBox()->currentText(), QStringLiteral("HTML soubory"));
+    QVERIFY(panel.selectFolder(m_folder));
+
+    QCOMPARE(listedNames(panel), QStringList({QStringLiteral("a.htm"), QStringLiteral("b.HTML")}));
+    // The first entry is current and selected after every listing.
+    QCOMPARE(panel.selectedFilePath(), m_folder + QStringLiteral("/a.htm"));
+
+    panel.filterBox()->setCurrentIndex(1);
+    QCOMPARE(listedNames(panel), QStringList({QStringLiteral("d.png")}));
+    panel.filterBox()->setCurrentIndex(2);
+    QCOMPARE(listedNames(panel), QStringList({QStringLiteral("a.htm"), QStringLiteral("b.HTML"),
+                                              QStringLiteral("c.htm.bak"), QStringLiteral("d.png"),
+                                              QStringLiteral("README")}));
+
+    // An empty filter box lists every file.
+    panel.setFilterText(QString());
+    QCOMPARE(panel.currentMask(), QStringLiteral("*.*"));
+    QCOMPARE(listedNames(panel).size(), 5);
+}
+
+void FilePanelTest::sizeColumnSpeaksCzech_data()
+{
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("empty") << 0 << QStringLiteral("0 bajtů");
+    QTest::newRow("one") << 1 << QStringLiteral("1 bajt");
+    QTest::newRow("three") << 3 << QStringLiteral("3 bajty");
+    QTest::newRow("five") << 5 << QStringLiteral("5 bajtů");
+    QTest::newRow("thousand") << 1000 << QStringLiteral("1000 bajtů");
+    QTest::newRow("one kB") << 1024 << QStringLiteral("1 kB");
+    QTest::newRow("one and a half") << 1536 << QStringLiteral("1,5 kB");
+    QTest::newRow("thousands") << 1024 * 1500 + 512 << QStringLiteral("1\u00A0500,5 kB");
+}
+
+void FilePanelTest::sizeColumnSpeaksCzech()
+{
+    QFETCH(int, bytes);
+    QFETCH(QString, shown);
+    QTemporaryDir dir(m_home.filePath(QStringLiteral("sizeXXXXXX")));
+    writeFile(dir.filePath(QStringLiteral("soubor.txt")), bytes);
+    FilePanel panel;
+    QVERIFY(panel.selectFolder(dir.path()));
+    const FileListModel* model = panel.fileModel();
+    QCOMPARE(model->rowCount(), 1);
+    const QModelIndex size = model->index(0, FileListModel::SizeColumn);
+    QCOMPARE(model->data(size, Qt::DisplayRole).toString().replace(u'\u202F', u'\u00A0'), shown);
+    QVERIFY(model->data(size, Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+}
+
+void FilePanelTest::doubleClickAndEnterOpenWithTheDesktop()
+{
+    FilePanel panel;
+    QStringList opened;
+    panel.setFileOpener([&opened](const QString& path) {
+        opened << path;
+        return true;
+    });
+    QSignalSpy edits(&panel, &FilePanel::editRequested);
+    panel.setFilterText(kFilters);
+    QVERIFY(panel.selectFolder(m_folder));
+    panel.resize(400, 600);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+
+    QTreeView* list = panel.fileList();
+    const QModelIndex second = panel.fileModel()->index(1, 0);
+    const QPoint at = list->visualRect(second).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(opened, QStringList({m_folder + QStringLiteral("/b.HTML")}));
+
+    list->setFocus();
+    list->setCurrentIndex(panel.fileModel()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(opened.size(), 2);
+    QCOMPARE(opened.last(), m_folder + QStringLiteral("/a.htm"));
+    // Opening never goes to the editor.
+    QCOMPARE(edits.count(), 0);
+}
+
+void FilePanelTest::menuRequestsNeedAnExistingSelectedFile()
+{
+    QTemporaryDir dir(m_home.filePath(QStringLiteral("menuXXXXXX")));
+    writeFile(dir.filePath(QStringLiteral("Stranka.html")), 5);
+    writeFile(dir.filePath(QStringLiteral("zmizi.html")), 5);
+    FilePanel panel;
+    panel.setFilterText(kFilters);
+    QVERIFY(panel.selectFolder(dir.path()));
+    QSignalSpy edits(&panel, &FilePanel::editRequested);
+    QSignalSpy links(&panel, &FilePanel::insertLinkRequested);
+
+    QCOMPARE(panel.contextMenu()->defaultAction(), panel.editAction());
+    QStringList captions;
+    for (const QAction* a : panel.contextMenu()->actions())
+        captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(captions, QStringList({QStringLiteral("Upravit"), QStringLiteral("Vložit jako odkaz"),
+                                    QStringLiteral("-"), QStringLiteral("Obnovit")}));
+
+    const QString page = dir.filePath(QStringLiteral("Stranka.html"));
+    panel.editAction()->trigger();
+    panel.insertLinkAction()->trigger();
+    QCOMPARE(edits.count(), 1);
+    QCOMPARE(edits.at(0).at(0).toString(), page);
+    QCOMPARE(links.count(), 1);
+    QCOMPARE(links.at(0).at(0).toString(), page);
+
+    // A file gone since the listing is not opened.
+    panel.fileList()->setCurrentIndex(panel.fileModel()->index(1, 0));
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("zmizi.html"))));
+    panel.editAction()->trigger();
+    QCOMPARE(edits.count(), 1);
+
+    // Nothing selected: neither request.
+    panel.fileList()->clearSelection();
+    panel.editAction()->trigger();
+    panel.insertLinkAction()->trigger();
+    QCOMPARE(edits.count(), 1);
+    QCOMPARE(links.count(), 1);
+}
+
+void FilePanelTest::refreshReadsTheFolderAgain()
+{
+    QTemporaryDir dir(m_home.filePath(QStringLiteral("refreshXXXXXX")));
+    writeFile(dir.filePath(QStringLiteral("prvni.htm")), 1);
+    FilePanel panel;
+    panel.setFilterText(kFilters);
+    QVERIFY(panel.selectFolder(dir.path()));
+    QCOMPARE(listedNames(panel), QStringList({QStringLiteral("prvni.htm")}));
+    writeFile(dir.filePath(QStringLiteral("druhy.htm")), 1);
+    panel.refreshAction()->trigger();
+    QCOMPARE(listedNames(panel),
+             QStringList({QStringLiteral("druhy.htm"), QStringLiteral("prvni.htm")}));
+}
+
+void FilePanelTest::noSelectedFolderGivesAnEmptyList()
+{
+    FilePanel panel;
+    panel.setFilterText(kFilters);
+    QVERIFY(panel.selectFolder(m_folder));
+    QVERIFY(!listedNames(panel).isEmpty());
+    panel.folderTree()->setCurrentIndex(QModelIndex());
+    QCOMPARE(panel.selectedFolder(), QStringLiteral("?"));
+    QCOMPARE(listedNames(panel), QStringList());
+    QVERIFY(panel.selectedFilePath().isEmpty());
+    // A folder the tree cannot show (hidden, or missing) is not selected.
+    QVERIFY(!panel.selectFolder(m_home.filePath(QStringLiteral(".skryta"))));
+    QVERIFY(!panel.selectFolder(m_home.filePath(QStringLiteral("chybi"))));
+    QCOMPARE(panel.selectedFolder(), QStringLiteral("?"));
+}
+
+QTEST_MAIN(FilePanelTest)
+#include "tst_filepanel.moc"
