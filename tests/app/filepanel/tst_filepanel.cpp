@@ -2,8 +2,13 @@
 // shows for a filter, the size column, opening with the desktop's program
 // through the injected opener, and the context menu's requests.
 
+#include "app/editor/ScintillaEditor.h"
 #include "app/filepanel/FileListModel.h"
 #include "app/filepanel/FilePanel.h"
+#include "app/panels/LeftPanel.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/MainWindow.h"
+#include "support/FakeUiServices.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,6 +21,7 @@
 #include <QTreeView>
 
 using namespace qw;
+using qw::test::FakeUiServices;
 
 namespace {
 
@@ -53,6 +59,7 @@ private Q_SLOTS:
     void menuRequestsNeedAnExistingSelectedFile();
     void refreshReadsTheFolderAgain();
     void noSelectedFolderGivesAnEmptyList();
+    void windowOpensAndLinksTheListedFiles();
 
 private:
     QTemporaryDir m_home;
@@ -225,6 +232,65 @@ void FilePanelTest::noSelectedFolderGivesAnEmptyList()
     QVERIFY(!panel.selectFolder(m_home.filePath(QStringLiteral(".skryta"))));
     QVERIFY(!panel.selectFolder(m_home.filePath(QStringLiteral("chybi"))));
     QCOMPARE(panel.selectedFolder(), QStringLiteral("?"));
+}
+
+void FilePanelTest::windowOpensAndLinksTheListedFiles()
+{
+    QTemporaryDir dir(m_home.filePath(QStringLiteral("windowXXXXXX")));
+    const QString site = dir.filePath(QStringLiteral("site"));
+    QVERIFY(QDir().mkpath(site));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("prog/Data/Settings"))));
+    QFile page(site + QStringLiteral("/index.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("Napiste nam.\r\n");
+    page.close();
+    writeFile(site + QStringLiteral("/Kontakt.HTML"), 5);
+
+    FakeUiServices ui;
+    AppPaths paths(dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("cfg")),
+                   dir.filePath(QStringLiteral("data")), dir.filePath(QStringLiteral("tmp")));
+    AppContext context(paths, ui);
+    context.loadSettings();
+    context.settings.filters =
+        QStringList({QStringLiteral("HTML soubory|*.htm;*.html|"), QStringLiteral("Vše|*.*|")});
+    MainWindow window(context);
+    window.resize(1000, 700);
+    window.show();
+    window.openStartFile(site + QStringLiteral("/index.html"));
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // The page "Soubory" comes first and is shown at start, in the home folder,
+    // with the filters of the settings.
+    FilePanel* panel = window.filePanel();
+    QCOMPARE(window.leftPanel()->widget(0), panel);
+    QCOMPARE(window.leftPanel()->tabText(0), QStringLiteral("Soubory"));
+    QCOMPARE(window.leftPanel()->currentWidget(), panel);
+    QCOMPARE(panel->selectedFolder(), QDir::cleanPath(m_home.path()));
+    QCOMPARE(panel->filterBox()->count(), 2);
+    QCOMPARE(panel->currentMask(), QStringLiteral("*.htm;*.html"));
+
+    QVERIFY(panel->selectFolder(site));
+    QCOMPARE(listedNames(*panel),
+             QStringList({QStringLiteral("index.html"), QStringLiteral("Kontakt.HTML")}));
+    panel->fileList()->setCurrentIndex(panel->fileModel()->index(1, 0));
+    QCOMPARE(panel->selectedFilePath(), site + QStringLiteral("/Kontakt.HTML"));
+
+    // "Vložit jako odkaz": the bare lower-case name, round the selected word.
+    ScintillaEditor& editor = *window.documents().current();
+    editor.setSelectionStart(0);
+    editor.setSelectionLength(7);
+    panel->insertLinkAction()->trigger();
+    QCOMPARE(editor.text(), QStringLiteral("<a href=\"kontakt.html\">Napiste</a> nam.\r\n"));
+    QCOMPARE(editor.selectedText(), QStringLiteral("Napiste"));
+    QTRY_VERIFY(editor.hasFocus());
+
+    // "Upravit": the file opens in a tab of its own.
+    const int tabs = window.documents().count();
+    panel->editAction()->trigger();
+    QCOMPARE(window.documents().count(), tabs + 1);
+    QCOMPARE(window.documents().currentPath(), site + QStringLiteral("/Kontakt.HTML"));
+    QVERIFY(ui.unscripted().isEmpty());
+    QVERIFY(ui.notices.isEmpty());
 }
 
 QTEST_MAIN(FilePanelTest)
