@@ -21,6 +21,8 @@ namespace qw {
 
 struct AppContext;
 class ActionRegistry;
+class ElementDialogs;
+struct EditTagTarget;
 class FilePanel;
 class LeftPanel;
 class ScintillaEditor;
@@ -55,6 +57,8 @@ public:
     LeftPanel* leftPanel() const { return m_leftPanelWidget; }
     TagInspector* tagInspector() const { return m_inspector; }
     SpecialCharacterList* specialCharacters() const { return m_specialCharacters; }
+    // The element dialogs, made on first use (MainWindowElements.cpp).
+    ElementDialogs& elementDialogs() { return *m_elements; }
     // The pages "Soubory" and the user tags (MainWindowFilePanel.cpp).
     FilePanel* filePanel() const { return m_filePanel; }
     UserTagPanel* userTagPanel() const { return m_userTagPanel; }
@@ -104,6 +108,8 @@ private:
     void registerToolCommands();
     void registerMarkupCommands();
     void registerSearchCommands();
+    void registerElementCommands();
+    void openEditTagDialog(const EditTagTarget& target);
     void connectSignals();
     void updateStatusBar();
     void rebuildRecentMenu();
@@ -139,6 +145,7 @@ private:
     DocumentManager* m_documents = nullptr;
     ActionRegistry* m_registry = nullptr;
     SearchController* m_search = nullptr;
+    ElementDialogs* m_elements = nullptr;
     CommandUi m_commandUi;
     QTabWidget* m_pages = nullptr;
     QSplitter* m_splitter = nullptr;

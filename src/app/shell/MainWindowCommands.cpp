@@ -47,6 +47,7 @@ void MainWindow::registerCommands()
     registerToolCommands();
     registerMarkupCommands();
     registerSearchCommands();
+    registerElementCommands();
     m_registry->registerAction(id("help.about"), [this](ActionPlace) {
         m_ui.notify(this, UiServices::Icon::Information, QStringLiteral("Quenwick"));
     });
@@ -129,10 +130,10 @@ void MainWindow::registerEditCommands()
     });
     registerEditorAction(id("popup.editTag"), [this](ScintillaEditor& e, ActionPlace) {
         const EditTagTarget target = runEditTagSearch(e, m_tagState, tagCase());
-        if (target.row != nullptr)
+        if (target.row != nullptr) {
             clearTagInspector();
-        // The element dialogs arrive later: the tag stays selected and
-        // nothing opens yet.
+            openEditTagDialog(target);
+        }
     });
 }
 

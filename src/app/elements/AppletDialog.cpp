@@ -1,0 +1,86 @@
+#include "app/elements/AppletDialog.h"
+
+#include "app/shell/FileDialogFilter.h"
+#include "app/shell/UiServices.h"
+
+namespace qw {
+
+namespace {
+
+const QString kOptions = QStringLiteral("Možnosti");
+
+FieldSpec edit(const char* name, const char* label, const char* attribute)
+{
+    return FieldSpec{.name = QString::fromLatin1(name),
+                     .label = QString::fromUtf8(label),
+                     .kind = FieldKind::Edit,
+                     .attribute = QString::fromLatin1(attribute),
+                     .focus = FocusExit::Window,
+                     .group = kOptions};
+}
+
+FieldSpec browseField(const char* name, const char* label, const char* attribute,
+                      const char* button)
+{
+    FieldSpec spec = edit(name, label, attribute);
+    spec.browse = BrowseKind::Custom;
+    spec.browseHint = QStringLiteral("Otevřít");
+    spec.browseName = QString::fromLatin1(button);
+    return spec;
+}
+
+} // namespace
+
+AppletDialog::AppletDialog(ElementDialogContext& context, QWidget* parent)
+    : ElementDialog(context, QStringLiteral("Aplet"), parent)
+{
+    FieldSpec align = edit("cmbAlign", "Align:", "ALIGN");
+    align.kind = FieldKind::Combo;
+    align.items = {QString(),
+                   QStringLiteral("left"),
+                   QStringLiteral("right"),
+                   QStringLiteral("top"),
+                   QStringLiteral("middle"),
+                   QStringLiteral("bottom")};
+    buildFields({
+        browseField("edCode", "Code:", "CODE", "btnCode"),
+        browseField("edCodeBase", "CodeBase:", "CODEBASE", "btnCodeBase"),
+        edit("edName", "Name:", "NAME"),
+        edit("edAlt", "Alt. text:", "ALT"),
+        edit("edWidth", "Width:", "WIDTH"),
+        edit("edHeight", "Height:", "HEIGHT"),
+        edit("edHSpace", "HSpace:", "HSPACE"),
+        edit("edVSpace", "VSpace:", "VSPACE"),
+        align,
+    });
+    setOkOrder({QStringLiteral("edCode"), QStringLiteral("edCodeBase"), QStringLiteral("edName"),
+                QStringLiteral("edAlt"), QStringLiteral("edWidth"), QStringLiteral("edHeight"),
+                QStringLiteral("edHSpace"), QStringLiteral("edVSpace"),
+                QStringLiteral("cmbAlign")});
+}
+
+void AppletDialog::applyEditTagSetup(const EditTagTarget&)
+{
+    setWindowTitle(editCaption());
+}
+
+void AppletDialog::prepareToShow()
+{
+    field(u"edCode")->setFocus();
+}
+
+void AppletDialog::browseCustom(const FieldSpec& spec)
+{
+    // Each button puts its own filter on the shared file dialog, where it
+    // stays until the open and save commands set the user's list again.
+    const QString filter = spec.name == u"edCode"
+                               ? QStringLiteral(".class|*.class|Všechny soubory (*.*)|*.*")
+                               : QStringLiteral("Všechny soubory (*.*)|*.*");
+    const QString dialogFilter = qtDialogFilter(filter);
+    // @@SETFILTER
+    const QString path = ui().openFileName(this, QString(), dialogFilter, QString());
+    if (!path.isEmpty())
+        setFieldText(spec.name, linkPath(path));
+}
+
+} // namespace qw

@@ -1,0 +1,88 @@
+#include "app/elements/LinkDialog.h"
+
+#include "app/shell/UiServices.h"
+
+#include <QGroupBox>
+
+namespace qw {
+
+namespace {
+const QString kSettings = QStringLiteral(" Nastavení ");
+const QString kLinkText = QStringLiteral(" Text odkazu ");
+} // namespace
+
+LinkDialog::LinkDialog(ElementDialogContext& context, QWidget* parent)
+    : ElementDialog(context, QStringLiteral("Odkaz"), parent)
+{
+    buildFields({
+        {.name = QStringLiteral("cmbHREF"),
+         .label = QStringLiteral("Href:"),
+         .kind = FieldKind::Combo,
+         .attribute = QStringLiteral("HREF"),
+         .items = {QString(), QStringLiteral("mailto:")},
+         .focus = FocusExit::White,
+         .group = kSettings,
+         .browse = BrowseKind::Custom,
+         .browseHint = QStringLiteral("Vložit odkaz"),
+         .browseName = QStringLiteral("btnFile")},
+        {.name = QStringLiteral("cmbTarget"),
+         .label = QStringLiteral("Target:"),
+         .kind = FieldKind::Combo,
+         .attribute = QStringLiteral("TARGET"),
+         .items = {QStringLiteral("_blank"), QStringLiteral("_self"), QStringLiteral("_parent"),
+                   QStringLiteral("_top")},
+         .focus = FocusExit::White,
+         .group = kSettings},
+        {.name = QStringLiteral("edTitle"),
+         .label = QStringLiteral("Title:"),
+         .kind = FieldKind::Edit,
+         .attribute = QStringLiteral("TITLE"),
+         .focus = FocusExit::White,
+         .group = kSettings},
+        {.name = QStringLiteral("Memo1"),
+         .kind = FieldKind::Memo,
+         .focus = FocusExit::White,
+         .group = kLinkText},
+    });
+    // The title is shown and filled from the tag, so a title the user types
+    // or clears is written as well (after HREF and TARGET).
+    setOkOrder({QStringLiteral("cmbHREF"), QStringLiteral("cmbTarget"), QStringLiteral("edTitle")});
+}
+
+void LinkDialog::prepareInsert(const QString& selectedText)
+{
+    setFieldText(u"Memo1", selectedText);
+    setLinkTextShown(true);
+}
+
+void LinkDialog::applyEditTagSetup(const EditTagTarget&)
+{
+    setLinkTextShown(false);
+}
+
+void LinkDialog::setLinkTextShown(bool shown)
+{
+    groupBox(kLinkText)->setVisible(shown);
+    adjustSize();
+}
+
+void LinkDialog::prepareToShow()
+{
+    field(u"cmbHREF")->setFocus();
+}
+
+QString LinkDialog::insertContent(EditorWidget&) const
+{
+    return fieldText(u"Memo1");
+}
+
+void LinkDialog::browseCustom(const FieldSpec&)
+{
+    // Unlike every other browse button, the full path goes in unchanged.
+    const QString path = ui().openFileName(
+        this, QString(), context().fileFilter ? context().fileFilter(true) : QString(), QString());
+    if (!path.isEmpty())
+        setFieldText(u"cmbHREF", path);
+}
+
+} // namespace qw

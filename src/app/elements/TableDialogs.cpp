@@ -1,0 +1,140 @@
+#include "app/elements/TableDialogs.h"
+
+namespace qw {
+
+namespace {
+
+const QString kOptions = QStringLiteral("Možnosti");
+const QString kColours = QStringLiteral("Vlastní barvy");
+
+FieldSpec edit(const char* name, const char* label, const char* attribute)
+{
+    return FieldSpec{.name = QString::fromLatin1(name),
+                     .label = QString::fromUtf8(label),
+                     .kind = FieldKind::Edit,
+                     .attribute = QString::fromLatin1(attribute),
+                     .focus = FocusExit::Window,
+                     .group = kOptions};
+}
+
+FieldSpec align()
+{
+    FieldSpec spec = edit("cmbAlign", "Zarovnat:", "ALIGN");
+    spec.kind = FieldKind::Combo;
+    spec.items = {QString(),
+                  QStringLiteral("left"),
+                  QStringLiteral("center"),
+                  QStringLiteral("right"),
+                  QStringLiteral("bleedleft"),
+                  QStringLiteral("bleedright"),
+                  QStringLiteral("justify")};
+    return spec;
+}
+
+FieldSpec valign()
+{
+    FieldSpec spec = edit("cmbVALIGN", "V. zarovnat:", "VALIGN");
+    spec.kind = FieldKind::Combo;
+    spec.items = {QString(), QStringLiteral("top"), QStringLiteral("middle"),
+                  QStringLiteral("bottom"), QStringLiteral("baseline")};
+    return spec;
+}
+
+FieldSpec background()
+{
+    FieldSpec spec = edit("edBACKGROUND", "Obrázek:", "BACKGROUND");
+    spec.browse = BrowseKind::Picture;
+    spec.browseHint = QStringLiteral("Otevřít obrázek");
+    spec.browseName = QStringLiteral("btnOpenImage");
+    return spec;
+}
+
+QList<FieldSpec> colourGroup()
+{
+    auto color = [](const char* name, const char* label, const char* attribute) {
+        return FieldSpec{.name = QString::fromLatin1(name),
+                         .label = QString::fromUtf8(label),
+                         .kind = FieldKind::Color,
+                         .attribute = QString::fromLatin1(attribute),
+                         .focus = FocusExit::Window,
+                         .group = kColours};
+    };
+    return {color("ColorCombo1", "Pozadí:", "BGCOLOR"),
+            color("ColorCombo2", "Okraj:", "BORDERCOLOR"),
+            color("ColorCombo3", "Světlé ohraničení:", "BORDERCOLORLIGHT"),
+            color("ColorCombo4", "Tmavé ohraničení:", "BORDERCOLORDARK")};
+}
+
+const QStringList kColourOrder = {QStringLiteral("ColorCombo1"), QStringLiteral("ColorCombo2"),
+                                  QStringLiteral("ColorCombo3"), QStringLiteral("ColorCombo4")};
+
+} // namespace
+
+TableDialog::TableDialog(ElementDialogContext& context, QWidget* parent)
+    : ElementDialog(context, QStringLiteral("Tabulka"), parent)
+{
+    buildFields(
+        QList<FieldSpec>{edit("edWidth", "Šířka:", "WIDTH"), edit("edBorder", "Okraj:", "BORDER"),
+                         align(), valign(), edit("edCellpadding", "Výplň buňky:", "CELLPADDING"),
+                         edit("edCellspacing", "Hustota buněk:", "CELLSPACING"), background()} +
+        colourGroup());
+    setOkOrder(QStringList{QStringLiteral("edWidth"), QStringLiteral("edBorder"),
+                           QStringLiteral("cmbAlign"), QStringLiteral("cmbVALIGN"),
+                           QStringLiteral("edCellpadding"), QStringLiteral("edCellspacing"),
+                           QStringLiteral("edBACKGROUND")} +
+               kColourOrder);
+}
+
+void TableDialog::prepareToShow()
+{
+    field(u"edWidth")->setFocus();
+}
+
+RowDialog::RowDialog(ElementDialogContext& context, QWidget* parent)
+    : ElementDialog(context, QStringLiteral("Řádek"), parent)
+{
+    // BORDER is not the row's to set, but a row tag that has one keeps it:
+    // the hidden field carries it through an edit.
+    FieldSpec border = edit("edBorder", "Okraj:", "BORDER");
+    border.hidden = true;
+    buildFields(QList<FieldSpec>{edit("edWidth", "Šířka:", "WIDTH"), align(), valign(), border} +
+                colourGroup());
+    setOkOrder(QStringList{QStringLiteral("edWidth"), QStringLiteral("edBorder"),
+                           QStringLiteral("cmbAlign"), QStringLiteral("cmbVALIGN")} +
+               kColourOrder);
+}
+
+void RowDialog::prepareToShow()
+{
+    field(u"edWidth")->setFocus();
+}
+
+CellDialog::CellDialog(ElementDialogContext& context, QWidget* parent)
+    : ElementDialog(context, QStringLiteral("Buňka"), parent)
+{
+    buildFields(QList<FieldSpec>{edit("edWidth", "Šířka:", "WIDTH"),
+                                 edit("edHeight", "Výška:", "HEIGHT"), align(), valign(),
+                                 edit("edRowSpan", "Počet řádků:", "ROWSPAN"),
+                                 edit("edColSpan", "Počet sloupců:", "COLSPAN"), background()} +
+                colourGroup());
+    setOkOrder(QStringList{QStringLiteral("edWidth"), QStringLiteral("edHeight"),
+                           QStringLiteral("cmbAlign"), QStringLiteral("cmbVALIGN"),
+                           QStringLiteral("edRowSpan"), QStringLiteral("edColSpan"),
+                           QStringLiteral("edBACKGROUND")} +
+               kColourOrder);
+}
+
+void CellDialog::prepareToShow()
+{
+    field(u"edWidth")->setFocus();
+}
+
+QString CellDialog::elementName() const
+{
+    const QString caption = windowTitle();
+    return caption == insertHeaderCaption() || caption == QStringLiteral("Upravit hlavičku tabulky")
+               ? QStringLiteral("th")
+               : QStringLiteral("td");
+}
+
+} // namespace qw

@@ -1,0 +1,99 @@
+// The element dialogs' commands: the tool bar buttons and menu entries that
+// open a dialog in insert mode, and the edit-tag command (F4) opening the
+// dialog of the tag under the caret in edit mode.
+#include "app/editor/ScintillaEditor.h"
+#include "app/elements/BodyDialog.h"
+#include "app/elements/ElementDialogs.h"
+#include "app/elements/ImageDialog.h"
+#include "app/elements/LinkDialog.h"
+#include "app/elements/NewPageDialog.h"
+#include "app/elements/QuickTableDialog.h"
+#include "app/elements/TableDialogs.h"
+#include "app/shell/ActionRegistry.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/FileDialogFilter.h"
+#include "app/shell/MainWindow.h"
+
+namespace qw {
+
+void MainWindow::registerElementCommands()
+{
+    ElementDialogContext c;
+    c.ui = &m_ui;
+    c.attributes = &m_tagState.attributes;
+    c.sourceEditor = [this]() -> EditorWidget* {
+        return sourceEditor();
+    };
+    c.tagCase = [this] {
+        return tagCase();
+    };
+    c.linkOptions = [this] {
+        const AppSettings& s = m_context.settings;
+        return LinkOptions{s.relativePath, s.lowerFileName, s.zpetneLomitko};
+    };
+    c.documentPath = [this] {
+        return m_documents->currentPath();
+    };
+    c.fileFilter = [this](bool reset) {
+        if (reset || m_options.dialogFilter.isEmpty())
+            m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));
+        return m_options.dialogFilter;
+    };
+    c.newDocument = [this]() -> EditorWidget* {
+        return m_documents->openDocument() ? m_documents->current() : nullptr;
+    };
+    m_elements = new ElementDialogs(std::move(c), this);
+
+    using Opening = ElementDialogs::Opening;
+    // Every opener ends the inspector's in-place edit first and acts on the
+    // source page only (the design page's openers come with the design view).
+    const auto opener = [this](const char* id, auto open) {
+        registerEditorAction(QString::fromLatin1(id),
+                             [this, open](ScintillaEditor& e, ActionPlace) {
+                                 clearTagInspector();
+                                 open(e);
+                             });
+    };
+    opener("tag.link", [this](ScintillaEditor& e) {
+        LinkDialog& d = m_elements->get<LinkDialog>();
+        d.prepareInsert(e.selectedText());
+        m_elements->open(d, Opening{.caption = QStringLiteral("Vložit odkaz")});
+    });
+    opener("tag.image", [this](ScintillaEditor&) {
+        m_elements->open(m_elements->get<ImageDialog>(),
+                         Opening{.caption = QStringLiteral("Vložit obrázek")});
+    });
+    opener("tag.body", [this](ScintillaEditor&) {
+        m_elements->open(m_elements->get<BodyDialog>(), Opening{.reset = true});
+    });
+    opener("tag.tableDialog", [this](ScintillaEditor&) {
+        m_elements->open(m_elements->get<TableDialog>(),
+                         Opening{.caption = QStringLiteral("Vložit tabulku")});
+    });
+    opener("tag.rowDialog", [this](ScintillaEditor&) {
+        m_elements->open(m_elements->get<RowDialog>(),
+                         Opening{.reset = true, .caption = QStringLiteral("Vložit řádek")});
+    });
+    opener("tag.cellDialog", [this](ScintillaEditor&) {
+        m_elements->open(m_elements->get<CellDialog>(),
+                         Opening{.reset = true, .caption = CellDialog::insertCellCaption()});
+    });
+    opener("tag.headerDialog", [this](ScintillaEditor&) {
+        m_elements->open(m_elements->get<CellDialog>(),
+                         Opening{.reset = true, .caption = CellDialog::insertHeaderCaption()});
+    });
+    opener("tag.insertTable", [this](ScintillaEditor&) {
+        m_elements->open(m_elements->get<QuickTableDialog>(),
+                         Opening{.caption = QStringLiteral("Vložit tabulku")});
+    });
+    opener("file.wizard", [this](ScintillaEditor&) {
+        m_elements->open(m_elements->get<NewPageDialog>(), Opening{});
+    });
+}
+
+void MainWindow::openEditTagDialog(const EditTagTarget& target)
+{
+    m_elements->openForEditTag(target);
+}
+
+} // namespace qw
