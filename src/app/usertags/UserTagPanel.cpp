@@ -254,15 +254,31 @@ void UserTagPanel::tagSaved(const QString& group, const QString& oldName, const 
     QTreeWidgetItem* groupItem = groupNode(group);
     if (groupItem == nullptr)
         return;
+    const auto sibling = [groupItem](const QString& name, const QTreeWidgetItem* except) {
+        for (int i = 0; i < groupItem->childCount(); ++i) {
+            QTreeWidgetItem* child = groupItem->child(i);
+            if (child != except && child->text(0) == name)
+                return child;
+        }
+        return static_cast<QTreeWidgetItem*>(nullptr);
+    };
+    QTreeWidgetItem* node = nullptr;
     if (!oldName.isEmpty()) {
         // The edited node is the selected one.
-        QTreeWidgetItem* node = selectedNode();
-        if (isUserTag(node) && node->parent() == groupItem && node->text(0) == oldName) {
+        node = selectedNode();
+        if (isUserTag(node) && node->parent() == groupItem && node->text(0) == oldName)
             node->setText(0, newName);
-            return;
-        }
+        else
+            node = nullptr;
     }
-    auto* node = new QTreeWidgetItem(groupItem, {newName});
+    // A user tag written over another of the same name is one pair of files,
+    // so it stays one node.
+    if (QTreeWidgetItem* same = sibling(newName, node)) {
+        delete node;
+        node = same;
+    } else if (node == nullptr) {
+        node = new QTreeWidgetItem(groupItem, {newName});
+    }
     groupItem->setExpanded(true);
     m_tree->setCurrentItem(node);
 }

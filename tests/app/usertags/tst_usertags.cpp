@@ -10,6 +10,7 @@
 #include "app/shell/MainWindow.h"
 #include "app/usertags/UserTagDialog.h"
 #include "app/usertags/UserTagPanel.h"
+#include "core/usertags/UserTagName.h"
 #include "support/FakeUiServices.h"
 
 #include <QAction>
@@ -194,10 +195,32 @@ void UserTagsTest::userTagRoundTripThroughTheDisk()
     QVERIFY(panel.dialog()->nameField()->text().isEmpty());
     QVERIFY(panel.dialog()->startField()->toPlainText().isEmpty());
 
+    // Written again under a name the group holds: one pair of files, one node;
+    // the same when an edited user tag takes the name of another.
+    m_answers << DialogAnswer{QStringLiteral("odkaz"), QStringLiteral("<a>"),
+                              QStringLiteral("</a>")}
+              << DialogAnswer{QStringLiteral("odkaz"), QStringLiteral("<a href>"), QString()}
+              << DialogAnswer{QStringLiteral("odkaz"), QStringLiteral("<strong>"), QString()};
+    panel.action(QStringLiteral("mnuAddUserTag"))->trigger();
+    panel.action(QStringLiteral("mnuAddUserTag"))->trigger();
+    QCOMPARE(treeText(panel.tree()), QStringList({QStringLiteral("Web: Tučně, odkaz")}));
+    QCOMPARE(fileBytes(m_root + QStringLiteral("/Web/odkaz.qws")), QByteArray("<a href>\r\n"));
+    QVERIFY(panel.selectNode(QStringLiteral("Web"), QStringLiteral("Tučně")));
+    panel.action(QStringLiteral("mnuEditUserTag"))->trigger();
+    QCOMPARE(treeText(panel.tree()), QStringList({QStringLiteral("Web: odkaz")}));
+    QCOMPARE(panel.tree()->currentItem()->text(0), QStringLiteral("odkaz"));
+    QVERIFY(!QFile::exists(m_root + QStringLiteral("/Web/Tučně.qws")));
+    QCOMPARE(fileBytes(m_root + QStringLiteral("/Web/odkaz.qws")), QByteArray("<strong>\r\n"));
+    QCOMPARE(m_commits, QList<bool>({true, true, true, true, true}));
+    // Back from outside the program, for the rest of the story.
+    writeBytes(m_root + QStringLiteral("/Web/Tučně.qws"), "<strong>\r\n");
+    panel.refresh();
+    QVERIFY(panel.selectNode(QStringLiteral("Web"), QStringLiteral("Tučně")));
+
     // A second page over the same folder (a restart) shows the same library.
     UserTagPanel again(m_root, ui);
     again.refresh();
-    QCOMPARE(treeText(again.tree()), QStringList({QStringLiteral("Web: Tučně")}));
+    QCOMPARE(treeText(again.tree()), QStringList({QStringLiteral("Web: odkaz, Tučně")}));
 
     // Delete: No keeps it, Yes removes both files and the node.
     ui.yesNoAnswers << false << true;
@@ -208,7 +231,7 @@ void UserTagsTest::userTagRoundTripThroughTheDisk()
                                         QStringLiteral("Opravdu chcete smazat \"Tučně\"?")}));
     QVERIFY(!QFile::exists(m_root + QStringLiteral("/Web/Tučně.qws")));
     QVERIFY(!QFile::exists(m_root + QStringLiteral("/Web/Tučně.qwe")));
-    QCOMPARE(treeText(panel.tree()), QStringList({QStringLiteral("Web: ")}));
+    QCOMPARE(treeText(panel.tree()), QStringList({QStringLiteral("Web: odkaz")}));
     QVERIFY(ui.unscripted().isEmpty());
     QVERIFY(ui.allAnswersUsed());
 }
@@ -279,7 +302,7 @@ void UserTagsTest::badNamesAreRefusedBeforeAnythingIsWritten()
     QCOMPARE(m_commits, QList<bool>({false}));
     QCOMPARE(ui.notices.size(), 1);
     QCOMPARE(ui.notices.at(0).icon, UiServices::Icon::Error);
-    QVERIFY(!ui.notices.at(0).text.isEmpty());
+    QCOMPARE(ui.notices.at(0).text, userTagNameProblem(name, UserTagNameKind::Tag));
     QVERIFY(QDir(m_root + QStringLiteral("/Web")).entryList(QDir::Files | QDir::Hidden).isEmpty());
     QCOMPARE(treeText(panel.tree()), QStringList({QStringLiteral("Web: ")}));
 
@@ -289,6 +312,7 @@ void UserTagsTest::badNamesAreRefusedBeforeAnythingIsWritten()
     if (!name.isEmpty()) {
         QCOMPARE(ui.notices.size(), 2);
         QCOMPARE(ui.notices.at(1).icon, UiServices::Icon::Error);
+        QCOMPARE(ui.notices.at(1).text, userTagNameProblem(name, UserTagNameKind::Group));
     }
     QCOMPARE(treeText(panel.tree()), QStringList({QStringLiteral("Web: ")}));
     QCOMPARE(QDir(m_root).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
