@@ -145,8 +145,12 @@ bool TagInspector::editorKey(QWidget* editor, QKeyEvent* event)
     const bool listOpen = combo != nullptr && combo->view()->isVisible();
     const std::optional<InspectorMove> step =
         inspectorMoveForKey(event->key(), event->modifiers(), listOpen);
-    if (!step)
-        return false;
+    if (!step) {
+        // Up and Down with a modifier do nothing in a text box; they must not
+        // reach the grid and move it behind the open editor.
+        const bool upDown = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+        return upDown && combo == nullptr;
+    }
     const int target = inspectorRowAfterMove(currentRowIndex(), rowCount(), *step);
     m_editor = nullptr;
     commitData(editor);

@@ -1,0 +1,439 @@
+// The tag inspector in a real, offscreen window with the shipped "tag.dat":
+// the rows of the tag at the caret, typing into a value editor rewriting the
+// tag at every key release, navigation with Enter, Up and Down, the file and
+// picture entries through the scripted dialogs, the special characters and
+// the left panel itself.
+
+#include "app/editor/ScintillaEditor.h"
+#include "app/inspector/InspectorDelegate.h"
+#include "app/inspector/SpecialCharacterList.h"
+#include "app/inspector/TagInspector.h"
+#include "app/panels/LeftPanel.h"
+#include "app/shell/ActionRegistry.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/MainWindow.h"
+#include "support/FakeUiServices.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace qw;
+using qw::test::FakeUiServices;
+
+namespace {
+
+// A program folder with the shipped tag definitions, one per test.
+class Installation
+{
+public:
+    Installation()
+    {
+        QDir(m_dir.path()).mkpath(QStringLiteral("prog/Data/Settings"));
+        QFile::copy(QStringLiteral(QW_SHIPPED_DATA_DIR "/tag.dat"),
+                    m_dir.filePath(QStringLiteral("prog/Data/Settings/tag.dat")));
+    }
+
+    std::unique_ptr<AppContext> context(UiServices& ui) const
+    {
+        AppPaths paths(
+            m_dir.filePath(QStringLiteral("prog")), m_dir.filePath(QStringLiteral("cfg")),
+            m_dir.filePath(QStringLiteral("data")), m_dir.filePath(QStringLiteral("tmp")));
+        auto c = std::make_unique<AppContext>(paths, ui);
+        c->loadSettings();
+        return c;
+    }
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+struct Session
+{
+    Installation inst;
+    FakeUiServices ui;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Session(bool upperTag = true)
+    {
+        context = inst.context(ui);
+        context->settings.upperTag = upperTag;
+        window = std::make_unique<MainWindow>(*context);
+        window->resize(1200, 800);
+        window->show();
+        window->openStartFile(QString());
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    ScintillaEditor& editor() { return *window->documents().current(); }
+    TagInspector& inspector() { return *window->tagInspector(); }
+
+    // The text with the caret at "|" (removed), then a click in the editor
+    // the way the user puts the caret there: the release fills the grid.
+    void place(const QString& marked)
+    {
+        const qsizetype caret = marked.indexOf(u'|');
+        QString text = marked;
+        text.remove(caret, 1);
+        editor().setText(text);
+        editor().setSelectionStart(caret);
+        editor().setFocus();
+        QTest::keyClick(&editor(), Qt::Key_Shift);
+    }
+
+    int rowNamed(const QString& name)
+    {
+        for (int i = 0; i < inspector().rowCount(); ++i) {
+            if (inspector().row(i)->text(0) == name)
+                return i;
+        }
+        return -1;
+    }
+
+    // Makes the row current as a click would; its value editor opens.
+    QWidget* edit(const QString& name)
+    {
+        const int row = rowNamed(name);
+        if (row < 0)
+            return nullptr;
+        inspector().setCurrentItem(inspector().row(row), 1);
+        return inspector().valueEditor();
+    }
+
+    // Where the keys of a value editor arrive.
+    static QWidget* keyTarget(QWidget* editor)
+    {
+        auto* combo = qobject_cast<QComboBox*>(editor);
+        if (combo != nullptr && combo->lineEdit() != nullptr)
+            return combo->lineEdit();
+        return editor;
+    }
+
+    QStringList rowNames()
+    {
+        QStringList names;
+        for (int i = 0; i < inspector().rowCount(); ++i)
+            names << inspector().row(i)->text(0);
+        return names;
+    }
+};
+
+QStringList imgRowsOfTagDat()
+{
+    return QStringList{
+        QStringLiteral("SRC"),       QStringLiteral("ALT"),    QStringLiteral("WIDTH"),
+        QStringLiteral("HEIGHT"),    QStringLiteral("BORDER"), QStringLiteral("ALIGN"),
+        QStringLiteral("HSPACE"),    QStringLiteral("VSPACE"), QStringLiteral("USEMAP"),
+        QStringLiteral("ISMAP"),     QStringLiteral("NAME"),   QStringLiteral("LOWSRC"),
+        QStringLiteral("LONGDESC"),  QStringLiteral("ID"),     QStringLiteral("CLASS"),
+        QStringLiteral("STYLE"),     QStringLiteral("TITLE"),  QStringLiteral("ONMOUSEOVER"),
+        QStringLiteral("ONMOUSEOUT")};
+}
+
+} // namespace
+
+class InspectorTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void leftPanelHoldsTheInspectorAndTheSpecialCharacters();
+    void gridShowsTheDefinedRowsOfTheTagAtTheCaret();
+    void typingRewritesTheTagAtEveryKeyRelease_data();
+    void typingRewritesTheTagAtEveryKeyRelease();
+    void valuesWithBracketsAndUndefinedAttributesKeepTheDocument();
+    void enterUpAndDownMoveBetweenRows();
+    void fileAndPictureEntriesAskTheFileDialog_data();
+    void fileAndPictureEntriesAskTheFileDialog();
+    void comboChoiceIsWrittenAtOnce();
+    void commandsCloseTheValueEditor();
+    void specialCharacterDoubleClickInsertsAtTheCaret();
+};
+
+void InspectorTest::leftPanelHoldsTheInspectorAndTheSpecialCharacters()
+{
+    Session s;
+    LeftPanel* panel = s.window->leftPanel();
+    QCOMPARE(panel->tabPosition(), QTabWidget::South);
+    QCOMPARE(panel->count(), 2);
+    QCOMPARE(panel->tabText(0), QStringLiteral("HTMLTag"));
+    QCOMPARE(panel->tabText(1), QStringLiteral("Special Char"));
+    QCOMPARE(panel->widget(0), &s.inspector());
+    QCOMPARE(panel->width(), LeftPanel::InitialWidth);
+
+    // Another part of the window adds a page in front and shows it.
+    auto* files = new QWidget;
+    QCOMPARE(panel->insertPage(0, files, QStringLiteral("Soubory")), 0);
+    panel->showPage(files);
+    QCOMPARE(panel->currentWidget(), files);
+    QCOMPARE(files->accessibleName(), QStringLiteral("Soubory"));
+
+    // The special characters' second column fills what the first leaves.
+    SpecialCharacterList* list = s.window->specialCharacters();
+    panel->showPage(list);
+    auto* splitter = qobject_cast<QSplitter*>(s.window->centralWidget());
+    QVERIFY(splitter != nullptr);
+    splitter->setSizes({400, 800});
+    QTRY_COMPARE(list->columnWidth(1),
+                 list->width() - SpecialCharacterList::CharacterColumnWidth - 20);
+    QCOMPARE(list->headerItem()->text(0), QStringLiteral("Znak"));
+    QCOMPARE(list->headerItem()->text(1), QStringLiteral("v HTML"));
+
+    QAction* toggle =
+        s.window->commands().action(QStringLiteral("view.leftPanel"), ActionPlace::MainMenu);
+    toggle->trigger();
+    QVERIFY(panel->isHidden());
+    QVERIFY(!s.window->leftPanelShown());
+    toggle->trigger();
+    QVERIFY(panel->isVisible());
+}
+
+void InspectorTest::gridShowsTheDefinedRowsOfTheTagAtTheCaret()
+{
+    Session s;
+    TagInspector& grid = s.inspector();
+    QCOMPARE(grid.headerItem()->text(0), QStringLiteral("Vlastnost"));
+    QCOMPARE(grid.headerItem()->text(1), QStringLiteral("Hodnota"));
+    QCOMPARE(grid.groupRow()->text(0), QStringLiteral("Možnosti"));
+    QVERIFY(grid.groupRow()->font(0).bold());
+
+    s.place(QStringLiteral("<p>x</p><img src=\"a.gif\" |>"));
+    QCOMPARE(s.rowNames(), imgRowsOfTagDat());
+    QCOMPARE(grid.row(0)->text(1), QStringLiteral("a.gif"));
+    QCOMPARE(grid.row(1)->text(1), QString());
+    QVERIFY(grid.groupRow()->isExpanded());
+    QCOMPARE(grid.row(0)->foreground(0).color(), QColor(0, 0, 255));
+
+    // The value editor lies exactly over the value cell.
+    QWidget* editor = s.edit(QStringLiteral("ALT"));
+    QVERIFY(qobject_cast<QLineEdit*>(editor) != nullptr);
+    QCOMPARE(editor->geometry(), grid.visualItemRect(grid.row(1))
+                                     .intersected(QRect(grid.header()->sectionPosition(1), 0,
+                                                        grid.header()->sectionSize(1), 100000)));
+    QCOMPARE(editor->accessibleName(), QStringLiteral("ALT"));
+    QCOMPARE(grid.visualItemRect(grid.row(1)).height(), TagInspector::RowHeight);
+
+    // Outside any tag, in an end tag and in a tag without a section: no rows.
+    const QString elsewhere[] = {QStringLiteral("<p>te|xt</p>"), QStringLiteral("<p>x</|p>"),
+                                 QStringLiteral("<quenwick |>x")};
+    for (const QString& marked : elsewhere) {
+        s.place(marked);
+        QCOMPARE(grid.rowCount(), 0);
+        QVERIFY(grid.valueEditor() == nullptr);
+    }
+}
+
+void InspectorTest::typingRewritesTheTagAtEveryKeyRelease_data()
+{
+    QTest::addColumn<bool>("upperTag");
+    QTest::addColumn<QString>("afterOne");
+    QTest::addColumn<QString>("afterTen");
+    QTest::newRow("lower case") << true << QStringLiteral("<img src=\"a.gif\" width=\"1\">")
+                                << QStringLiteral("<img src=\"a.gif\" width=\"10\">");
+    QTest::newRow("upper case") << false << QStringLiteral("<IMG SRC=\"a.gif\" WIDTH=\"1\">")
+                                << QStringLiteral("<IMG SRC=\"a.gif\" WIDTH=\"10\">");
+}
+
+void InspectorTest::typingRewritesTheTagAtEveryKeyRelease()
+{
+    QFETCH(bool, upperTag);
+    QFETCH(QString, afterOne);
+    QFETCH(QString, afterTen);
+    Session s(upperTag);
+    const QString before = QStringLiteral("<p>Obrázek\r\n");
+    const QString after = QStringLiteral("\r\nkonec</p>");
+    s.place(before + QStringLiteral("<img src=\"a.gif\"|>") + after);
+    QWidget* editor = s.edit(QStringLiteral("WIDTH"));
+    QVERIFY(editor != nullptr);
+    QTest::keyClick(Session::keyTarget(editor), Qt::Key_1);
+    QCOMPARE(s.editor().text(), before + afterOne + after);
+    QTest::keyClick(Session::keyTarget(editor), Qt::Key_0);
+    QCOMPARE(s.editor().text(), before + afterTen + after);
+    // The caret waits inside the tag, before its ">".
+    QCOMPARE(s.editor().selectionStart(), before.size() + afterTen.size() - 1);
+    QCOMPARE(s.inspector().row(s.rowNamed(QStringLiteral("WIDTH")))->text(1), QStringLiteral("10"));
+
+    // Emptying the value removes the attribute at the key release.
+    QTest::keyClick(Session::keyTarget(editor), Qt::Key_Backspace);
+    QTest::keyClick(Session::keyTarget(editor), Qt::Key_Backspace);
+    QCOMPARE(s.editor().text(), before +
+                                    (upperTag ? QStringLiteral("<img src=\"a.gif\">")
+                                              : QStringLiteral("<IMG SRC=\"a.gif\">")) +
+                                    after);
+    // One rewrite, one undo step.
+    s.editor().undo();
+    QCOMPARE(s.editor().text(), before + afterOne + after);
+}
+
+void InspectorTest::valuesWithBracketsAndUndefinedAttributesKeepTheDocument()
+{
+    Session s;
+    const QString before = QStringLiteral("<b>a</b> <i>\r\n");
+    const QString after = QStringLiteral(" <br> <p>z</p>");
+    s.place(before + QStringLiteral("<IMG data-x=\"7\" |SRC=\"a.gif\">") + after);
+    QWidget* alt = s.edit(QStringLiteral("ALT"));
+    QVERIFY(alt != nullptr);
+    QTest::keyClicks(Session::keyTarget(alt), QStringLiteral("a>b<c"));
+    QCOMPARE(s.editor().text(),
+             before + QStringLiteral("<img data-x=\"7\" src=\"a.gif\" alt=\"a>b<c\">") + after);
+    // Typing in another row after the brackets still finds the whole tag.
+    QWidget* border = s.edit(QStringLiteral("BORDER"));
+    QVERIFY(border != nullptr && border != alt);
+    QTest::keyClicks(Session::keyTarget(border), QStringLiteral("2"));
+    QTest::keyClick(Session::keyTarget(border), Qt::Key_Left);
+    QCOMPARE(s.editor().text(),
+             before +
+                 QStringLiteral("<img data-x=\"7\" src=\"a.gif\" alt=\"a>b<c\" border=\"2\">") +
+                 after);
+}
+
+void InspectorTest::enterUpAndDownMoveBetweenRows()
+{
+    Session s;
+    s.place(QStringLiteral("<font |color=\"red\">x</font>"));
+    TagInspector& grid = s.inspector();
+    const int last = grid.rowCount() - 1;
+    QVERIFY(last > 2);
+
+    const struct
+    {
+        int from;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int to; // -1 the group row, rowCount none
+    } cases[] = {
+        {0, Qt::Key_Return, Qt::NoModifier, 1},
+        {1, Qt::Key_Down, Qt::NoModifier, 2},
+        {2, Qt::Key_Up, Qt::NoModifier, 1},
+        {0, Qt::Key_Up, Qt::NoModifier, -1},
+        {last, Qt::Key_Down, Qt::NoModifier, last + 1},
+        {last, Qt::Key_Enter, Qt::KeypadModifier, last + 1},
+        {3, Qt::Key_Down, Qt::ShiftModifier, 3},
+    };
+    for (const auto& c : cases) {
+        grid.setCurrentItem(grid.row(c.from), 1);
+        QWidget* editor = grid.valueEditor();
+        QVERIFY(editor != nullptr);
+        QTest::keyClick(Session::keyTarget(editor), c.key, c.modifiers);
+        QCOMPARE(grid.currentRowIndex(), c.to);
+        if (c.to >= 0 && c.to <= last) {
+            QVERIFY(grid.valueEditor() != nullptr);
+            QVERIFY(grid.row(c.to)->isSelected());
+            QVERIFY(Session::keyTarget(grid.valueEditor())->hasFocus());
+        } else {
+            QVERIFY(grid.valueEditor() == nullptr);
+            QVERIFY(grid.selectedItems().size() == (c.to < 0 ? 1 : 0));
+        }
+    }
+    // No key moved the tag out of shape.
+    QCOMPARE(s.editor().text(), QStringLiteral("<font color=\"red\">x</font>"));
+}
+
+void InspectorTest::fileAndPictureEntriesAskTheFileDialog_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("tag");
+    QTest::newRow("picture") << QStringLiteral("SRC") << InspectorDelegate::openImageEntry()
+                             << QStringLiteral("/srv/web/Obr/Logo.GIF")
+                             << QStringLiteral("<img src=\"/srv/web/obr/logo.gif\" alt=\"x\">");
+    QTest::newRow("file")
+        << QStringLiteral("LONGDESC") << InspectorDelegate::openFileEntry()
+        << QStringLiteral("/srv/web/popis.html")
+        << QStringLiteral("<img src=\"old.gif\" alt=\"x\" longdesc=\"/srv/web/popis.html\">");
+    QTest::newRow("cancelled picture")
+        << QStringLiteral("SRC") << InspectorDelegate::openImageEntry() << QString()
+        << QStringLiteral("<img alt=\"x\">");
+}
+
+void InspectorTest::fileAndPictureEntriesAskTheFileDialog()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, entry);
+    QFETCH(QString, chosen);
+    QFETCH(QString, tag);
+    Session s;
+    s.ui.openFileNames << chosen;
+    s.place(QStringLiteral("<p><img src=\"old.gif\" alt=\"x\"|></p>"));
+    auto* combo = qobject_cast<QComboBox*>(s.edit(row));
+    QVERIFY(combo != nullptr);
+    QCOMPARE(combo->count(), 1);
+    QCOMPARE(combo->itemText(0), entry);
+    // The user opens the list and picks its entry.
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(combo->view()->isVisible());
+    combo->view()->setCurrentIndex(combo->model()->index(0, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    QTRY_COMPARE(s.editor().text(), QStringLiteral("<p>") + tag + QStringLiteral("</p>"));
+    QVERIFY(s.ui.allAnswersUsed());
+    QVERIFY(s.ui.unscripted().isEmpty());
+    QCOMPARE(combo->currentText(), chosen.toLower());
+    // The editor stayed open through the dialog.
+    QCOMPARE(s.inspector().valueEditor(), combo);
+}
+
+void InspectorTest::comboChoiceIsWrittenAtOnce()
+{
+    Session s;
+    s.place(QStringLiteral("<img |src=\"a.gif\">"));
+    auto* combo = qobject_cast<QComboBox*>(s.edit(QStringLiteral("ALIGN")));
+    QVERIFY(combo != nullptr);
+    QCOMPARE(combo->findText(QStringLiteral("middle")), 1);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(combo->view()->isVisible());
+    combo->view()->setCurrentIndex(combo->model()->index(1, 0));
+    // Enter in the open list picks the entry; it does not move to the next row.
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    QTRY_COMPARE(s.editor().text(), QStringLiteral("<img src=\"a.gif\" align=\"middle\">"));
+    QCOMPARE(s.inspector().currentRowIndex(), s.rowNamed(QStringLiteral("ALIGN")));
+}
+
+void InspectorTest::commandsCloseTheValueEditor()
+{
+    Session s;
+    s.place(QStringLiteral("<img |src=\"a.gif\">"));
+    QWidget* editor = s.edit(QStringLiteral("ALT"));
+    QVERIFY(editor != nullptr);
+    QTest::keyClicks(Session::keyTarget(editor), QStringLiteral("t"));
+    s.window->commands().action(QStringLiteral("edit.undo"), ActionPlace::MainMenu)->trigger();
+    QCOMPARE(s.inspector().rowCount(), 0);
+    QVERIFY(s.inspector().valueEditor() == nullptr);
+    QCOMPARE(s.editor().text(), QStringLiteral("<img src=\"a.gif\">"));
+}
+
+void InspectorTest::specialCharacterDoubleClickInsertsAtTheCaret()
+{
+    Session s;
+    s.editor().setText(QStringLiteral("ab"));
+    s.editor().setSelectionStart(1);
+    SpecialCharacterList* list = s.window->specialCharacters();
+    s.window->leftPanel()->showPage(list);
+    QVERIFY(list->topLevelItemCount() > 5);
+    QTreeWidgetItem* copy = list->topLevelItem(1);
+    QCOMPARE(copy->text(1), QStringLiteral("&copy;"));
+    QCOMPARE(copy->text(0), QStringLiteral("©"));
+    QTRY_VERIFY(list->isVisible() && !list->visualItemRect(copy).isEmpty());
+    const QRect rect = list->visualItemRect(copy);
+    const QPoint at(rect.left() + 10, rect.center().y());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(copy->isSelected());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(s.editor().text(), QStringLiteral("a&copy;b"));
+    QCOMPARE(s.editor().selectionStart(), 7);
+}
+
+QTEST_MAIN(InspectorTest)
+#include "tst_inspector.moc"
