@@ -1,5 +1,6 @@
 #include "app/inspector/InspectorDelegate.h"
 
+#include "app/elements/ColorCombo.h"
 #include "app/inspector/TagInspector.h"
 
 #include <QComboBox>
@@ -51,6 +52,8 @@ QString InspectorDelegate::openImageEntry()
 
 QString InspectorDelegate::editorText(const QWidget* editor)
 {
+    if (const auto* colour = qobject_cast<const ColorCombo*>(editor))
+        return colour->value();
     if (const auto* edit = qobject_cast<const QLineEdit*>(editor))
         return edit->text();
     if (const auto* combo = qobject_cast<const QComboBox*>(editor))
@@ -80,6 +83,16 @@ QWidget* InspectorDelegate::createEditor(QWidget* parent, const QStyleOptionView
         editor = makeDropDown(parent, QFontDatabase::families());
         break;
     case AttributeEditorKind::Color:
+        if (UiServices* ui = m_inspector.ui()) {
+            auto* colour = new ColorCombo(*ui, parent);
+            connect(colour, &ColorCombo::colorChosen, &m_inspector,
+                    [inspector = &m_inspector, row](const QString& value) {
+                        inspector->colourChosen(row, value);
+                    });
+            editor = colour;
+            break;
+        }
+        [[fallthrough]];
     case AttributeEditorKind::String: {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
@@ -88,7 +101,8 @@ QWidget* InspectorDelegate::createEditor(QWidget* parent, const QStyleOptionView
         break;
     }
     }
-    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+    auto* combo = qobject_cast<QComboBox*>(editor);
+    if (combo != nullptr && combo->lineEdit() != nullptr) {
         combo->lineEdit()->installEventFilter(const_cast<InspectorDelegate*>(this));
         connect(combo, &QComboBox::activated, &m_inspector,
                 [inspector = &m_inspector, combo, row] { inspector->entryChosen(combo, row); });
@@ -104,7 +118,9 @@ void InspectorDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
     const QString value = index.data().toString();
     if (editorText(editor) == value)
         return;
-    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+    if (auto* colour = qobject_cast<ColorCombo*>(editor))
+        colour->setValueText(value);
+    else if (auto* edit = qobject_cast<QLineEdit*>(editor))
         edit->setText(value);
     else if (auto* combo = qobject_cast<QComboBox*>(editor))
         combo->setEditText(value);
@@ -113,6 +129,10 @@ void InspectorDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
 void InspectorDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
                                      const QModelIndex& index) const
 {
+    // The colour list writes only what the user chose: merely passing through
+    // must not turn a value such as "red" into "#FF0000".
+    if (qobject_cast<ColorCombo*>(editor) != nullptr)
+        return;
     m_inspector.editEnded(m_inspector.rowOf(index), editorText(editor));
 }
 
@@ -151,9 +171,13 @@ bool InspectorDelegate::eventFilter(QObject* object, QEvent* event)
         return false;
     }
     auto* editor = qobject_cast<QWidget*>(object);
-    // While a file dialog runs the editor loses the focus, yet the edit goes on.
-    if (type == QEvent::FocusOut && m_inspector.isChoosing())
-        return true;
+    // While a file or colour dialog runs the editor loses the focus, yet the
+    // edit goes on ("Vlastní..." is the colour list's entry that asks).
+    if (type == QEvent::FocusOut) {
+        const auto* colour = qobject_cast<ColorCombo*>(editor);
+        if (m_inspector.isChoosing() || (colour != nullptr && colour->currentIndex() == 0))
+            return true;
+    }
     const auto* combo = qobject_cast<QComboBox*>(editor);
     const bool keysAtLineEdit = combo != nullptr && combo->lineEdit() != nullptr;
     // A key the line edit of a drop-down passed on was handled there already.

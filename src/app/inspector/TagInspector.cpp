@@ -1,5 +1,6 @@
 #include "app/inspector/TagInspector.h"
 
+#include "app/elements/ColorCombo.h"
 #include "app/inspector/InspectorDelegate.h"
 #include "core/inspector/InspectorNavigation.h"
 
@@ -138,11 +139,16 @@ bool TagInspector::editorKey(QWidget* editor, QKeyEvent* event)
     if (editor == nullptr || editor != m_editor)
         return false;
     if (event->type() == QEvent::KeyRelease) {
+        // The colour list writes when an entry is chosen, not on a key.
+        if (qobject_cast<ColorCombo*>(editor) != nullptr)
+            return false;
         writeBack(m_editorRow, InspectorDelegate::editorText(editor));
         return false;
     }
     const auto* combo = qobject_cast<QComboBox*>(editor);
-    const bool listOpen = combo != nullptr && combo->view()->isVisible();
+    // The colour list moves on Up and Down; its entries change by the mouse.
+    const bool listOpen = combo != nullptr && combo->view()->isVisible() &&
+                          qobject_cast<const ColorCombo*>(combo) == nullptr;
     const std::optional<InspectorMove> step =
         inspectorMoveForKey(event->key(), event->modifiers(), listOpen);
     if (!step) {
@@ -190,6 +196,11 @@ void TagInspector::entryChosen(QWidget* editor, int row)
         if (guard != nullptr)
             guard->setEditText(value);
     }
+    writeBack(row, value);
+}
+
+void TagInspector::colourChosen(int row, const QString& value)
+{
     writeBack(row, value);
 }
 

@@ -13,6 +13,7 @@ namespace qw {
 
 class EditorWidget;
 class InspectorDelegate;
+class UiServices;
 
 // The "HTMLTag" page: the attributes of the tag at the caret as a grid of
 // "Vlastnost" and "Hodnota" under the group row "Možnosti", one row per
@@ -35,6 +36,9 @@ public:
         // FILE and IMAGE: runs the file or picture dialog and returns the
         // link text for the chosen file, empty when the user cancels.
         std::function<QString(AttributeEditorKind)> pickLink;
+        // The colour list asks its custom colour through these; without
+        // them a colour is typed as text.
+        UiServices* ui = nullptr;
     };
 
     explicit TagInspector(const TagDefinitions& definitions, QWidget* parent = nullptr);
@@ -72,6 +76,9 @@ private:
     bool editorKey(QWidget* editor, QKeyEvent* event);
     // An entry chosen in a drop-down list.
     void entryChosen(QWidget* editor, int row);
+    // An entry chosen in the colour list: its value, empty for "Žádná".
+    void colourChosen(int row, const QString& value);
+    UiServices* ui() const { return m_services.ui; }
     // The edit ended: a value the tag does not hold yet is written.
     void editEnded(int row, const QString& value);
     bool isChoosing() const { return m_choosing; }

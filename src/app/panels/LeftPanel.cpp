@@ -10,9 +10,9 @@ LeftPanel::LeftPanel(QWidget* parent) : QTabWidget(parent)
     setObjectName(QStringLiteral("PageControl2"));
     setAccessibleName(QStringLiteral("Panel HTML"));
     setTabPosition(QTabWidget::South);
-    // Several rows of tabs rather than scroll arrows: every page stays one
-    // click away however narrow the panel gets.
-    setUsesScrollButtons(false);
+    // Tabs that do not fit scroll, so the pages never force the panel wider
+    // than the user made it.
+    setUsesScrollButtons(true);
     tabBar()->setExpanding(false);
     setDocumentMode(true);
 }

@@ -40,6 +40,7 @@ void MainWindow::buildLeftPanel()
     services.pickLink = [this](AttributeEditorKind kind) {
         return pickInspectorLink(kind);
     };
+    services.ui = &m_ui;
     m_inspector->setServices(std::move(services));
     connect(m_inspector, &TagInspector::tagRewritten, this, [this] {
         updateMenu();

@@ -5,6 +5,7 @@
 // the left panel itself.
 
 #include "app/editor/ScintillaEditor.h"
+#include "app/elements/ColorCombo.h"
 #include "app/inspector/InspectorDelegate.h"
 #include "app/inspector/SpecialCharacterList.h"
 #include "app/inspector/TagInspector.h"
@@ -158,6 +159,8 @@ private slots:
     void fileAndPictureEntriesAskTheFileDialog_data();
     void fileAndPictureEntriesAskTheFileDialog();
     void comboChoiceIsWrittenAtOnce();
+    void colourChoicesAreWrittenAtOnce_data();
+    void colourChoicesAreWrittenAtOnce();
     void commandsCloseTheValueEditor();
     void specialCharacterDoubleClickInsertsAtTheCaret();
 };
@@ -167,18 +170,20 @@ void InspectorTest::leftPanelHoldsTheInspectorAndTheSpecialCharacters()
     Session s;
     LeftPanel* panel = s.window->leftPanel();
     QCOMPARE(panel->tabPosition(), QTabWidget::South);
-    QCOMPARE(panel->count(), 2);
-    QCOMPARE(panel->tabText(0), QStringLiteral("HTMLTag"));
-    QCOMPARE(panel->tabText(1), QStringLiteral("Special Char"));
-    QCOMPARE(panel->widget(0), &s.inspector());
+    const int tagPage = panel->indexOf(&s.inspector());
+    QVERIFY(tagPage >= 0);
+    QCOMPARE(panel->tabText(tagPage), QStringLiteral("HTMLTag"));
+    QCOMPARE(panel->tabText(tagPage + 1), QStringLiteral("Special Char"));
+    QCOMPARE(panel->widget(tagPage + 1), s.window->specialCharacters());
     QCOMPARE(panel->width(), LeftPanel::InitialWidth);
 
     // Another part of the window adds a page in front and shows it.
-    auto* files = new QWidget;
-    QCOMPARE(panel->insertPage(0, files, QStringLiteral("Soubory")), 0);
-    panel->showPage(files);
-    QCOMPARE(panel->currentWidget(), files);
-    QCOMPARE(files->accessibleName(), QStringLiteral("Soubory"));
+    auto* page = new QWidget;
+    QCOMPARE(panel->insertPage(0, page, QStringLiteral("Stránka")), 0);
+    QCOMPARE(panel->indexOf(&s.inspector()), tagPage + 1);
+    panel->showPage(page);
+    QCOMPARE(panel->currentWidget(), page);
+    QCOMPARE(page->accessibleName(), QStringLiteral("Stránka"));
 
     // The special characters' second column fills what the first leaves.
     SpecialCharacterList* list = s.window->specialCharacters();
@@ -399,6 +404,37 @@ void InspectorTest::comboChoiceIsWrittenAtOnce()
     QTest::keyClick(combo->view(), Qt::Key_Return);
     QTRY_COMPARE(s.editor().text(), QStringLiteral("<img src=\"a.gif\" align=\"middle\">"));
     QCOMPARE(s.inspector().currentRowIndex(), s.rowNamed(QStringLiteral("ALIGN")));
+}
+
+void InspectorTest::colourChoicesAreWrittenAtOnce_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("tag");
+    QTest::newRow("none removes") << QStringLiteral("Žádná")
+                                  << QStringLiteral("<font face=\"Arial\">");
+    QTest::newRow("blue") << QStringLiteral("Modrá")
+                          << QStringLiteral("<font color=\"#0000FF\" face=\"Arial\">");
+    QTest::newRow("custom") << QStringLiteral("Vlastní...")
+                            << QStringLiteral("<font color=\"#123456\" face=\"Arial\">");
+}
+
+void InspectorTest::colourChoicesAreWrittenAtOnce()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, tag);
+    Session s;
+    s.ui.colorResults << QColor(0x12, 0x34, 0x56);
+    s.place(QStringLiteral("<FONT color=\"red\" |face=\"Arial\">x</FONT>"));
+    auto* colour = qobject_cast<ColorCombo*>(s.edit(QStringLiteral("COLOR")));
+    QVERIFY(colour != nullptr);
+    QCOMPARE(colour->currentText(), QStringLiteral("Červená"));
+    QTest::keyClick(colour, Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(colour->view()->isVisible());
+    colour->view()->setCurrentIndex(colour->model()->index(colour->findText(entry), 0));
+    QTest::keyClick(colour->view(), Qt::Key_Return);
+    QTRY_COMPARE(s.editor().text(), tag + QStringLiteral("x</FONT>"));
+    QCOMPARE(s.ui.colorRequests.size(), entry == QStringLiteral("Vlastní...") ? 1 : 0);
+    QCOMPARE(s.inspector().valueEditor(), colour);
 }
 
 void InspectorTest::commandsCloseTheValueEditor()
