@@ -77,7 +77,8 @@ void AppletDialog::browseCustom(const FieldSpec& spec)
                                ? QStringLiteral(".class|*.class|Všechny soubory (*.*)|*.*")
                                : QStringLiteral("Všechny soubory (*.*)|*.*");
     const QString dialogFilter = qtDialogFilter(filter);
-    // @@SETFILTER
+    if (context().setFileFilter)
+        context().setFileFilter(dialogFilter);
     const QString path = ui().openFileName(this, QString(), dialogFilter, QString());
     if (!path.isEmpty())
         setFieldText(spec.name, linkPath(path));

@@ -70,6 +70,9 @@ struct ElementDialogContext
     // The general file dialog's filter in the desktop's form; with reset set,
     // it is first set back to the user's filter list.
     std::function<QString(bool reset)> fileFilter;
+    // Puts a filter of a dialog's own on the general file dialog, where it
+    // stays until the next reset.
+    std::function<void(const QString& filter)> setFileFilter;
     // Opens a new empty document and returns its editor (null on failure).
     std::function<EditorWidget*()> newDocument;
 };

@@ -1,9 +1,17 @@
 #include "app/elements/ElementDialogs.h"
 
+#include "app/elements/AppletDialog.h"
 #include "app/elements/BodyDialog.h"
+#include "app/elements/FontDialog.h"
+#include "app/elements/FormControlDialog.h"
+#include "app/elements/FormDialog.h"
+#include "app/elements/FrameDialogs.h"
 #include "app/elements/ImageDialog.h"
+#include "app/elements/LineDialog.h"
 #include "app/elements/LinkDialog.h"
+#include "app/elements/ScriptDialog.h"
 #include "app/elements/TableDialogs.h"
+#include "app/elements/TextAreaDialog.h"
 
 namespace qw {
 
@@ -27,16 +35,25 @@ ElementDialog* ElementDialogs::dialogFor(ElementDialogId id)
     case ElementDialogId::Cell:
         return &get<CellDialog>();
     case ElementDialogId::Applet:
+        return &get<AppletDialog>();
     case ElementDialogId::FormControl:
+        return &get<FormControlDialog>();
     case ElementDialogId::Font:
+        return &get<FontDialog>();
     case ElementDialogId::Form:
+        return &get<FormDialog>();
     case ElementDialogId::Frameset:
+        return &get<FramesetDialog>();
     case ElementDialogId::Frame:
+        return &get<FrameDialog>();
     case ElementDialogId::InlineFrame:
+        return &get<InlineFrameDialog>();
     case ElementDialogId::HorizontalRule:
+        return &get<LineDialog>();
     case ElementDialogId::TextArea:
+        return &get<TextAreaDialog>();
     case ElementDialogId::Script:
-        break;
+        return &get<ScriptDialog>();
     }
     return nullptr;
 }

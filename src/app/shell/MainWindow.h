@@ -109,6 +109,9 @@ private:
     void registerMarkupCommands();
     void registerSearchCommands();
     void registerElementCommands();
+    // The font, rule, list, colour, frame, form, script, pop-up window and
+    // applet dialogs' commands (MainWindowInsertDialogs.cpp).
+    void registerInsertDialogCommands();
     void openEditTagDialog(const EditTagTarget& target);
     void connectSignals();
     void updateStatusBar();

@@ -39,6 +39,7 @@ void MainWindow::registerElementCommands()
             m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));
         return m_options.dialogFilter;
     };
+    c.setFileFilter = [this](const QString& filter) { m_options.dialogFilter = filter; };
     c.newDocument = [this]() -> EditorWidget* {
         return m_documents->openDocument() ? m_documents->current() : nullptr;
     };
@@ -89,6 +90,7 @@ void MainWindow::registerElementCommands()
     opener("file.wizard", [this](ScintillaEditor&) {
         m_elements->open(m_elements->get<NewPageDialog>(), Opening{});
     });
+    registerInsertDialogCommands();
 }
 
 void MainWindow::openEditTagDialog(const EditTagTarget& target)

@@ -48,6 +48,7 @@ public:
                 fileFilter = userFilter;
             return fileFilter;
         };
+        context.setFileFilter = [this](const QString& filter) { fileFilter = filter; };
         dialogs = std::make_unique<ElementDialogs>(std::move(context), window.get());
         dialogs->setShowHook([this](QDialog& dialog) {
             shown = &dialog;

@@ -6,6 +6,7 @@
 #include "app/elements/DialogOpeners.h"
 #include "app/elements/PopupWindowDialog.h"
 #include "app/elements/ScriptDialog.h"
+#include "app/shell/FileDialogFilter.h"
 
 #include <QCheckBox>
 #include <QToolButton>
@@ -154,7 +155,7 @@ private slots:
                                    u"edHeight"_s, u"edWidth"_s,    u"edAlt"_s,
                                    u"edName"_s,   u"edCodeBase"_s, u"edCode"_s};
         for (const QString& name : names)
-            applet().setFieldText(name, name.mid(2).toLower());
+            applet().setFieldText(name, name.mid(name.startsWith(u"cmb") ? 3 : 2).toLower());
         QVERIFY(applet().runOk());
         const QString written =
             u"[<APPLET CODE=\"code\" CODEBASE=\"codebase\" NAME=\"name\" ALT=\"alt\" "
@@ -176,8 +177,8 @@ private slots:
     // they stay for the next browse until the user's list is set again.
     void appletFiltersStayOnTheSharedDialog()
     {
-        const QString classes = u".class (*.class);;Všechny soubory (*)"_s;
-        const QString all = u"Všechny soubory (*)"_s;
+        const QString classes = qtDialogFilter(u".class|*.class|Všechny soubory (*.*)|*.*"_s);
+        const QString all = qtDialogFilter(u"Všechny soubory (*.*)|*.*"_s);
         f->ui.openFileNames = {u"/x/Applet.class"_s, u"/x/lib"_s, u"/x/s.js"_s, u"/x/t.js"_s};
         openAppletDialog(*f->dialogs);
         applet().findChild<QToolButton*>(u"btnCode"_s)->click();

@@ -300,14 +300,12 @@ void MainWindowTest::laterFeaturesAreDisabledWithoutHandler()
     Session s(inst);
     s.editor().setText(QStringLiteral("text"));
     s.window->updateMenu();
-    const char* later[] = {"file.openInternet", "file.exportRtf", "file.print",   "tools.settings",
-                           "view.preview",      "tag.form",       "view.browsers"};
+    const char* later[] = {"file.openInternet", "file.exportRtf", "file.print",
+                           "tools.settings",    "view.preview",   "view.browsers"};
     for (const char* id : later) {
         for (QAction* a : s.window->commands().actions(QString::fromLatin1(id)))
             QVERIFY2(!a->isEnabled(), id);
     }
-    // A form element button opens a dialog that has not arrived yet.
-    QVERIFY(!s.action(formActionId(FormElementId::Button), ActionPlace::ToolBar)->isEnabled());
 }
 
 void MainWindowTest::fixedMarkupWritesItsRowThroughTheRealActions()
