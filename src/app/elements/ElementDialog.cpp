@@ -183,6 +183,22 @@ void ElementDialog::buildFields(const QList<FieldSpec>& fields)
         }
         m_fields.append(b);
     }
+    // The buttons were made before the fields: the tab order runs through
+    // the fields in the table's order, each browse button after its field,
+    // and ends at "OK" and "Storno".
+    QWidget* previous = nullptr;
+    auto chain = [&previous](QWidget* next) {
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    for (const Built& b : std::as_const(m_fields)) {
+        chain(b.widget);
+        if (b.button != nullptr)
+            chain(b.button);
+    }
+    chain(m_ok);
+    chain(m_cancel);
 }
 
 const ElementDialog::Built* ElementDialog::built(QStringView name) const

@@ -718,6 +718,19 @@ void ElementDialogsTest::everyFieldIsNamedByItsLabel()
             }
             QVERIFY2(hasBuddyLabel, qPrintable(spec.name));
         }
+        // Tab runs through the fields in the table's order and ends at the buttons.
+        QList<QWidget*> expected;
+        for (const FieldSpec& spec : d->fieldSpecs())
+            expected << d->field(spec.name);
+        expected << d->okButton() << d->cancelButton();
+        QList<QWidget*> walked;
+        QWidget* w = expected.constFirst();
+        for (int guard = 0; guard < 200 && walked.size() < expected.size(); ++guard) {
+            if (expected.contains(w) && !walked.contains(w))
+                walked << w;
+            w = w->nextInFocusChain();
+        }
+        QCOMPARE(walked, expected);
         QCOMPARE(d->okButton()->text().toLower(), u"ok"_s);
         QVERIFY(d->okButton()->isDefault());
         QCOMPARE(d->cancelButton()->text(), u"Storno"_s);
