@@ -96,6 +96,7 @@ private Q_SLOTS:
     void nameFieldDropsTypedAngleBrackets();
     void doubleClickWrapsTheSelectionInTheWindow_data();
     void doubleClickWrapsTheSelectionInTheWindow();
+    void libraryOfANewUserSurvivesARestart();
 
 private:
     // Runs the dialog without a modal loop, answering with the queued answers.
@@ -444,6 +445,57 @@ void UserTagsTest::doubleClickWrapsTheSelectionInTheWindow()
     QCOMPARE(editor.selectedText(), QStringLiteral("A\r\nB\r\nC"));
     QCOMPARE(editor.selectionLength(), selected);
     QTRY_VERIFY(editor.hasFocus());
+    QVERIFY(ui.unscripted().isEmpty());
+}
+
+void UserTagsTest::libraryOfANewUserSurvivesARestart()
+{
+    // The default user tag folder of a fresh installation, made on first use.
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("prog/Data/Settings"))));
+    const AppPaths paths(
+        m_dir->filePath(QStringLiteral("prog")), m_dir->filePath(QStringLiteral("cfg")),
+        m_dir->filePath(QStringLiteral("data")), m_dir->filePath(QStringLiteral("tmp")));
+    FakeUiServices ui;
+    {
+        AppContext context(paths, ui);
+        context.loadSettings();
+        MainWindow window(context);
+        window.show();
+        window.openStartFile(QString());
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        UserTagPanel* panel = window.userTagPanel();
+        window.leftPanel()->showPage(panel);
+        QCOMPARE(panel->tree()->topLevelItemCount(), 0);
+
+        ui.inputResults << QStringLiteral("Moje");
+        panel->action(QStringLiteral("mnuAddGroup"))->trigger();
+        answerDialogs(*panel);
+        m_answers << DialogAnswer{QStringLiteral("zvýraznit"), QStringLiteral("<em>"),
+                                  QStringLiteral("</em>")};
+        panel->action(QStringLiteral("mnuAddUserTag"))->trigger();
+        QCOMPARE(m_commits, QList<bool>({true}));
+
+        ScintillaEditor& editor = *window.documents().current();
+        editor.setText(QStringLiteral("jedno slovo"));
+        editor.setSelectionStart(6);
+        editor.setSelectionLength(5);
+        QTreeWidgetItem* tag = panel->tree()->currentItem();
+        QCOMPARE(tag->text(0), QStringLiteral("zvýraznit"));
+        const QPoint at = panel->tree()->visualItemRect(tag).center();
+        QTest::mouseClick(panel->tree()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(panel->tree()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(editor.text(), QStringLiteral("jedno <em>slovo</em>\r\n"));
+        QCOMPARE(editor.selectedText(), QStringLiteral("slovo"));
+        editor.setModified(false);
+        window.close();
+    }
+    AppContext context(paths, ui);
+    context.loadSettings();
+    MainWindow window(context);
+    window.show();
+    window.leftPanel()->showPage(window.userTagPanel());
+    QCOMPARE(treeText(window.userTagPanel()->tree()),
+             QStringList({QStringLiteral("Moje: zvýraznit")}));
     QVERIFY(ui.unscripted().isEmpty());
 }
 
