@@ -29,7 +29,7 @@ QLabel* labelFor(const QString& caption, QWidget* field)
 {
     auto* label = new QLabel(caption);
     label->setBuddy(field);
-    field->setAccessibleName(QString(caption).remove(u'&').remove(u':'));
+    field->setAccessibleName(label->text());
     return label;
 }
 } // namespace

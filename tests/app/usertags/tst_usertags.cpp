@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -93,7 +94,7 @@ private Q_SLOTS:
     void badNamesAreRefusedBeforeAnythingIsWritten_data();
     void badNamesAreRefusedBeforeAnythingIsWritten();
     void groupCommands();
-    void nameFieldDropsTypedAngleBrackets();
+    void dialogFieldsTheirLabelsAndTypedAngleBrackets();
     void doubleClickWrapsTheSelectionInTheWindow_data();
     void doubleClickWrapsTheSelectionInTheWindow();
     void libraryOfANewUserSurvivesARestart();
@@ -363,7 +364,7 @@ void UserTagsTest::groupCommands()
     QVERIFY(ui.unscripted().isEmpty());
 }
 
-void UserTagsTest::nameFieldDropsTypedAngleBrackets()
+void UserTagsTest::dialogFieldsTheirLabelsAndTypedAngleBrackets()
 {
     FakeUiServices ui;
     UserTagStore store(m_root);
@@ -376,6 +377,23 @@ void UserTagsTest::nameFieldDropsTypedAngleBrackets()
     // The memos take any character.
     QTest::keyClicks(dialog.startField(), QStringLiteral("<p>"));
     QCOMPARE(dialog.startField()->toPlainText(), QStringLiteral("<p>"));
+
+    // Each field is named by its label, which leads to it.
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Vlastní tag"));
+    const QList<QPair<QWidget*, QString>> fields = {
+        {dialog.nameField(), QStringLiteral("Název:")},
+        {dialog.startField(), QStringLiteral("Počáteční tag:")},
+        {dialog.endField(), QStringLiteral("Koncový tag:")}};
+    for (const auto& [field, caption] : fields) {
+        QCOMPARE(field->accessibleName(), caption);
+        bool labelled = false;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            labelled = labelled || (label->text() == caption && label->buddy() == field);
+        QVERIFY2(labelled, qPrintable(caption));
+    }
+    QVERIFY(dialog.okButton()->isDefault());
+    QCOMPARE(dialog.okButton()->text(), QStringLiteral("OK"));
+    QCOMPARE(dialog.cancelButton()->text(), QStringLiteral("Storno"));
 }
 
 void UserTagsTest::doubleClickWrapsTheSelectionInTheWindow_data()
