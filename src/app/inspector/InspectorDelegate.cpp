@@ -102,6 +102,16 @@ QWidget* InspectorDelegate::createEditor(QWidget* parent, const QStyleOptionView
     }
     }
     auto* combo = qobject_cast<QComboBox*>(editor);
+    QLineEdit* typed = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(editor);
+    if (typed != nullptr) {
+        // A text that changes without a key of its own (a character composed
+        // by an input method, a paste from the context menu) is written too;
+        // the key release that may follow finds the tag unchanged.
+        connect(typed, &QLineEdit::textEdited, &m_inspector,
+                [inspector = &m_inspector, row](const QString& text) {
+                    inspector->textEdited(row, text);
+                });
+    }
     if (combo != nullptr && combo->lineEdit() != nullptr) {
         combo->lineEdit()->installEventFilter(const_cast<InspectorDelegate*>(this));
         connect(combo, &QComboBox::activated, &m_inspector,

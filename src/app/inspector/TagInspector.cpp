@@ -204,6 +204,11 @@ void TagInspector::colourChosen(int row, const QString& value)
     writeBack(row, value);
 }
 
+void TagInspector::textEdited(int row, const QString& text)
+{
+    writeBack(row, text);
+}
+
 void TagInspector::editEnded(int row, const QString& value)
 {
     if (row >= 0 && row < m_inspection.rows().size() && m_inspection.rows().at(row).value != value)

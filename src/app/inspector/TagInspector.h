@@ -78,6 +78,8 @@ private:
     void entryChosen(QWidget* editor, int row);
     // An entry chosen in the colour list: its value, empty for "Žádná".
     void colourChosen(int row, const QString& value);
+    // The text of a value editor changed by the user.
+    void textEdited(int row, const QString& text);
     UiServices* ui() const { return m_services.ui; }
     // The edit ended: a value the tag does not hold yet is written.
     void editEnded(int row, const QString& value);

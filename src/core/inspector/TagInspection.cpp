@@ -80,6 +80,16 @@ bool TagInspection::writeBack(EditorWidget& editor, TagAttributeList& attributes
         attributes.setTagAttribute(shown.name, value);
         shown.value = value;
     }
+    // The text the writer makes of the list (it puts the names in case first).
+    attributes.applyTagCase(options);
+    const QString tag =
+        u'<' + tagNameCase(m_tagName, options) + attributes.formatTagAttributes() + u'>';
+    if (tag == m_written) {
+        // Nothing would change: the document stays unmodified and no empty
+        // undo step is made, but the caret goes where a rewrite leaves it.
+        editor.setSelectionStart(end - 1);
+        return true;
+    }
     {
         UndoGroup group(editor);
         editor.setSelectionStart(m_start);

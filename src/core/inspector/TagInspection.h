@@ -59,8 +59,9 @@ public:
     // configured case, leaving the caret before its ">". A value equal to the
     // one the row already holds changes no attribute, so touching a bare flag
     // such as ismap or an empty alt="" keeps it, but the tag is still
-    // rewritten. Refuses (false, nothing changed) when the row does not exist
-    // or the document no longer holds the tag where it was written.
+    // rewritten when its case differs; a tag already in the written form is
+    // left alone (only the caret moves). Refuses (false, nothing changed) when the row does not
+    // exist or the document no longer holds the tag where it was written.
     bool writeBack(EditorWidget& editor, TagAttributeList& attributes, int row,
                    const QString& value, TagCaseOptions options);
 

@@ -280,6 +280,16 @@ void InspectorTest::typingRewritesTheTagAtEveryKeyRelease()
     // One rewrite, one undo step.
     s.editor().undo();
     QCOMPARE(s.editor().text(), before + afterOne + after);
+
+    // A text put in without a key (a paste from the context menu, a
+    // character composed by an input method) is written as well.
+    s.place(before + QStringLiteral("<img|>") + after);
+    QWidget* alt = s.edit(QStringLiteral("ALT"));
+    auto* altEdit = qobject_cast<QLineEdit*>(alt);
+    QVERIFY(altEdit != nullptr);
+    altEdit->insert(QStringLiteral("á"));
+    QVERIFY(s.editor().text().contains(upperTag ? QStringLiteral("alt=\"á\"")
+                                                : QStringLiteral("ALT=\"á\"")));
 }
 
 void InspectorTest::valuesWithBracketsAndUndefinedAttributesKeepTheDocument()

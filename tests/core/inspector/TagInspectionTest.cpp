@@ -138,15 +138,24 @@ TEST_F(TagInspectionTest, RefusesWhenTheTagIsNoLongerWhereItWasWritten)
     EXPECT_EQ(m_editor.text(), u"<a><img src=\"a\" alt"_s);
 }
 
-TEST_F(TagInspectionTest, ARewriteIsOneUndoStep)
+TEST_F(TagInspectionTest, ARewriteIsOneUndoStepAndANoOpIsNone)
 {
-    inspect(u"<img |src=\"a\">"_s);
+    inspect(u"x <img |src=\"a\">"_s);
+    m_editor.setModified(false);
+    m_editor.clearUndo();
+    // A key that changes nothing in a tag already in its written form.
+    ASSERT_TRUE(write(0, u"a"_s));
+    EXPECT_FALSE(m_editor.isModified());
+    EXPECT_FALSE(m_editor.canUndo());
+    EXPECT_EQ(m_editor.selectionStart(), 14);
+    ASSERT_TRUE(write(2, u"1"_s));
     ASSERT_TRUE(write(2, u"1"_s));
     ASSERT_TRUE(write(2, u"12"_s));
+    EXPECT_TRUE(m_editor.isModified());
     m_editor.undo();
-    EXPECT_EQ(m_editor.text(), u"<img src=\"a\" width=\"1\">"_s);
+    EXPECT_EQ(m_editor.text(), u"x <img src=\"a\" width=\"1\">"_s);
     m_editor.undo();
-    EXPECT_EQ(m_editor.text(), u"<img src=\"a\">"_s);
+    EXPECT_EQ(m_editor.text(), u"x <img src=\"a\">"_s);
 }
 
 } // namespace
