@@ -40,8 +40,6 @@ UserTagPanel::UserTagPanel(const QString& rootPath, UiServices& ui, QWidget* par
     m_tree->setColumnCount(1);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // A double-click inserts; it must not fold a group open or shut as well.
-    m_tree->setExpandsOnDoubleClick(false);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(m_tree);
 

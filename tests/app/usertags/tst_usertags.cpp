@@ -456,6 +456,8 @@ void UserTagsTest::doubleClickWrapsTheSelectionInTheWindow()
     QTest::mouseDClick(panel->tree()->viewport(), Qt::LeftButton, {}, groupRect.center());
     QCOMPARE(editor.text(), QStringLiteral("A\r\nB\r\nC"));
 
+    // (It folds the group like any tree; open it again.)
+    group->setExpanded(true);
     const QRect tagRect = panel->tree()->visualItemRect(group->child(0));
     QTest::mouseClick(panel->tree()->viewport(), Qt::LeftButton, {}, tagRect.center());
     QTest::mouseDClick(panel->tree()->viewport(), Qt::LeftButton, {}, tagRect.center());
