@@ -70,6 +70,18 @@ QStringList visibleEntries(const QMenu* menu)
     return entries;
 }
 
+// Also keeps each input box's title, prompt and initial text.
+struct RecordingUi : FakeUiServices
+{
+    QStringList inputs;
+    std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
+                                     const QString& initial) override
+    {
+        inputs << title + u'|' + prompt + u'|' + initial;
+        return FakeUiServices::inputText(parent, title, prompt, initial);
+    }
+};
+
 // Answers the dialog like a user: fills the fields and presses OK.
 struct DialogAnswer
 {
@@ -328,7 +340,7 @@ void UserTagsTest::groupCommands()
     QVERIFY(QDir().mkpath(m_root + QStringLiteral("/Formuláře")));
     writeBytes(m_root + QStringLiteral("/Web/odkaz.qws"), "<a>\r\n");
     writeBytes(m_root + QStringLiteral("/Web/odkaz.qwe"), "</a>\r\n");
-    FakeUiServices ui;
+    RecordingUi ui;
     UserTagPanel panel(m_root, ui);
     panel.refresh();
     const QStringList start = {QStringLiteral("Formuláře: "), QStringLiteral("Web: odkaz")};
@@ -350,6 +362,9 @@ void UserTagsTest::groupCommands()
              QStringList({QStringLiteral("Formuláře: "), QStringLiteral("Stránky: odkaz")}));
     QVERIFY(QFile::exists(m_root + QStringLiteral("/Stránky/odkaz.qws")));
     QVERIFY(!QFileInfo::exists(m_root + QStringLiteral("/Web")));
+    const QString box = QStringLiteral("Přidat novou složku|Zadejte jméno:|");
+    QCOMPARE(ui.inputs, QStringList({box, box, box + QStringLiteral("Web"),
+                                     box + QStringLiteral("Web"), box + QStringLiteral("Web")}));
 
     // Removing asks nothing and takes the user tags along, to the trash.
     QVERIFY(panel.selectNode(QStringLiteral("Stránky")));
