@@ -99,7 +99,10 @@ void ColorsDialog::showColor(PaletteColor color)
 
 void ColorsDialog::pick()
 {
-    if (EditorWidget* editor = m_context.sourceEditor ? m_context.sourceEditor() : nullptr)
+    // With no code yet (Enter before any colour was shown) there is nothing
+    // to insert, and the selection must not be replaced by nothing.
+    EditorWidget* editor = m_context.sourceEditor ? m_context.sourceEditor() : nullptr;
+    if (editor != nullptr && !m_code->text().isEmpty())
         editor->replaceSelection(m_code->text());
     accept();
 }

@@ -126,8 +126,15 @@ private slots:
     // keyboard walks the cells and Enter inserts.
     void codeFieldAndKeyboard()
     {
-        f->setText(u"ab"_s, 1);
+        f->setText(u"ab"_s, 0, 2);
         ColorsDialog& dialog = open();
+        // No colour shown yet: Enter closes and the selection stays.
+        QTest::keyClick(dialog.grid(), Qt::Key_Return);
+        QCOMPARE(f->editor->text(), u"ab"_s);
+        QVERIFY(!dialog.isVisible());
+
+        f->setText(u"ab"_s, 1);
+        open();
         dialog.paletteSelector()->setCurrentIndex(1);
         hover(*dialog.grid(), cellCentre(*dialog.grid(), 0, 9)); // 255 0 0
         dialog.reject(); // the close box: nothing goes in
