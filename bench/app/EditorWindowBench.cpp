@@ -3,6 +3,7 @@
 // 50 MB Windows-1250 page opened through the document reader, and keys sent
 // through the event loop. Prints one figure per line.
 
+#include "BenchSupport.h"
 #include "app/editor/HighlightTheme.h"
 #include "app/editor/HtmlLexer.h"
 #include "app/editor/ScintillaEditor.h"
@@ -21,48 +22,10 @@
 #include <vector>
 
 using namespace qw;
+using namespace qw::bench;
 using Sci = QsciScintillaBase;
 
 namespace {
-
-double ms(const QElapsedTimer& t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-long residentKiB()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-// A page of ordinary markup with Czech letters in Windows-1250 bytes, about
-// `bytes` long, with a comment and a script block now and then.
-QByteArray generatePage(qsizetype bytes)
-{
-    const QByteArray rows[] = {
-        "<tr><td align=center width=\"50%\">P\xf8\xedli\x9a \x9elu\x9dou\xe8k\xfd k\xf9\xf2</td>"
-        "<td>&nbsp;</td></tr>\r\n",
-        "<p class=\"text\">\xda\xec\xbe \xe8\xed\xf8 &amp; <a "
-        "href=\"stranka.html\">odkaz</a></p>\r\n",
-        "<!-- pozn\xe1mka\r\n  na dva \xf8\xe1\x64ky -->\r\n",
-        "<script type=\"text/javascript\">\r\nvar a = 1 < 2 && b;\r\n</script>\r\n",
-        "<img src=\"obrazek.gif\" alt='obr\xe1zek' width=100 height=50>\r\n",
-    };
-    QByteArray out;
-    out.reserve(bytes + 200);
-    out += "<html>\r\n<head><title>Test</title></head>\r\n<body>\r\n";
-    for (int i = 0; out.size() < bytes; ++i)
-        out += rows[i % 7 < 5 ? i % 7 : 1];
-    out += "</body>\r\n</html>\r\n";
-    return out;
-}
 
 struct Window
 {
@@ -95,13 +58,6 @@ long visibleEnd(const ScintillaEditor& e)
     return e.SendScintilla(Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(last));
 }
 
-struct Percentiles
-{
-    double p50 = 0;
-    double p99 = 0;
-    double max = 0;
-};
-
 // Keys typed one by one, each followed by what the window does after a key:
 // the event loop runs and the editor paints; the status bar texts are read.
 Percentiles typeKeys(Window& w, qsizetype offset, int count)
@@ -130,12 +86,7 @@ Percentiles typeKeys(Window& w, qsizetype offset, int count)
         // Background work (idle colouring, wrapping) is not part of a key.
         QCoreApplication::processEvents();
     }
-    std::sort(times.begin(), times.end());
-    Percentiles p;
-    p.p50 = times[times.size() / 2];
-    p.p99 = times[std::min(times.size() - 1, times.size() * 99 / 100)];
-    p.max = times.back();
-    return p;
+    return percentiles(std::move(times));
 }
 
 // Reading the file and handing its text to the editor, timed apart.
