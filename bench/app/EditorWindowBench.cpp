@@ -225,7 +225,8 @@ int main(int argc, char** argv)
                     residentKiB() / 1024.0);
     }
 
-    {
+    // QW_BENCH_NO_LINE leaves the single-line page out, for profiling the rest.
+    if (qEnvironmentVariableIsEmpty("QW_BENCH_NO_LINE")) {
         const QString path = dir.filePath(QStringLiteral("line.html"));
         {
             QByteArray line;
