@@ -15,6 +15,7 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"
+#include "support/TestInstallation.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -45,23 +46,7 @@ namespace {
 // The dialog's fields as the user leaves them: control name and text.
 using Edits = QList<std::pair<QString, QString>>;
 
-class Installation
-{
-public:
-    Installation() { QDir(m_dir.path()).mkpath(u"prog/Data/Settings"_s); }
-    std::unique_ptr<AppContext> context(UiServices& ui) const
-    {
-        AppPaths paths(m_dir.filePath(u"prog"_s), m_dir.filePath(u"cfg"_s),
-                       m_dir.filePath(u"data"_s), m_dir.filePath(u"tmp"_s));
-        auto c = std::make_unique<AppContext>(paths, ui);
-        c->loadSettings();
-        return c;
-    }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-};
+using Installation = qw::test::TestInstallation;
 
 struct Session
 {

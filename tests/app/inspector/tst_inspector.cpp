@@ -14,6 +14,7 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"
+#include "support/TestInstallation.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -35,30 +36,11 @@ using qw::test::FakeUiServices;
 namespace {
 
 // A program folder with the shipped tag definitions, one per test.
-class Installation
+class Installation : public qw::test::TestInstallation
 {
 public:
-    Installation()
-    {
-        QDir(m_dir.path()).mkpath(QStringLiteral("prog/Data/Settings"));
-        QFile::copy(QStringLiteral(QW_SHIPPED_DATA_DIR "/tag.dat"),
-                    m_dir.filePath(QStringLiteral("prog/Data/Settings/tag.dat")));
-    }
-
-    std::unique_ptr<AppContext> context(UiServices& ui) const
-    {
-        AppPaths paths(
-            m_dir.filePath(QStringLiteral("prog")), m_dir.filePath(QStringLiteral("cfg")),
-            m_dir.filePath(QStringLiteral("data")), m_dir.filePath(QStringLiteral("tmp")));
-        auto c = std::make_unique<AppContext>(paths, ui);
-        c->loadSettings();
-        return c;
-    }
-
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
+    Installation() : TestInstallation(std::nullopt, QStringLiteral(QW_SHIPPED_DATA_DIR "/tag.dat"))
+    {}
 };
 
 struct Session

@@ -14,6 +14,7 @@
 #include "core/shell/CommandCatalog.h"
 #include "core/transform/TextTransformCommands.h"
 #include "support/FakeUiServices.h"
+#include "support/TestInstallation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,33 +39,11 @@ using qw::test::FakeUiServices;
 
 namespace {
 
-// A program folder of its own per test, so settings written by one window
-// are read back by the next exactly as at a restart.
-class Installation
+// A program folder of its own per test, with the given html.dat.
+class Installation : public qw::test::TestInstallation
 {
 public:
-    explicit Installation(const QByteArray& htmlDat = QByteArray())
-    {
-        QDir(m_dir.path()).mkpath(QStringLiteral("prog/Data/Settings"));
-        QFile f(m_dir.filePath(QStringLiteral("prog/Data/Settings/html.dat")));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(htmlDat);
-    }
-
-    std::unique_ptr<AppContext> context(UiServices& ui) const
-    {
-        AppPaths paths(
-            m_dir.filePath(QStringLiteral("prog")), m_dir.filePath(QStringLiteral("cfg")),
-            m_dir.filePath(QStringLiteral("data")), m_dir.filePath(QStringLiteral("tmp")));
-        auto c = std::make_unique<AppContext>(paths, ui);
-        c->loadSettings();
-        return c;
-    }
-
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
+    explicit Installation(const QByteArray& htmlDat = QByteArray()) : TestInstallation(htmlDat) {}
 };
 
 // One window over one installation, shown like at a start.
