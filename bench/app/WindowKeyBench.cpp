@@ -13,6 +13,7 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/UiServices.h"
+#include "support/QuietUiServices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,30 +27,6 @@ using namespace qw;
 using namespace qw::bench;
 
 namespace {
-
-// Answers every question with a refusal and never shows a dialog.
-class SilentUi : public UiServices
-{
-public:
-    Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::Cancel; }
-    bool askYesNo(QWidget*, const QString&) override { return false; }
-    void notify(QWidget*, Icon, const QString&) override {}
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return QString();
-    }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return QString();
-    }
-    std::optional<QString> inputText(QWidget*, const QString&, const QString&,
-                                     const QString&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QColor> pickColor(QWidget*, const QColor&) override { return std::nullopt; }
-    QDateTime now() override { return QDateTime::currentDateTime(); }
-};
 
 struct Counts
 {
@@ -125,7 +102,7 @@ int main(int argc, char** argv)
         f.write(generatePage(size));
     }
 
-    SilentUi ui;
+    QuietUiServices ui;
     AppContext context(
         AppPaths(dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("cfg")),
                  dir.filePath(QStringLiteral("data")), dir.filePath(QStringLiteral("tmp"))),

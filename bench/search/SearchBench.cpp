@@ -7,6 +7,7 @@
 #include "app/dialogs/SearchController.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/shell/UiServices.h"
+#include "support/QuietUiServices.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -32,29 +33,7 @@ void ensureApplication()
     new QApplication(argc, argv);
 }
 
-// Notices are counted and dropped; nothing here asks questions.
-class QuietUi : public UiServices
-{
-public:
-    int notices = 0;
-    Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::Cancel; }
-    bool askYesNo(QWidget*, const QString&) override { return false; }
-    void notify(QWidget*, Icon, const QString&) override { ++notices; }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    std::optional<QString> inputText(QWidget*, const QString&, const QString&,
-                                     const QString&) override
-    {
-        return std::nullopt;
-    }
-    QDateTime now() override { return {}; }
-};
+using QuietUi = qw::bench::QuietUiServices;
 
 struct Rig
 {

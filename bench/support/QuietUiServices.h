@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/shell/UiServices.h"
+
+#include <QColor>
+
+namespace qw::bench {
+
+// The window's services for a benchmark: every question is refused, every
+// dialog cancelled and notices are only counted, so nothing ever waits.
+class QuietUiServices : public UiServices
+{
+public:
+    int notices = 0;
+
+    Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::Cancel; }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
+    void notify(QWidget*, Icon, const QString&) override { ++notices; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    std::optional<QString> inputText(QWidget*, const QString&, const QString&,
+                                     const QString&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QColor> pickColor(QWidget*, const QColor&) override { return std::nullopt; }
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+};
+
+} // namespace qw::bench
