@@ -9,24 +9,23 @@ namespace {
 
 const QString kOptions = QStringLiteral("Možnosti");
 
-FieldSpec edit(const char* name, const char* label, const char* attribute)
+FieldDef edit(const char* name, const char* label, const char* attribute)
 {
-    return FieldSpec{.name = QString::fromLatin1(name),
-                     .label = QString::fromUtf8(label),
-                     .kind = FieldKind::Edit,
-                     .attribute = QString::fromLatin1(attribute),
-                     .focus = FocusExit::Window,
-                     .group = kOptions};
+    return FieldDef{.name = QString::fromLatin1(name),
+                    .label = QString::fromUtf8(label),
+                    .kind = FieldKind::Edit,
+                    .attribute = QString::fromLatin1(attribute),
+                    .focus = FocusExit::Window,
+                    .group = kOptions};
 }
 
-FieldSpec browseField(const char* name, const char* label, const char* attribute,
-                      const char* button)
+FieldDef browseField(const char* name, const char* label, const char* attribute, const char* button)
 {
-    FieldSpec spec = edit(name, label, attribute);
-    spec.browse = BrowseKind::Custom;
-    spec.browseHint = QStringLiteral("Otevřít");
-    spec.browseName = QString::fromLatin1(button);
-    return spec;
+    FieldDef def = edit(name, label, attribute);
+    def.browse = BrowseKind::Custom;
+    def.browseHint = QStringLiteral("Otevřít");
+    def.browseName = QString::fromLatin1(button);
+    return def;
 }
 
 } // namespace
@@ -34,7 +33,7 @@ FieldSpec browseField(const char* name, const char* label, const char* attribute
 AppletDialog::AppletDialog(ElementDialogContext& context, QWidget* parent)
     : ElementDialog(context, QStringLiteral("Aplet"), parent)
 {
-    FieldSpec align = edit("cmbAlign", "Align:", "ALIGN");
+    FieldDef align = edit("cmbAlign", "Align:", "ALIGN");
     align.kind = FieldKind::Combo;
     align.items = {QString(),
                    QStringLiteral("left"),
@@ -69,11 +68,11 @@ void AppletDialog::prepareToShow()
     field(u"edCode")->setFocus();
 }
 
-void AppletDialog::browseCustom(const FieldSpec& spec)
+void AppletDialog::browseCustom(const FieldDef& def)
 {
     // Each button puts its own filter on the shared file dialog, where it
     // stays until the open and save commands set the user's list again.
-    const QString filter = spec.name == u"edCode"
+    const QString filter = def.name == u"edCode"
                                ? QStringLiteral(".class|*.class|Všechny soubory (*.*)|*.*")
                                : QStringLiteral("Všechny soubory (*.*)|*.*");
     const QString dialogFilter = qtDialogFilter(filter);
@@ -81,7 +80,7 @@ void AppletDialog::browseCustom(const FieldSpec& spec)
         context().setFileFilter(dialogFilter);
     const QString path = ui().openFileName(this, QString(), dialogFilter, QString());
     if (!path.isEmpty())
-        setFieldText(spec.name, linkPath(path));
+        setFieldText(def.name, linkPath(path));
 }
 
 } // namespace qw

@@ -22,7 +22,7 @@ public:
 
 protected:
     QString elementName() const override { return QStringLiteral("applet"); }
-    void browseCustom(const FieldSpec& spec) override;
+    void browseCustom(const FieldDef& def) override;
 };
 
 } // namespace qw

@@ -54,10 +54,10 @@ BodyDialog::BodyDialog(ElementDialogContext& context, QWidget* parent)
     : ElementDialog(context, QStringLiteral("Tělo dokumentu"), parent)
 {
     auto color = [](const char* name, const char* label, const char* attribute) {
-        return FieldSpec{.name = QString::fromLatin1(name),
-                         .label = QString::fromUtf8(label),
-                         .kind = FieldKind::Color,
-                         .attribute = QString::fromLatin1(attribute)};
+        return FieldDef{.name = QString::fromLatin1(name),
+                        .label = QString::fromUtf8(label),
+                        .kind = FieldKind::Color,
+                        .attribute = QString::fromLatin1(attribute)};
     };
     buildFields({
         {.name = QStringLiteral("cmbBackground"),
@@ -150,9 +150,9 @@ void BodyDialog::prepareToShow()
                            context().documentPath ? context().documentPath() : QString())));
 }
 
-void BodyDialog::browsed(const FieldSpec& spec, const QString& fullPath)
+void BodyDialog::browsed(const FieldDef& def, const QString& fullPath)
 {
-    if (spec.name == u"cmbBackground")
+    if (def.name == u"cmbBackground")
         setPicture(loadPicture(fullPath));
 }
 

@@ -26,7 +26,7 @@ public:
 
 protected:
     QString elementName() const override { return QStringLiteral("body"); }
-    void browsed(const FieldSpec& spec, const QString& fullPath) override;
+    void browsed(const FieldDef& def, const QString& fullPath) override;
 
 private:
     void recolour();

@@ -89,10 +89,10 @@ QFormLayout* ElementDialog::formOf(const QString& group, const QString& page)
     return form;
 }
 
-QWidget* ElementDialog::makeWidget(const FieldSpec& spec)
+QWidget* ElementDialog::makeWidget(const FieldDef& def)
 {
     QWidget* w = nullptr;
-    switch (spec.kind) {
+    switch (def.kind) {
     case FieldKind::Edit:
         w = new QLineEdit(this);
         break;
@@ -100,7 +100,7 @@ QWidget* ElementDialog::makeWidget(const FieldSpec& spec)
         auto* combo = new QComboBox(this);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->addItems(spec.items);
+        combo->addItems(def.items);
         combo->setCurrentIndex(-1);
         combo->setEditText(QString());
         w = combo;
@@ -113,15 +113,15 @@ QWidget* ElementDialog::makeWidget(const FieldSpec& spec)
         break;
     }
     case FieldKind::Check: {
-        auto* check = new QCheckBox(spec.label, this);
-        check->setChecked(spec.initial != 0);
+        auto* check = new QCheckBox(def.label, this);
+        check->setChecked(def.initial != 0);
         w = check;
         break;
     }
     case FieldKind::Spin: {
         auto* spin = new QSpinBox(this);
-        spin->setRange(spec.minimum, spec.maximum);
-        spin->setValue(spec.initial);
+        spin->setRange(def.minimum, def.maximum);
+        spin->setValue(def.initial);
         w = spin;
         break;
     }
@@ -129,55 +129,55 @@ QWidget* ElementDialog::makeWidget(const FieldSpec& spec)
         w = new ColorCombo(*m_context.ui, this);
         break;
     }
-    w->setObjectName(spec.name);
+    w->setObjectName(def.name);
     return w;
 }
 
-void ElementDialog::buildFields(const QList<FieldSpec>& fields)
+void ElementDialog::buildFields(const QList<FieldDef>& fields)
 {
-    m_specs = fields;
-    for (const FieldSpec& spec : fields) {
+    m_defs = fields;
+    for (const FieldDef& def : fields) {
         Built b;
-        b.spec = spec;
-        b.widget = makeWidget(spec);
-        QFormLayout* form = formOf(spec.group, spec.page);
+        b.def = def;
+        b.widget = makeWidget(def);
+        QFormLayout* form = formOf(def.group, def.page);
         QWidget* fieldPart = b.widget;
-        if (spec.browse != BrowseKind::None) {
+        if (def.browse != BrowseKind::None) {
             auto* holder = new QWidget(this);
             auto* row = new QHBoxLayout(holder);
             row->setContentsMargins(0, 0, 0, 0);
             b.button = new QToolButton(holder);
             b.button->setText(QStringLiteral("…"));
-            b.button->setToolTip(spec.browseHint);
-            b.button->setAccessibleName(spec.browseHint);
-            b.button->setObjectName(spec.browseName);
+            b.button->setToolTip(def.browseHint);
+            b.button->setAccessibleName(def.browseHint);
+            b.button->setObjectName(def.browseName);
             row->addWidget(b.widget, 1);
             row->addWidget(b.button);
             fieldPart = holder;
-            const QString name = spec.name;
+            const QString name = def.name;
             connect(b.button, &QToolButton::clicked, this, [this, name] { browse(name); });
         }
-        if (spec.kind == FieldKind::Check) {
+        if (def.kind == FieldKind::Check) {
             form->addRow(fieldPart);
-        } else if (spec.label.isEmpty()) {
-            b.widget->setAccessibleName(spec.group.trimmed());
+        } else if (def.label.isEmpty()) {
+            b.widget->setAccessibleName(def.group.trimmed());
             form->addRow(fieldPart);
         } else {
-            b.label = new QLabel(spec.label, this);
+            b.label = new QLabel(def.label, this);
             b.label->setBuddy(b.widget);
-            b.widget->setAccessibleName(QString(spec.label).remove(u'&'));
+            b.widget->setAccessibleName(QString(def.label).remove(u'&'));
             form->addRow(b.label, fieldPart);
         }
-        if (spec.hidden) {
+        if (def.hidden) {
             b.widget->hide();
             if (b.label != nullptr)
                 b.label->hide();
             form->setRowVisible(fieldPart, false);
         }
-        if (spec.focus != FocusExit::None) {
-            m_focusExit.insert(b.widget, spec.focus);
+        if (def.focus != FocusExit::None) {
+            m_focusExit.insert(b.widget, def.focus);
             b.widget->installEventFilter(this);
-            setBackground(b.widget, spec.focus == FocusExit::White
+            setBackground(b.widget, def.focus == FocusExit::White
                                         ? QColor(Qt::white)
                                         : palette().color(QPalette::Base));
         }
@@ -204,7 +204,7 @@ void ElementDialog::buildFields(const QList<FieldSpec>& fields)
 const ElementDialog::Built* ElementDialog::built(QStringView name) const
 {
     for (const Built& b : m_fields) {
-        if (b.spec.name == name)
+        if (b.def.name == name)
             return &b;
     }
     return nullptr;
@@ -245,13 +245,13 @@ QGroupBox* ElementDialog::groupBox(const QString& caption) const
 QString ElementDialog::fieldText(QStringView name) const
 {
     const Built* b = built(name);
-    return b != nullptr ? fieldValue(b->spec) : QString();
+    return b != nullptr ? fieldValue(b->def) : QString();
 }
 
-QString ElementDialog::fieldValue(const FieldSpec& spec) const
+QString ElementDialog::fieldValue(const FieldDef& def) const
 {
-    QWidget* w = field(spec.name);
-    switch (spec.kind) {
+    QWidget* w = field(def.name);
+    switch (def.kind) {
     case FieldKind::Edit:
         return static_cast<QLineEdit*>(w)->text();
     case FieldKind::Combo:
@@ -274,7 +274,7 @@ void ElementDialog::setFieldText(QStringView name, const QString& text)
     if (b == nullptr)
         return;
     QWidget* w = b->widget;
-    switch (b->spec.kind) {
+    switch (b->def.kind) {
     case FieldKind::Edit:
         static_cast<QLineEdit*>(w)->setText(text);
         break;
@@ -299,11 +299,11 @@ void ElementDialog::setFieldText(QStringView name, const QString& text)
 void ElementDialog::resetDialogFields()
 {
     for (const Built& b : std::as_const(m_fields)) {
-        switch (b.spec.kind) {
+        switch (b.def.kind) {
         case FieldKind::Edit:
         case FieldKind::Combo:
         case FieldKind::Memo:
-            setFieldText(b.spec.name, QString());
+            setFieldText(b.def.name, QString());
             break;
         case FieldKind::Check:
             static_cast<QCheckBox*>(b.widget)->setChecked(false);
@@ -322,13 +322,13 @@ void ElementDialog::fillDialogFromAttributes(const TagAttributeList& attributes)
     for (const TagAttribute& a : attributes.attributes()) {
         const QString name = asciiUpper(a.name);
         for (const Built& b : std::as_const(m_fields)) {
-            if (b.spec.attribute.isEmpty() || b.spec.attribute != name)
+            if (b.def.attribute.isEmpty() || b.def.attribute != name)
                 continue;
-            switch (b.spec.kind) {
+            switch (b.def.kind) {
             case FieldKind::Edit:
             case FieldKind::Combo:
             case FieldKind::Color:
-                setFieldText(b.spec.name, a.value.value_or(QString()));
+                setFieldText(b.def.name, a.value.value_or(QString()));
                 break;
             case FieldKind::Memo:
             case FieldKind::Check:
@@ -350,9 +350,9 @@ QList<AttributeValue> ElementDialog::okValues() const
     QList<AttributeValue> values;
     for (const QString& name : m_okOrder) {
         const Built* b = built(name);
-        Q_ASSERT(b != nullptr && !b->spec.attribute.isEmpty());
+        Q_ASSERT(b != nullptr && !b->def.attribute.isEmpty());
         if (b != nullptr)
-            values.append({b->spec.attribute, fieldValue(b->spec)});
+            values.append({b->def.attribute, fieldValue(b->def)});
     }
     return values;
 }
@@ -409,13 +409,13 @@ void ElementDialog::browse(QStringView name)
     const Built* b = built(name);
     if (b == nullptr)
         return;
-    const FieldSpec spec = b->spec;
+    const FieldDef def = b->def;
     QString path;
-    switch (spec.browse) {
+    switch (def.browse) {
     case BrowseKind::None:
         return;
     case BrowseKind::Custom:
-        browseCustom(spec);
+        browseCustom(def);
         return;
     case BrowseKind::Picture:
         path = ui().openFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter), QString());
@@ -428,14 +428,14 @@ void ElementDialog::browse(QStringView name)
     }
     if (path.isEmpty())
         return;
-    setFieldText(spec.name, linkPath(path));
-    browsed(spec, path);
+    setFieldText(def.name, linkPath(path));
+    browsed(def, path);
 }
 
-void ElementDialog::browseCustom(const FieldSpec&)
+void ElementDialog::browseCustom(const FieldDef&)
 {}
 
-void ElementDialog::browsed(const FieldSpec&, const QString&)
+void ElementDialog::browsed(const FieldDef&, const QString&)
 {}
 
 void ElementDialog::setBackground(QWidget* widget, const QColor& color)

@@ -2,7 +2,7 @@
 
 // The shared form of the element dialogs.
 //
-// A dialog declares its fields as a table of FieldSpec rows (control name,
+// A dialog declares its fields as a table of FieldDef rows (control name,
 // label, kind, bound attribute, suggested items, focus colour on exit, group,
 // page, browse button) and hands it to buildFields() in its constructor; the
 // base lays the rows out (labels aligned, each label the buddy of its field),
@@ -90,7 +90,7 @@ enum class BrowseKind {
     Custom,  // the dialog's own browse()
 };
 
-struct FieldSpec
+struct FieldDef
 {
     QString name{};  // control name: "cmbHREF"
     QString label{}; // "Href:"; a check box's text; empty: the group names it
@@ -151,7 +151,7 @@ public:
     QTabWidget* pages() const { return m_pages; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
-    const QList<FieldSpec>& fieldSpecs() const { return m_specs; }
+    const QList<FieldDef>& fieldDefs() const { return m_defs; }
 
     // Runs a browse button's action as the click does (tests call it).
     void browse(QStringView name);
@@ -160,7 +160,7 @@ public:
 
 protected:
     // Builds the widgets of the table; call once from the constructor.
-    void buildFields(const QList<FieldSpec>& fields);
+    void buildFields(const QList<FieldDef>& fields);
     void setOkOrder(const QStringList& fieldNames) { m_okOrder = fieldNames; }
     // Where the dialog adds widgets of its own below the fields.
     QVBoxLayout* contentLayout() const { return m_content; }
@@ -178,13 +178,13 @@ protected:
     virtual QList<AttributeValue> okValues() const;
     virtual ElementWriteRequest request(EditorWidget& editor) const;
     virtual void writeToSource(EditorWidget& editor);
-    virtual void browseCustom(const FieldSpec& spec);
-    virtual void browsed(const FieldSpec& spec, const QString& fullPath);
+    virtual void browseCustom(const FieldDef& def);
+    virtual void browsed(const FieldDef& def, const QString& fullPath);
     virtual bool clearsOnClose() const { return true; }
 
     // The value OK reads from a field: text, colour value, "1"/"" for a
     // check box, the number of a spin field.
-    QString fieldValue(const FieldSpec& spec) const;
+    QString fieldValue(const FieldDef& def) const;
     // The path a picked file becomes in a field.
     QString linkPath(const QString& fullPath) const;
 
@@ -193,18 +193,18 @@ protected:
 private:
     struct Built
     {
-        FieldSpec spec;
+        FieldDef def;
         QWidget* widget = nullptr;
         QLabel* label = nullptr;
         QToolButton* button = nullptr;
     };
-    QWidget* makeWidget(const FieldSpec& spec);
+    QWidget* makeWidget(const FieldDef& def);
     const Built* built(QStringView name) const;
     void setBackground(QWidget* widget, const QColor& color);
 
     ElementDialogContext& m_context;
     ElementMode m_mode = ElementMode::Insert;
-    QList<FieldSpec> m_specs;
+    QList<FieldDef> m_defs;
     QList<Built> m_fields;
     QHash<QWidget*, FocusExit> m_focusExit;
     QStringList m_okOrder;

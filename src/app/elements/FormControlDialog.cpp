@@ -86,31 +86,31 @@ const Field* pageField(int page, int index)
 FormControlDialog::FormControlDialog(ElementDialogContext& context, QWidget* parent)
     : ElementDialog(context, QStringLiteral("Formulářový prvek"), parent)
 {
-    QList<FieldSpec> specs;
+    QList<FieldDef> defs;
     const QStringList aligns = alignItems();
     for (int p = 0; p < kPageCount; ++p) {
         const Page& page = kPages[std::size_t(p)];
         for (int i = 0; i < page.fields; ++i) {
             const Field& f = *pageField(p, i);
-            FieldSpec spec{.name = controlName(page, f),
-                           .label = QString::fromUtf8(f.label),
-                           .kind = FieldKind::Edit,
-                           .attribute = QString::fromLatin1(f.attribute),
-                           .focus = FocusExit::Window,
-                           .page = QString::fromLatin1(page.caption)};
+            FieldDef def{.name = controlName(page, f),
+                         .label = QString::fromUtf8(f.label),
+                         .kind = FieldKind::Edit,
+                         .attribute = QString::fromLatin1(f.attribute),
+                         .focus = FocusExit::Window,
+                         .page = QString::fromLatin1(page.caption)};
             if (qstrcmp(f.word, "Align") == 0) {
-                spec.kind = FieldKind::Combo;
-                spec.items = aligns;
+                def.kind = FieldKind::Combo;
+                def.items = aligns;
             }
             if (p == kImagePage && qstrcmp(f.word, "Src") == 0) {
-                spec.browse = BrowseKind::Picture;
-                spec.browseHint = QStringLiteral("Otevřít");
-                spec.browseName = QStringLiteral("btnFile");
+                def.browse = BrowseKind::Picture;
+                def.browseHint = QStringLiteral("Otevřít");
+                def.browseName = QStringLiteral("btnFile");
             }
-            specs.append(spec);
+            defs.append(def);
         }
     }
-    buildFields(specs);
+    buildFields(defs);
     connect(pages(), &QTabWidget::currentChanged, this, [this] { focusNameField(); });
 }
 

@@ -6,37 +6,37 @@ namespace qw {
 
 namespace {
 
-FieldSpec edit(const char* name, const char* label, const char* attribute)
+FieldDef edit(const char* name, const char* label, const char* attribute)
 {
-    return FieldSpec{.name = QString::fromLatin1(name),
-                     .label = QString::fromUtf8(label),
-                     .kind = FieldKind::Edit,
-                     .attribute = QString::fromLatin1(attribute),
-                     .focus = FocusExit::Window};
+    return FieldDef{.name = QString::fromLatin1(name),
+                    .label = QString::fromUtf8(label),
+                    .kind = FieldKind::Edit,
+                    .attribute = QString::fromLatin1(attribute),
+                    .focus = FocusExit::Window};
 }
 
-FieldSpec combo(const char* name, const char* label, const char* attribute, QStringList items)
+FieldDef combo(const char* name, const char* label, const char* attribute, QStringList items)
 {
-    FieldSpec spec = edit(name, label, attribute);
-    spec.kind = FieldKind::Combo;
-    spec.items = std::move(items);
-    return spec;
+    FieldDef def = edit(name, label, attribute);
+    def.kind = FieldKind::Combo;
+    def.items = std::move(items);
+    return def;
 }
 
-FieldSpec color(const char* name, const char* label)
+FieldDef color(const char* name, const char* label)
 {
-    FieldSpec spec = edit(name, label, "BORDERCOLOR");
-    spec.kind = FieldKind::Color;
-    return spec;
+    FieldDef def = edit(name, label, "BORDERCOLOR");
+    def.kind = FieldKind::Color;
+    return def;
 }
 
-FieldSpec source(const char* label, BrowseKind browse)
+FieldDef source(const char* label, BrowseKind browse)
 {
-    FieldSpec spec = edit("edSource", label, "SRC");
-    spec.browse = browse;
-    spec.browseHint = QStringLiteral("Otevřít obrázek");
-    spec.browseName = QStringLiteral("btnOpenImage");
-    return spec;
+    FieldDef def = edit("edSource", label, "SRC");
+    def.browse = browse;
+    def.browseHint = QStringLiteral("Otevřít obrázek");
+    def.browseName = QStringLiteral("btnOpenImage");
+    return def;
 }
 
 QStringList frameBorderItems()

@@ -24,21 +24,21 @@ ImageDialog::ImageDialog(ElementDialogContext& context, QWidget* parent)
 {
     auto row = [](const char* name, const char* label, FieldKind kind, const char* attribute,
                   const QString& page, FocusExit exit) {
-        FieldSpec spec;
-        spec.name = QString::fromLatin1(name);
-        spec.label = QString::fromUtf8(label);
-        spec.kind = kind;
-        spec.attribute = QString::fromLatin1(attribute);
-        spec.page = page;
-        spec.focus = exit;
-        return spec;
+        FieldDef def;
+        def.name = QString::fromLatin1(name);
+        def.label = QString::fromUtf8(label);
+        def.kind = kind;
+        def.attribute = QString::fromLatin1(attribute);
+        def.page = page;
+        def.focus = exit;
+        return def;
     };
-    FieldSpec image =
+    FieldDef image =
         row("cmbImage", "Src:", FieldKind::Combo, "SRC", kSettingsPage, FocusExit::White);
     image.browse = BrowseKind::Picture;
     image.browseHint = kOpenPicture;
     image.browseName = QStringLiteral("btnOpen");
-    FieldSpec align =
+    FieldDef align =
         row("cmbAlign", "Zarovnání:", FieldKind::Combo, "ALIGN", kSettingsPage, FocusExit::White);
     align.items = {QString(),
                    QStringLiteral("left"),
@@ -46,16 +46,16 @@ ImageDialog::ImageDialog(ElementDialogContext& context, QWidget* parent)
                    QStringLiteral("middle"),
                    QStringLiteral("top"),
                    QStringLiteral("bottom")};
-    FieldSpec dynSrc =
+    FieldDef dynSrc =
         row("cmbDynSrc", "Dyn Src:", FieldKind::Combo, "DYNSRC", kOptionsPage, FocusExit::Window);
     dynSrc.browse = BrowseKind::Picture;
     dynSrc.browseHint = kOpenPicture;
     dynSrc.browseName = QStringLiteral("btnDynSrc");
-    FieldSpec start =
+    FieldDef start =
         row("cmbStart", "Start:", FieldKind::Combo, "START", kOptionsPage, FocusExit::Window);
     start.items = {QString(), QStringLiteral("fileopen"), QStringLiteral("mouseover"),
                    QStringLiteral("fileopen,mouseover")};
-    FieldSpec loop =
+    FieldDef loop =
         row("cmbLoop", "Loop:", FieldKind::Combo, "LOOP", kOptionsPage, FocusExit::Window);
     loop.items = {QString(), QStringLiteral("1"), QStringLiteral("infinite")};
     buildFields({
@@ -125,9 +125,9 @@ void ImageDialog::prepareToShow()
         m_natural = m_picture.size();
 }
 
-void ImageDialog::browsed(const FieldSpec& spec, const QString& fullPath)
+void ImageDialog::browsed(const FieldDef& def, const QString& fullPath)
 {
-    if (spec.name != u"cmbImage")
+    if (def.name != u"cmbImage")
         return;
     if (!showPicture(fullPath))
         return;

@@ -32,7 +32,7 @@ protected:
     QString elementName() const override { return QStringLiteral("img"); }
     ElementOutput insertOutput() const override { return ElementOutput::StartTag; }
     bool validate() override;
-    void browsed(const FieldSpec& spec, const QString& fullPath) override;
+    void browsed(const FieldDef& def, const QString& fullPath) override;
 
 private:
     // Loads the picture into the preview at its natural size; false when it

@@ -76,7 +76,7 @@ QString LinkDialog::insertContent(EditorWidget&) const
     return fieldText(u"Memo1");
 }
 
-void LinkDialog::browseCustom(const FieldSpec&)
+void LinkDialog::browseCustom(const FieldDef&)
 {
     // Unlike every other browse button, the full path goes in unchanged.
     const QString path = ui().openFileName(

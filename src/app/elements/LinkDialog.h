@@ -22,7 +22,7 @@ public:
 protected:
     QString elementName() const override { return QStringLiteral("a"); }
     QString insertContent(EditorWidget& editor) const override;
-    void browseCustom(const FieldSpec& spec) override;
+    void browseCustom(const FieldDef& def) override;
 
 private:
     void setLinkTextShown(bool shown);

@@ -10,20 +10,20 @@ namespace {
 
 const QString kShow = QStringLiteral(" Zobrazit ");
 
-FieldSpec edit(const char* name, const char* label)
+FieldDef edit(const char* name, const char* label)
 {
-    return FieldSpec{.name = QString::fromLatin1(name),
-                     .label = QString::fromUtf8(label),
-                     .kind = FieldKind::Edit,
-                     .focus = FocusExit::Window};
+    return FieldDef{.name = QString::fromLatin1(name),
+                    .label = QString::fromUtf8(label),
+                    .kind = FieldKind::Edit,
+                    .focus = FocusExit::Window};
 }
 
-FieldSpec check(const char* name, const char* label)
+FieldDef check(const char* name, const char* label)
 {
-    return FieldSpec{.name = QString::fromLatin1(name),
-                     .label = QString::fromUtf8(label),
-                     .kind = FieldKind::Check,
-                     .group = kShow};
+    return FieldDef{.name = QString::fromLatin1(name),
+                    .label = QString::fromUtf8(label),
+                    .kind = FieldKind::Check,
+                    .group = kShow};
 }
 
 } // namespace
@@ -31,7 +31,7 @@ FieldSpec check(const char* name, const char* label)
 PopupWindowDialog::PopupWindowDialog(ElementDialogContext& context, QWidget* parent)
     : ElementDialog(context, caption(), parent)
 {
-    FieldSpec source = edit("edSrc", "Cesta :");
+    FieldDef source = edit("edSrc", "Cesta :");
     source.browse = BrowseKind::File;
     source.browseHint = QStringLiteral("Otevřít");
     source.browseName = QStringLiteral("btnOpen");

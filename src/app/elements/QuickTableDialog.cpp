@@ -6,15 +6,15 @@ namespace qw {
 
 namespace {
 
-FieldSpec spin(const char* name, const char* label, const QString& group, int initial)
+FieldDef spin(const char* name, const char* label, const QString& group, int initial)
 {
-    return FieldSpec{.name = QString::fromLatin1(name),
-                     .label = QString::fromUtf8(label),
-                     .kind = FieldKind::Spin,
-                     .group = group,
-                     .minimum = kQuickTableMinimum,
-                     .maximum = kQuickTableMaximum,
-                     .initial = initial};
+    return FieldDef{.name = QString::fromLatin1(name),
+                    .label = QString::fromUtf8(label),
+                    .kind = FieldKind::Spin,
+                    .group = group,
+                    .minimum = kQuickTableMinimum,
+                    .maximum = kQuickTableMaximum,
+                    .initial = initial};
 }
 
 } // namespace

@@ -7,57 +7,57 @@ namespace {
 const QString kOptions = QStringLiteral("Možnosti");
 const QString kColours = QStringLiteral("Vlastní barvy");
 
-FieldSpec edit(const char* name, const char* label, const char* attribute)
+FieldDef edit(const char* name, const char* label, const char* attribute)
 {
-    return FieldSpec{.name = QString::fromLatin1(name),
-                     .label = QString::fromUtf8(label),
-                     .kind = FieldKind::Edit,
-                     .attribute = QString::fromLatin1(attribute),
-                     .focus = FocusExit::Window,
-                     .group = kOptions};
+    return FieldDef{.name = QString::fromLatin1(name),
+                    .label = QString::fromUtf8(label),
+                    .kind = FieldKind::Edit,
+                    .attribute = QString::fromLatin1(attribute),
+                    .focus = FocusExit::Window,
+                    .group = kOptions};
 }
 
-FieldSpec align()
+FieldDef align()
 {
-    FieldSpec spec = edit("cmbAlign", "Zarovnat:", "ALIGN");
-    spec.kind = FieldKind::Combo;
-    spec.items = {QString(),
-                  QStringLiteral("left"),
-                  QStringLiteral("center"),
-                  QStringLiteral("right"),
-                  QStringLiteral("bleedleft"),
-                  QStringLiteral("bleedright"),
-                  QStringLiteral("justify")};
-    return spec;
+    FieldDef def = edit("cmbAlign", "Zarovnat:", "ALIGN");
+    def.kind = FieldKind::Combo;
+    def.items = {QString(),
+                 QStringLiteral("left"),
+                 QStringLiteral("center"),
+                 QStringLiteral("right"),
+                 QStringLiteral("bleedleft"),
+                 QStringLiteral("bleedright"),
+                 QStringLiteral("justify")};
+    return def;
 }
 
-FieldSpec valign()
+FieldDef valign()
 {
-    FieldSpec spec = edit("cmbVALIGN", "V. zarovnat:", "VALIGN");
-    spec.kind = FieldKind::Combo;
-    spec.items = {QString(), QStringLiteral("top"), QStringLiteral("middle"),
-                  QStringLiteral("bottom"), QStringLiteral("baseline")};
-    return spec;
+    FieldDef def = edit("cmbVALIGN", "V. zarovnat:", "VALIGN");
+    def.kind = FieldKind::Combo;
+    def.items = {QString(), QStringLiteral("top"), QStringLiteral("middle"),
+                 QStringLiteral("bottom"), QStringLiteral("baseline")};
+    return def;
 }
 
-FieldSpec background()
+FieldDef background()
 {
-    FieldSpec spec = edit("edBACKGROUND", "Obrázek:", "BACKGROUND");
-    spec.browse = BrowseKind::Picture;
-    spec.browseHint = QStringLiteral("Otevřít obrázek");
-    spec.browseName = QStringLiteral("btnOpenImage");
-    return spec;
+    FieldDef def = edit("edBACKGROUND", "Obrázek:", "BACKGROUND");
+    def.browse = BrowseKind::Picture;
+    def.browseHint = QStringLiteral("Otevřít obrázek");
+    def.browseName = QStringLiteral("btnOpenImage");
+    return def;
 }
 
-QList<FieldSpec> colourGroup()
+QList<FieldDef> colourGroup()
 {
     auto color = [](const char* name, const char* label, const char* attribute) {
-        return FieldSpec{.name = QString::fromLatin1(name),
-                         .label = QString::fromUtf8(label),
-                         .kind = FieldKind::Color,
-                         .attribute = QString::fromLatin1(attribute),
-                         .focus = FocusExit::Window,
-                         .group = kColours};
+        return FieldDef{.name = QString::fromLatin1(name),
+                        .label = QString::fromUtf8(label),
+                        .kind = FieldKind::Color,
+                        .attribute = QString::fromLatin1(attribute),
+                        .focus = FocusExit::Window,
+                        .group = kColours};
     };
     return {color("ColorCombo1", "Pozadí:", "BGCOLOR"),
             color("ColorCombo2", "Okraj:", "BORDERCOLOR"),
@@ -74,9 +74,9 @@ TableDialog::TableDialog(ElementDialogContext& context, QWidget* parent)
     : ElementDialog(context, QStringLiteral("Tabulka"), parent)
 {
     buildFields(
-        QList<FieldSpec>{edit("edWidth", "Šířka:", "WIDTH"), edit("edBorder", "Okraj:", "BORDER"),
-                         align(), valign(), edit("edCellpadding", "Výplň buňky:", "CELLPADDING"),
-                         edit("edCellspacing", "Hustota buněk:", "CELLSPACING"), background()} +
+        QList<FieldDef>{edit("edWidth", "Šířka:", "WIDTH"), edit("edBorder", "Okraj:", "BORDER"),
+                        align(), valign(), edit("edCellpadding", "Výplň buňky:", "CELLPADDING"),
+                        edit("edCellspacing", "Hustota buněk:", "CELLSPACING"), background()} +
         colourGroup());
     setOkOrder(QStringList{QStringLiteral("edWidth"), QStringLiteral("edBorder"),
                            QStringLiteral("cmbAlign"), QStringLiteral("cmbVALIGN"),
@@ -95,9 +95,9 @@ RowDialog::RowDialog(ElementDialogContext& context, QWidget* parent)
 {
     // BORDER is not the row's to set, but a row tag that has one keeps it:
     // the hidden field carries it through an edit.
-    FieldSpec border = edit("edBorder", "Okraj:", "BORDER");
+    FieldDef border = edit("edBorder", "Okraj:", "BORDER");
     border.hidden = true;
-    buildFields(QList<FieldSpec>{edit("edWidth", "Šířka:", "WIDTH"), align(), valign(), border} +
+    buildFields(QList<FieldDef>{edit("edWidth", "Šířka:", "WIDTH"), align(), valign(), border} +
                 colourGroup());
     setOkOrder(QStringList{QStringLiteral("edWidth"), QStringLiteral("edBorder"),
                            QStringLiteral("cmbAlign"), QStringLiteral("cmbVALIGN")} +
@@ -112,10 +112,10 @@ void RowDialog::prepareToShow()
 CellDialog::CellDialog(ElementDialogContext& context, QWidget* parent)
     : ElementDialog(context, QStringLiteral("Buňka"), parent)
 {
-    buildFields(QList<FieldSpec>{edit("edWidth", "Šířka:", "WIDTH"),
-                                 edit("edHeight", "Výška:", "HEIGHT"), align(), valign(),
-                                 edit("edRowSpan", "Počet řádků:", "ROWSPAN"),
-                                 edit("edColSpan", "Počet sloupců:", "COLSPAN"), background()} +
+    buildFields(QList<FieldDef>{edit("edWidth", "Šířka:", "WIDTH"),
+                                edit("edHeight", "Výška:", "HEIGHT"), align(), valign(),
+                                edit("edRowSpan", "Počet řádků:", "ROWSPAN"),
+                                edit("edColSpan", "Počet sloupců:", "COLSPAN"), background()} +
                 colourGroup());
     setOkOrder(QStringList{QStringLiteral("edWidth"), QStringLiteral("edHeight"),
                            QStringLiteral("cmbAlign"), QStringLiteral("cmbVALIGN"),

@@ -16,14 +16,14 @@ const QString kTextAreaPage = QStringLiteral("TextArea");
 const QString kSelectPage = QStringLiteral("Select");
 const QString kTextGroup = QStringLiteral("Text");
 
-FieldSpec edit(const char* name, const char* label, const char* attribute, const QString& page)
+FieldDef edit(const char* name, const char* label, const char* attribute, const QString& page)
 {
-    return FieldSpec{.name = QString::fromLatin1(name),
-                     .label = QString::fromUtf8(label),
-                     .kind = FieldKind::Edit,
-                     .attribute = QString::fromLatin1(attribute),
-                     .focus = FocusExit::Window,
-                     .page = page};
+    return FieldDef{.name = QString::fromLatin1(name),
+                    .label = QString::fromUtf8(label),
+                    .kind = FieldKind::Edit,
+                    .attribute = QString::fromLatin1(attribute),
+                    .focus = FocusExit::Window,
+                    .page = page};
 }
 
 QStringList names(std::initializer_list<const char*> list)
@@ -39,7 +39,7 @@ QStringList names(std::initializer_list<const char*> list)
 TextAreaDialog::TextAreaDialog(ElementDialogContext& context, QWidget* parent)
     : ElementDialog(context, QStringLiteral("TextArea"), parent)
 {
-    FieldSpec wrap = edit("cmbTextAreaWrap", "Wrap:", "WRAP", kTextAreaPage);
+    FieldDef wrap = edit("cmbTextAreaWrap", "Wrap:", "WRAP", kTextAreaPage);
     wrap.kind = FieldKind::Combo;
     wrap.items = {QString(), QStringLiteral("off"), QStringLiteral("soft"), QStringLiteral("hard")};
     buildFields({
@@ -127,9 +127,9 @@ QList<AttributeValue> TextAreaDialog::okValues() const
                                             "edTextAreaTabIndex", "cmbTextAreaWrap"});
     QList<AttributeValue> values;
     for (const QString& name : fields) {
-        for (const FieldSpec& spec : fieldSpecs()) {
-            if (spec.name == name)
-                values.append({spec.attribute, fieldText(name)});
+        for (const FieldDef& def : fieldDefs()) {
+            if (def.name == name)
+                values.append({def.attribute, fieldText(name)});
         }
     }
     return values;

@@ -688,25 +688,24 @@ void ElementDialogsTest::everyFieldIsNamedByItsLabel()
                                 &all.get<RowDialog>(),        &all.get<CellDialog>(),
                                 &all.get<QuickTableDialog>(), &all.get<NewPageDialog>()};
     for (ElementDialog* d : dialogs) {
-        for (const FieldSpec& spec : d->fieldSpecs()) {
-            QWidget* w = d->field(spec.name);
-            QVERIFY2(w != nullptr, qPrintable(spec.name));
-            QVERIFY2(!w->accessibleName().isEmpty() || !spec.label.isEmpty(),
-                     qPrintable(spec.name));
-            if (spec.kind == FieldKind::Check || spec.label.isEmpty())
+        for (const FieldDef& def : d->fieldDefs()) {
+            QWidget* w = d->field(def.name);
+            QVERIFY2(w != nullptr, qPrintable(def.name));
+            QVERIFY2(!w->accessibleName().isEmpty() || !def.label.isEmpty(), qPrintable(def.name));
+            if (def.kind == FieldKind::Check || def.label.isEmpty())
                 continue;
-            QCOMPARE(w->accessibleName(), QString(spec.label).remove(u'&'));
+            QCOMPARE(w->accessibleName(), QString(def.label).remove(u'&'));
             bool hasBuddyLabel = false;
             for (QLabel* label : d->findChildren<QLabel*>()) {
-                if (label->buddy() == w && label->text() == spec.label)
+                if (label->buddy() == w && label->text() == def.label)
                     hasBuddyLabel = true;
             }
-            QVERIFY2(hasBuddyLabel, qPrintable(spec.name));
+            QVERIFY2(hasBuddyLabel, qPrintable(def.name));
         }
         // Tab runs through the fields in the table's order and ends at the buttons.
         QList<QWidget*> expected;
-        for (const FieldSpec& spec : d->fieldSpecs())
-            expected << d->field(spec.name);
+        for (const FieldDef& def : d->fieldDefs())
+            expected << d->field(def.name);
         expected << d->okButton() << d->cancelButton();
         QList<QWidget*> walked;
         QWidget* w = expected.constFirst();
