@@ -3,11 +3,15 @@
 // What the window benchmarks share: timers, the resident size, the generated
 // page and the percentiles of per-key times.
 
+#include <QApplication>
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QWidget>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace qw::bench {
@@ -66,6 +70,27 @@ inline Percentiles percentiles(std::vector<double> times)
     p.p99 = times[std::min(times.size() - 1, times.size() * 99 / 100)];
     p.max = times.back();
     return p;
+}
+
+inline void printPercentiles(const char* name, const Percentiles& p)
+{
+    std::printf("%-40s p50 %8.3f ms  p99 %8.3f ms  max %8.3f ms\n", name, p.p50, p.p99, p.max);
+}
+
+// One key typed: its press and its release, handled at once.
+inline void sendKey(QWidget& target, QChar ch)
+{
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(&target, &press);
+    QApplication::sendEvent(&target, &release);
+}
+
+// Keys typed per place: QW_BENCH_KEYS, else 300.
+inline int benchKeyCount()
+{
+    const int keys = qEnvironmentVariableIntValue("QW_BENCH_KEYS");
+    return keys > 0 ? keys : 300;
 }
 
 } // namespace qw::bench

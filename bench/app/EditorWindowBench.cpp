@@ -72,12 +72,9 @@ Percentiles typeKeys(Window& w, qsizetype offset, int count)
     const QString letters = QStringLiteral("<b>abc</b> ");
     for (int i = 0; i < count; ++i) {
         const QChar ch = letters.at(i % letters.size());
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
         QElapsedTimer t;
         t.start();
-        QApplication::sendEvent(&e, &press);
-        QApplication::sendEvent(&e, &release);
+        sendKey(e, ch);
         volatile int sink =
             e.caretLine() + e.caretColumn() + int(e.isModified()) + int(e.overwrite());
         (void)sink;
@@ -112,11 +109,6 @@ bool openInto(Window& w, const QString& path, OpenTimes* times = nullptr)
     return true;
 }
 
-void printKeys(const char* name, const Percentiles& p)
-{
-    std::printf("%-40s p50 %8.3f ms  p99 %8.3f ms  max %8.3f ms\n", name, p.p50, p.p99, p.max);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -126,9 +118,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QTemporaryDir dir;
-    const int keys = qEnvironmentVariableIntValue("QW_BENCH_KEYS") > 0
-                         ? qEnvironmentVariableIntValue("QW_BENCH_KEYS")
-                         : 300;
+    const int keys = benchKeyCount();
 
     {
         QElapsedTimer t;
@@ -154,7 +144,7 @@ int main(int argc, char** argv)
         openInto(w, path);
         QCoreApplication::processEvents();
         small = typeKeys(w, w.editor->length() / 2, keys);
-        printKeys("typing, 5 KB page", small);
+        printPercentiles("typing, 5 KB page", small);
     }
 
     {
@@ -207,9 +197,9 @@ int main(int argc, char** argv)
         const Percentiles atStart = typeKeys(w, 200, keys);
         const Percentiles atMiddle = typeKeys(w, len / 2, keys);
         const Percentiles atEnd = typeKeys(w, w.editor->length() - 20, keys);
-        printKeys("typing, 50 MB page, start", atStart);
-        printKeys("typing, 50 MB page, middle", atMiddle);
-        printKeys("typing, 50 MB page, end", atEnd);
+        printPercentiles("typing, 50 MB page, start", atStart);
+        printPercentiles("typing, 50 MB page, middle", atMiddle);
+        printPercentiles("typing, 50 MB page, end", atEnd);
         std::printf("%-40s %8.2f (p50 at start / 5 KB p50)\n", "50 MB vs 5 KB",
                     atStart.p50 / small.p50);
 
@@ -241,7 +231,8 @@ int main(int argc, char** argv)
         waitExposed(w.main);
         openInto(w, path);
         QCoreApplication::processEvents();
-        printKeys("typing, 1 MB single line, middle", typeKeys(w, w.editor->length() / 2, 60));
+        printPercentiles("typing, 1 MB single line, middle",
+                         typeKeys(w, w.editor->length() / 2, 60));
     }
     return 0;
 }

@@ -34,14 +34,6 @@ struct Counts
     int released = 0;
 };
 
-void sendKey(ScintillaEditor& e, QChar ch)
-{
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-    QApplication::sendEvent(&e, &press);
-    QApplication::sendEvent(&e, &release);
-}
-
 Percentiles ownHandling(MainWindow& window, qsizetype offset, int keys, Counts perKey)
 {
     DocumentManager& docs = window.documents();
@@ -67,11 +59,6 @@ Percentiles ownHandling(MainWindow& window, qsizetype offset, int keys, Counts p
     return percentiles(std::move(times));
 }
 
-void print(const char* name, const Percentiles& p)
-{
-    std::printf("%-40s p50 %8.3f ms  p99 %8.3f ms  max %8.3f ms\n", name, p.p50, p.p99, p.max);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -87,9 +74,7 @@ int main(int argc, char** argv)
         QFile::copy(QStringLiteral(QW_SHIPPED_DATA_DIR "/") + file,
                     dir.filePath(QStringLiteral("prog/Data/Settings/") + file));
     }
-    const int keys = qEnvironmentVariableIntValue("QW_BENCH_KEYS") > 0
-                         ? qEnvironmentVariableIntValue("QW_BENCH_KEYS")
-                         : 300;
+    const int keys = benchKeyCount();
     const int mb = qEnvironmentVariableIntValue("QW_BENCH_MB") > 0
                        ? qEnvironmentVariableIntValue("QW_BENCH_MB")
                        : 50;
@@ -134,7 +119,7 @@ int main(int argc, char** argv)
     }
     const Percentiles smallKeys =
         ownHandling(window, window.documents().current()->length() / 2, keys, perKey);
-    print("own handling, 5 KB page", smallKeys);
+    printPercentiles("own handling, 5 KB page", smallKeys);
 
     window.documents().openDocument(big);
     QCoreApplication::processEvents();
@@ -149,7 +134,7 @@ int main(int argc, char** argv)
                   {"own handling, 50 MB page, end", length - 300}};
     for (const auto& place : places) {
         const Percentiles p = ownHandling(window, place.offset, keys, perKey);
-        print(place.name, p);
+        printPercentiles(place.name, p);
         std::printf("%-40s %8.2f (p50 / 5 KB p50)\n", "  against the 5 KB page",
                     p.p50 / smallKeys.p50);
     }

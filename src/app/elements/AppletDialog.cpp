@@ -11,12 +11,7 @@ const QString kOptions = QStringLiteral("Možnosti");
 
 FieldDef edit(const char* name, const char* label, const char* attribute)
 {
-    return FieldDef{.name = QString::fromLatin1(name),
-                    .label = QString::fromUtf8(label),
-                    .kind = FieldKind::Edit,
-                    .attribute = QString::fromLatin1(attribute),
-                    .focus = FocusExit::Window,
-                    .group = kOptions};
+    return editField(name, label, attribute, kOptions);
 }
 
 FieldDef browseField(const char* name, const char* label, const char* attribute, const char* button)

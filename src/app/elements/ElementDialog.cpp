@@ -23,6 +23,16 @@
 
 namespace qw {
 
+FieldDef editField(const char* name, const char* label, const char* attribute, const QString& group)
+{
+    return FieldDef{.name = QString::fromLatin1(name),
+                    .label = QString::fromUtf8(label),
+                    .kind = FieldKind::Edit,
+                    .attribute = QString::fromLatin1(attribute),
+                    .focus = FocusExit::Window,
+                    .group = group};
+}
+
 namespace {
 
 const QString kPictureCaption = QStringLiteral("Otevřít obrázek");

@@ -109,6 +109,11 @@ struct FieldDef
     bool hidden = false;
 };
 
+// A text field bound to an attribute and coloured while it has the focus:
+// the starting point of most rows of a dialog's table.
+FieldDef editField(const char* name, const char* label, const char* attribute,
+                   const QString& group = QString());
+
 // Light yellow of the focused field.
 inline constexpr QRgb kFocusColor = qRgb(255, 255, 128);
 

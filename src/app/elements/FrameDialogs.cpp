@@ -8,11 +8,7 @@ namespace {
 
 FieldDef edit(const char* name, const char* label, const char* attribute)
 {
-    return FieldDef{.name = QString::fromLatin1(name),
-                    .label = QString::fromUtf8(label),
-                    .kind = FieldKind::Edit,
-                    .attribute = QString::fromLatin1(attribute),
-                    .focus = FocusExit::Window};
+    return editField(name, label, attribute);
 }
 
 FieldDef combo(const char* name, const char* label, const char* attribute, QStringList items)

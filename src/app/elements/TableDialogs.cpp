@@ -9,12 +9,7 @@ const QString kColours = QStringLiteral("Vlastní barvy");
 
 FieldDef edit(const char* name, const char* label, const char* attribute)
 {
-    return FieldDef{.name = QString::fromLatin1(name),
-                    .label = QString::fromUtf8(label),
-                    .kind = FieldKind::Edit,
-                    .attribute = QString::fromLatin1(attribute),
-                    .focus = FocusExit::Window,
-                    .group = kOptions};
+    return editField(name, label, attribute, kOptions);
 }
 
 FieldDef align()

@@ -18,12 +18,9 @@ const QString kTextGroup = QStringLiteral("Text");
 
 FieldDef edit(const char* name, const char* label, const char* attribute, const QString& page)
 {
-    return FieldDef{.name = QString::fromLatin1(name),
-                    .label = QString::fromUtf8(label),
-                    .kind = FieldKind::Edit,
-                    .attribute = QString::fromLatin1(attribute),
-                    .focus = FocusExit::Window,
-                    .page = page};
+    FieldDef def = editField(name, label, attribute);
+    def.page = page;
+    return def;
 }
 
 QStringList names(std::initializer_list<const char*> list)
