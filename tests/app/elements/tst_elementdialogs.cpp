@@ -16,6 +16,8 @@
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"
 #include "support/TestInstallation.h"
+// The JPEG fixture is the decoder tests' own.
+#include "../../core/support/TestJpeg.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -125,34 +127,6 @@ QString withCaret(ScintillaEditor& e)
     QString text = e.text();
     text.insert(e.selectionStart(), u'|');
     return text;
-}
-
-// A real JPEG through libjpeg, the way the previews read them.
-QByteArray jpegBytes(int width, int height)
-{
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = JDIMENSION(width);
-    info.image_height = JDIMENSION(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_start_compress(&info, TRUE);
-    QByteArray row(width * 3, char(0x80));
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[1] = {reinterpret_cast<JSAMPLE*>(row.data())};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    QByteArray out(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
-    return out;
 }
 
 // A one-colour GIF. Every pixel code follows a clear code, so the codes stay
@@ -525,7 +499,7 @@ void ElementDialogsTest::sizePresetsFollowTheChosenPicture()
     QVERIFY(s.window->documents().openDocument(page));
     const QString picture = s.inst.path(fileName);
     if (fileName.endsWith(u".jpg"))
-        writeFile(picture, jpegBytes(101, 51));
+        writeFile(picture, qw::test::encodeTestJpeg(101, 51));
     else if (fileName.endsWith(u".gif"))
         writeFile(picture, gifBytes(101, 51));
     else
@@ -573,7 +547,7 @@ void ElementDialogsTest::sizePresetsFollowTheChosenPicture()
 void ElementDialogsTest::brokenPictureGivesAnEmptyPreview()
 {
     Session s;
-    const QByteArray jpeg = jpegBytes(101, 51);
+    const QByteArray jpeg = qw::test::encodeTestJpeg(101, 51);
     const struct
     {
         const char* name;

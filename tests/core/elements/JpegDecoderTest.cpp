@@ -1,5 +1,7 @@
 #include "core/elements/JpegDecoder.h"
 
+#include "TestJpeg.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,43 +11,11 @@
 namespace qw {
 namespace {
 
-// A real JPEG of the given size: left half red, right half blue.
-QByteArray encodeJpeg(int width, int height)
-{
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = JDIMENSION(width);
-    info.image_height = JDIMENSION(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    QByteArray row(width * 3, '\0');
-    for (int x = 0; x < width; ++x) {
-        const bool left = x < width / 2;
-        row[x * 3] = char(left ? 255 : 0);
-        row[x * 3 + 2] = char(left ? 0 : 255);
-    }
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[1] = {reinterpret_cast<JSAMPLE*>(row.data())};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    QByteArray out(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
-    return out;
-}
+using test::encodeTestJpeg;
 
 TEST(JpegDecoder, DecodesSizeAndColours)
 {
-    const RgbPicture picture = decodeJpeg(encodeJpeg(101, 51));
+    const RgbPicture picture = decodeJpeg(encodeTestJpeg(101, 51));
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.width, 101);
     EXPECT_EQ(picture.height, 51);
@@ -60,7 +30,7 @@ TEST(JpegDecoder, DecodesSizeAndColours)
 
 TEST(JpegDecoder, BrokenDataGivesNullPicture)
 {
-    const QByteArray good = encodeJpeg(101, 51);
+    const QByteArray good = encodeTestJpeg(101, 51);
     QByteArray garbledBody = good;
     for (qsizetype i = 20; i < garbledBody.size() - 2; i += 3)
         garbledBody[i] = char(0xFF);
@@ -84,8 +54,8 @@ TEST(JpegDecoder, BrokenDataGivesNullPicture)
 
 TEST(JpegDecoder, RefusesPicturesLargerThanTheLimit)
 {
-    EXPECT_TRUE(decodeJpeg(encodeJpeg(101, 51), 101 * 50).isNull());
-    EXPECT_FALSE(decodeJpeg(encodeJpeg(101, 51), 101 * 51).isNull());
+    EXPECT_TRUE(decodeJpeg(encodeTestJpeg(101, 51), 101 * 50).isNull());
+    EXPECT_FALSE(decodeJpeg(encodeTestJpeg(101, 51), 101 * 51).isNull());
 }
 
 } // namespace
