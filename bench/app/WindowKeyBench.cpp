@@ -12,7 +12,7 @@
 #include "app/editor/ScintillaEditor.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 #include "support/QuietUiServices.h"
 
 #include <QApplication>

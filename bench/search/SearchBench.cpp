@@ -6,7 +6,7 @@
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
 #include "app/editor/ScintillaEditor.h"
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 #include "support/QuietUiServices.h"
 
 #include <QApplication>

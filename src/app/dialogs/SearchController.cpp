@@ -2,7 +2,7 @@
 
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 #include "core/editor/FindReplace.h"
 #include "core/editor/GotoLineInput.h"
 #include "core/editor/SearchTexts.h"

@@ -1,7 +1,7 @@
 #include "app/elements/AppletDialog.h"
 
-#include "app/shell/FileDialogFilter.h"
-#include "app/shell/UiServices.h"
+#include "app/services/FileDialogFilter.h"
+#include "app/services/UiServices.h"
 
 namespace qw {
 

@@ -1,7 +1,7 @@
 #include "app/elements/ColorCombo.h"
 
 #include "app/editor/ColorRef.h"
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 #include "core/elements/ColorField.h"
 
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "app/elements/ElementDialog.h"
 
 #include "app/elements/ColorCombo.h"
-#include "app/shell/FileDialogFilter.h"
-#include "app/shell/UiServices.h"
+#include "app/services/FileDialogFilter.h"
+#include "app/services/UiServices.h"
 #include "core/editor/EditorWidget.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/elements/ImageDialog.h"
 
 #include "app/elements/PictureLoader.h"
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 #include "core/elements/PicturePath.h"
 
 #include <QFormLayout>

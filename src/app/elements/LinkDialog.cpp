@@ -1,6 +1,6 @@
 #include "app/elements/LinkDialog.h"
 
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 
 #include <QGroupBox>
 

@@ -3,7 +3,7 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/SingleInstance.h"
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 #include "core/shell/ShellTexts.h"
 #include "core/text/DocumentFile.h"
 #include "core/text/SaveFormat.h"

@@ -11,7 +11,7 @@
 #include "app/elements/TableDialogs.h"
 #include "app/shell/ActionRegistry.h"
 #include "app/shell/AppContext.h"
-#include "app/shell/FileDialogFilter.h"
+#include "app/services/FileDialogFilter.h"
 #include "app/shell/MainWindow.h"
 
 namespace qw {

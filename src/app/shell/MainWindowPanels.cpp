@@ -7,9 +7,9 @@
 #include "app/inspector/TagInspector.h"
 #include "app/panels/LeftPanel.h"
 #include "app/shell/AppContext.h"
-#include "app/shell/FileDialogFilter.h"
+#include "app/services/FileDialogFilter.h"
 #include "app/shell/MainWindow.h"
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 #include "core/markup/LinkPath.h"
 
 #include <QSplitter>

@@ -1,6 +1,6 @@
 #include "app/usertags/UserTagDialog.h"
 
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "app/usertags/UserTagPanel.h"
 
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 #include "app/usertags/UserTagDialog.h"
 
 #include <QAction>

@@ -6,7 +6,7 @@
 #include "app/elements/DialogOpeners.h"
 #include "app/elements/PopupWindowDialog.h"
 #include "app/elements/ScriptDialog.h"
-#include "app/shell/FileDialogFilter.h"
+#include "app/services/FileDialogFilter.h"
 
 #include <QCheckBox>
 #include <QToolButton>

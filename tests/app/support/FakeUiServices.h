@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 
 #include <QList>
 #include <QStringList>

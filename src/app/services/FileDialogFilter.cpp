@@ -1,4 +1,4 @@
-#include "app/shell/FileDialogFilter.h"
+#include "app/services/FileDialogFilter.h"
 
 #include "core/filepanel/FilterList.h"
 

@@ -1,4 +1,4 @@
-#include "app/shell/UiServices.h"
+#include "app/services/UiServices.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
