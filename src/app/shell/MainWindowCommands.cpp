@@ -6,7 +6,7 @@
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
 #include "app/editor/ScintillaEditor.h"
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/services/FileDialogFilter.h"
 #include "app/shell/MainWindow.h"

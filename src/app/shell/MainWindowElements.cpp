@@ -9,7 +9,7 @@
 #include "app/elements/NewPageDialog.h"
 #include "app/elements/QuickTableDialog.h"
 #include "app/elements/TableDialogs.h"
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/services/FileDialogFilter.h"
 #include "app/shell/MainWindow.h"
