@@ -113,8 +113,10 @@ void PageSwitcher::enter(PageMode page)
 {
     m_mode = page;
     auto* layout = static_cast<QVBoxLayout*>(m_pages[std::size_t(page)]->layout());
-    if (layout->indexOf(m_strip) < 0)
+    if (layout->indexOf(m_strip) < 0) {
         layout->addWidget(m_strip);
+        m_strip->show();
+    }
     if (page == PageMode::Source) {
         if (ScintillaEditor* e = m_currentEditor())
             e->setFocus();

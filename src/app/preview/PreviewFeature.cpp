@@ -1,6 +1,8 @@
 #include "app/preview/PreviewFeature.h"
 
 #include "app/editor/ScintillaEditor.h"
+#include "app/preview/PreviewRequestFilter.h"
+#include "app/preview/WebEngineSetup.h"
 #include "app/services/ActionRegistry.h"
 #include "app/services/DocumentAccess.h"
 #include "app/services/UiServices.h"
@@ -176,15 +178,11 @@ bool PreviewFeature::ensureView()
 QWebEngineView* PreviewFeature::makeView()
 {
     if (m_profile == nullptr) {
+        prepareWebEngine();
         // Off the record: nothing of the previewed pages is kept on disk.
         m_profile = new QWebEngineProfile(this);
-        QWebEngineSettings* settings = m_profile->settings();
-        // The page runs as in a browser, but cannot read the user's other
-        // files: its own pictures, styles and scripts still load.
-        settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-        settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-        settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-        settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+        m_profile->setUrlRequestInterceptor(new PreviewRequestFilter(m_profile));
+        m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     }
     auto* view = new QWebEngineView;
     view->setPage(new QWebEnginePage(m_profile, view));

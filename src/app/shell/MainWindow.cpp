@@ -64,8 +64,9 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     buildFileAndUserTagPages();
     buildStatusBar();
     registerCommands();
-    buildFeatures();
     m_commandUi = buildCommandUi(*this, *m_registry);
+    // After the tool bars: a feature may fill a drop-down of its button.
+    buildFeatures();
     m_clipboardHasText = clipboardHoldsText();
     connectSignals();
     applySettings();

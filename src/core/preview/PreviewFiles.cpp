@@ -50,6 +50,7 @@ bool isOwnPrivateFolder(const QByteArray& path)
 
 QString privateTempFolder(const QString& base)
 {
+    QDir().mkpath(base);
     const QString folder = base + u"quenwick-"_s + QString::number(::geteuid());
     const QByteArray encoded = QFile::encodeName(folder);
     if (::mkdir(encoded.constData(), 0700) == 0 || errno == EEXIST) {
@@ -76,6 +77,29 @@ bool clearNonFile(const QString& path)
     if (S_ISDIR(st.st_mode))
         return false;
     return ::unlink(encoded.constData()) == 0;
+}
+
+} // namespace qw
+
+namespace qw {
+
+bool previewMayLoad(const QUrl& url, PreviewRequestKind kind)
+{
+    if (!url.isLocalFile())
+        return true;
+    switch (kind) {
+    case PreviewRequestKind::Page:
+    case PreviewRequestKind::Resource:
+        return true;
+    case PreviewRequestKind::ScriptRead:
+        return false;
+    case PreviewRequestKind::Frame:
+    case PreviewRequestKind::Object:
+        break;
+    }
+    // A frame set's pages are the page's own; any other file is data.
+    static const QStringList pageSuffixes = {u"htm"_s, u"html"_s, u"xhtml"_s, u"shtml"_s};
+    return pageSuffixes.contains(QFileInfo(url.path()).suffix(), Qt::CaseInsensitive);
 }
 
 } // namespace qw

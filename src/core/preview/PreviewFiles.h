@@ -3,6 +3,7 @@
 #include "core/settings/AppSettings.h"
 
 #include <QString>
+#include <QUrl>
 
 namespace qw {
 
@@ -40,5 +41,25 @@ QString privateTempFolder(const QString& base);
 // there would otherwise make a write go to its target. True when path is
 // free or a plain file.
 bool clearNonFile(const QString& path);
+
+} // namespace qw
+
+namespace qw {
+
+// What a previewed page asks to load, as far as the preview's rules go.
+enum class PreviewRequestKind {
+    Page,       // the preview itself and pages it opens
+    Frame,      // a frame or inline frame
+    Object,     // an object or embed element
+    ScriptRead, // fetch and XMLHttpRequest: the page's script reads the answer
+    Resource,   // pictures, style sheets, scripts, fonts, media
+};
+
+// Whether the preview lets a page load url. A previewed page shows itself as
+// a browser would, with its own pictures, style sheets, scripts and frames
+// beside it, but its scripts read no local file: no fetch or request of a
+// file, and no other local file taken in as a frame or object, where a
+// script could read it.
+bool previewMayLoad(const QUrl& url, PreviewRequestKind kind);
 
 } // namespace qw
