@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QProcess>
 #include <QTimer>
@@ -27,7 +28,24 @@ namespace qw {
 
 namespace {
 const QString kCannotCreateBrowser = QStringLiteral("Chyba při vytváření prohlížeče!");
-}
+
+Q_LOGGING_CATEGORY(previewLog, "quenwick.preview", QtWarningMsg)
+
+// A previewed page's console is its author's business: what its scripts
+// report goes to the program's log at debug level, not to the terminal.
+class PreviewPage : public QWebEnginePage
+{
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int line,
+                                  const QString& source) override
+    {
+        qCDebug(previewLog) << source << line << message;
+    }
+};
+} // namespace
 
 ProgramLauncher ProgramLauncher::desktop()
 {
@@ -43,8 +61,13 @@ PreviewFeature::PreviewFeature(const FeatureContext& context, QObject* parent)
 {
     m_context.pages.setHandler(PageMode::Preview, this);
     ActionRegistry& commands = m_context.commands;
-    commands.registerAction(QStringLiteral("view.preview"),
-                            [this](ActionPlace) { m_context.pages.switchTo(PageMode::Preview); });
+    commands.registerAction(QStringLiteral("view.preview"), [this](ActionPlace) {
+        // Pressed again on the preview page, F12 shows the text anew.
+        if (m_context.pages.pageMode() == PageMode::Preview)
+            refreshPreview();
+        else
+            m_context.pages.switchTo(PageMode::Preview);
+    });
     commands.registerAction(QStringLiteral("view.browsers"),
                             [this](ActionPlace) { openDefaultBrowser(); });
     if (QAction* button = commands.action(QStringLiteral("view.browsers"), ActionPlace::ToolBar)) {
@@ -185,7 +208,7 @@ QWebEngineView* PreviewFeature::makeView()
         m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     }
     auto* view = new QWebEngineView;
-    view->setPage(new QWebEnginePage(m_profile, view));
+    view->setPage(new PreviewPage(m_profile, view));
     return view;
 }
 

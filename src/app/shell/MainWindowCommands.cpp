@@ -290,8 +290,10 @@ void MainWindow::openRecentFile(const QString& path)
         m_ui.notify(this, UiServices::Icon::None, recentFileMissingText(path));
         return;
     }
-    if (m_pages->pageMode() == PageMode::Source)
-        m_documents->openDocument(path);
+    // As the open command does: the preview page shows the file itself.
+    m_pages->syncIntoEditor();
+    if (m_documents->openDocument(path))
+        m_pages->showFile(path);
 }
 
 void MainWindow::clearRecentFiles()

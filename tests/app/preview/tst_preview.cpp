@@ -251,6 +251,31 @@ void PreviewTest::openOnThePreviewPageShowsTheFileItself()
     // No late refresh replaces it.
     QTest::qWait(50);
     QCOMPARE(navigated.count(), 1);
+
+    // A recent file opens on the preview page the same way.
+    const QString other = inst.path(QStringLiteral("c.html"));
+    QFile g(other);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write("<p>c</p>");
+    g.close();
+    s.context->settings.recentFiles.prepend(other);
+    Q_EMIT s.window->fileMenu()->aboutToShow();
+    QAction* recent = nullptr;
+    for (QAction* a : s.window->recentMenu()->actions()) {
+        if (a->toolTip() == other)
+            recent = a;
+    }
+    QVERIFY(recent != nullptr);
+    recent->trigger();
+    QCOMPARE(s.window->documents().currentPath(), other);
+    QTRY_COMPARE(navigated.count(), 2);
+    QCOMPARE(navigated.at(1).at(0).toUrl(), QUrl::fromLocalFile(other));
+
+    // F12 again on the preview page shows the current text anew.
+    s.editor().setText(QStringLiteral("<p>změna</p>"));
+    s.press(Qt::Key_F12);
+    QCOMPARE(navigated.count(), 3);
+    QCOMPARE(readAll(s.preview().previewPath()), QByteArray("\xEF\xBB\xBF<p>změna</p>"));
 }
 
 void PreviewTest::browserMenuAndTheDefaultBrowser()
