@@ -159,6 +159,8 @@ bool PreviewFeature::showPage()
     m_context.clearTagInspector();
     m_followPending = false;
     refreshPreview();
+    // The keys of the page (scrolling, the program's own F11) reach it.
+    m_view->setFocus();
     return true;
 }
 

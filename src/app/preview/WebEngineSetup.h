@@ -2,8 +2,10 @@
 
 namespace qw {
 
-// Run before the first web view or profile is made. The web engine's
-// sandbox refuses to start for root; only then is it switched off.
+// Run before the first web view or profile is made: makes the OpenGL
+// context the engine shares (deferred from the start, which it would slow
+// down) and, for root only, switches the engine's sandbox off, since it
+// refuses to start otherwise.
 void prepareWebEngine();
 
 } // namespace qw

@@ -69,6 +69,8 @@ struct Session
         window->show();
         window->openStartFile(QString());
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
     ScintillaEditor& editor() { return *window->documents().current(); }
@@ -117,6 +119,7 @@ private Q_SLOTS:
     void browserMenuAndTheDefaultBrowser();
     void aViewThatCannotBeMadeReturnsToTheSourcePage();
     void previewedPageLoadsItsOwnFilesButReadsNoOthers();
+    void previewShowsThePageDrawn();
 };
 
 void PreviewTest::startMakesNoWebViewAndShowsTwoPageTabs()
@@ -164,6 +167,9 @@ void PreviewTest::f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret()
     // Commands do not reach the editor behind the page.
     QCOMPARE(s.pages().sourceEditor(), nullptr);
 
+    // The page has the keys, yet the program's F11 still works.
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus == s.preview().view() || s.preview().view()->isAncestorOf(focus));
     s.press(Qt::Key_F11);
     QCOMPARE(s.pages().pageMode(), PageMode::Source);
     QCOMPARE(s.strip()->parentWidget(), s.pages().page(PageMode::Source));
@@ -390,6 +396,21 @@ void PreviewTest::previewedPageLoadsItsOwnFilesButReadsNoOthers()
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, frameText + QStringLiteral("('own')")),
                               QStringLiteral("menu"), 10000);
     QVERIFY(!evaluate(view, frameText + QStringLiteral("('data')")).contains(u"tajné"));
+}
+
+void PreviewTest::previewShowsThePageDrawn()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    s.editor().setText(QStringLiteral(
+        "<html><body style=\"margin:0; background: rgb(200, 30, 40)\"><p>x</p></body></html>"));
+    s.press(Qt::Key_F12);
+    QWebEngineView* view = s.preview().view();
+    QVERIFY(view != nullptr);
+    // What the user sees: the view's pixels carry the page's background.
+    const QColor red(200, 30, 40);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        view->grab().toImage().pixelColor(view->width() / 2, view->height() / 2) == red, 15000);
 }
 
 QTEST_MAIN(PreviewTest)
