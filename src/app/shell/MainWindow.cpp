@@ -4,6 +4,7 @@
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
+#include "app/download/DownloadFeature.h"
 #include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/pages/PageSwitcher.h"
@@ -211,6 +212,7 @@ void MainWindow::buildFeatures()
                                clearTagInspector();
                            }};
     m_preview = new PreviewFeature(context, this);
+    new DownloadFeature(context, this);
 }
 
 void MainWindow::buildStatusBar()
