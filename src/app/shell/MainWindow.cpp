@@ -8,6 +8,7 @@
 #include "app/editor/ScintillaEditor.h"
 #include "app/pages/PageSwitcher.h"
 #include "app/preview/PreviewFeature.h"
+#include "app/print/PrintFeature.h"
 #include "app/services/ActionRegistry.h"
 #include "app/services/FeatureContext.h"
 #include "app/services/FileDialogFilter.h"
@@ -210,6 +211,7 @@ void MainWindow::buildFeatures()
                                clearTagInspector();
                            }};
     m_preview = new PreviewFeature(context, this);
+    new PrintFeature(context, this);
 }
 
 void MainWindow::buildStatusBar()
