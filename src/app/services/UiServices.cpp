@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace qw {
 
@@ -88,6 +89,14 @@ std::optional<QColor> DesktopUiServices::pickColor(QWidget* parent, const QColor
 {
     const QColor picked = QColorDialog::getColor(initial, parent);
     return picked.isValid() ? std::optional<QColor>(picked) : std::nullopt;
+}
+
+bool DesktopUiServices::setupPrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    // The whole document is always printed, so no page range is offered.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace qw

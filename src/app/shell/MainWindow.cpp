@@ -9,6 +9,7 @@
 #include "app/editor/ScintillaEditor.h"
 #include "app/pages/PageSwitcher.h"
 #include "app/preview/PreviewFeature.h"
+#include "app/print/PrintFeature.h"
 #include "app/services/ActionRegistry.h"
 #include "app/services/FeatureContext.h"
 #include "app/services/FileDialogFilter.h"
@@ -213,6 +214,7 @@ void MainWindow::buildFeatures()
                            }};
     m_preview = new PreviewFeature(context, this);
     new DownloadFeature(context, this);
+    new PrintFeature(context, this);
 }
 
 void MainWindow::buildStatusBar()
