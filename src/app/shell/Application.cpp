@@ -1,9 +1,9 @@
 #include "app/shell/Application.h"
 
+#include "app/services/UiServices.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/SingleInstance.h"
-#include "app/services/UiServices.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -23,11 +23,15 @@ QString startFileFromArguments(const QStringList& arguments)
     return info.absoluteFilePath();
 }
 
+void nameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Quenwick"));
+}
+
 int runQuenwick(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quenwick"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quenwick"));
+    nameApplication();
 
     const QString startFile = startFileFromArguments(QApplication::arguments());
 

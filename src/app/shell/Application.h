@@ -9,6 +9,10 @@ namespace qw {
 // absolute; empty when there is none or it names no existing file.
 QString startFileFromArguments(const QStringList& arguments);
 
+// Names the application before any window exists. The name only: a display
+// name would make the desktop add " — Quenwick" to every window title.
+void nameApplication();
+
 // The whole program: single-instance check, window, event loop.
 int runQuenwick(int argc, char** argv);
 

@@ -6,11 +6,12 @@
 #include "app/dialogs/SearchController.h"
 #include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
+#include "app/services/FileDialogFilter.h"
+#include "app/services/UiServices.h"
 #include "app/shell/ActionRegistry.h"
 #include "app/shell/AppContext.h"
-#include "app/services/FileDialogFilter.h"
+#include "app/shell/HandOffQueue.h"
 #include "app/shell/ToolBarPersistence.h"
-#include "app/services/UiServices.h"
 #include "core/markup/EditTagDialogs.h"
 #include "core/settings/AppSettings.h"
 #include "core/shell/MenuState.h"
@@ -58,6 +59,8 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     connect(m_documents, &DocumentManager::pathTouched, this, [this](const QString& path) {
         updateRecentFiles(m_context.settings.recentFiles, path);
     });
+    m_documents->setLastFolder(m_context.settings.lastFolder);
+    m_handOffs = new HandOffQueue(*m_documents, this);
     buildPages();
     buildFileAndUserTagPages();
     buildStatusBar();
@@ -81,7 +84,9 @@ void MainWindow::connectSignals()
         m_tagState = CaretTagState();
         m_registry->setEnabled(QStringLiteral("popup.editTag"), false);
         if (ScintillaEditor* e = m_documents->current()) {
+            // A right click reaches the viewport, a menu key the editor.
             e->installEventFilter(this);
+            e->viewport()->installEventFilter(this);
             // A selection set by a command moves no caret the documents
             // report; cut and copy must still follow it.
             connect(e, &QsciScintilla::selectionChanged, this, &MainWindow::updateMenu,
@@ -90,6 +95,9 @@ void MainWindow::connectSignals()
         updateMenu();
         updateStatusBar();
     });
+    // The status bar counts display lines, which the first paint after a
+    // start, a switch or a resize may lay out differently.
+    connect(m_documents, &DocumentManager::editorPainted, this, &MainWindow::updateStatusBar);
     connect(m_documents, &DocumentManager::editorReleased, this, [this] {
         findTagAtCaretQuietly();
         updateMenu();
@@ -142,6 +150,7 @@ void MainWindow::saveSettings()
     s.statusBar = !statusBar()->isHidden();
     s.tabSet = !m_documents->tabBar()->isHidden();
     s.leftPanel = m_leftPanel;
+    s.lastFolder = m_documents->lastFolder();
     storeToolBarLayout();
     if (!m_context.saveSettings()) {
         m_ui.notify(this, UiServices::Icon::Error,
@@ -221,7 +230,8 @@ void MainWindow::receiveHandOff(const QString& path)
         showNormal();
     raise();
     activateWindow();
-    m_documents->openDocument(path);
+    // A start without a file only brings the window up.
+    m_handOffs->deliver(path);
 }
 
 QString MainWindow::statusText(int panel) const
@@ -324,7 +334,10 @@ void MainWindow::showEditorPopup(const QPoint& globalPos)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ContextMenu && watched == m_documents->current()) {
+    const ScintillaEditor* e = m_documents->current();
+    // The program's pop-up, never the editor library's own menu.
+    if (event->type() == QEvent::ContextMenu && e != nullptr &&
+        (watched == e || watched == e->viewport())) {
         showEditorPopup(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
     }

@@ -6,11 +6,11 @@
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
 #include "app/editor/ScintillaEditor.h"
+#include "app/services/FileDialogFilter.h"
+#include "app/services/UiServices.h"
 #include "app/shell/ActionRegistry.h"
 #include "app/shell/AppContext.h"
-#include "app/services/FileDialogFilter.h"
 #include "app/shell/MainWindow.h"
-#include "app/services/UiServices.h"
 #include "core/commands/RunMarkupCommand.h"
 #include "core/markup/EditTagDialogs.h"
 #include "core/shell/CommandLayout.h"
@@ -68,9 +68,12 @@ void MainWindow::registerFileCommands()
     });
     m_registry->registerAction(id("file.open"), [this](ActionPlace) {
         m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));
-        const QString path = m_ui.openFileName(this, QString(), m_options.dialogFilter, QString());
-        if (!path.isEmpty())
-            m_documents->openDocument(path);
+        const QString path =
+            m_ui.openFileName(this, QString(), m_options.dialogFilter, m_documents->dialogFolder());
+        if (path.isEmpty())
+            return;
+        m_documents->noteChosenFile(path);
+        m_documents->openDocument(path);
     });
     m_registry->registerAction(id("file.save"), [this](ActionPlace) { m_documents->save(); });
     m_registry->registerAction(id("file.saveAs"), [this](ActionPlace) { m_documents->saveAs(); });
@@ -264,10 +267,11 @@ void MainWindow::insertFile()
     const QString path = m_ui.openFileName(
         this, QString(),
         qtDialogFilter(QStringLiteral("Textový soubor (*.txt)|*.txt|Všechny soubory (*.*)|*.*|")),
-        QString());
+        m_documents->dialogFolder());
     ScintillaEditor* e = sourceEditor();
     if (path.isEmpty() || e == nullptr)
         return;
+    m_documents->noteChosenFile(path);
     const DocumentReadResult read = readDocumentFile(path);
     if (!read.ok) {
         m_ui.notify(this, UiServices::Icon::Error, read.errorText);

@@ -114,11 +114,15 @@ private Q_SLOTS:
     void fixedMarkupHonoursCaseAndBrackets();
     void commandStatesFollowTheDocument();
     void editorPopupEnablingAndTagAtCaret();
+    void rightClickOpensTheProgramsPopUpOnly_data();
+    void rightClickOpensTheProgramsPopUpOnly();
     void textToolsAndDateRunOnTheCurrentEditor();
     void toolBarsWithoutSectionsStandInTheirDefaultPlaces();
     void toolBarLayoutSurvivesARestart();
     void toolBarButtonsCarryHintsAndIcons();
     void statusBarTexts();
+    void statusBarShowsTheCaretFromTheFirstPaint_data();
+    void statusBarShowsTheCaretFromTheFirstPaint();
     void viewTogglesArePersisted();
     void fullScreenHidesTheBandOnly();
     void recentFilesMenu();
@@ -448,6 +452,45 @@ void MainWindowTest::editorPopupEnablingAndTagAtCaret()
     popup->close();
 }
 
+void MainWindowTest::rightClickOpensTheProgramsPopUpOnly_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("editor") << QStringLiteral("editor");
+    QTest::newRow("tab strip") << QStringLiteral("tabs");
+}
+
+void MainWindowTest::rightClickOpensTheProgramsPopUpOnly()
+{
+    QFETCH(QString, target);
+    Installation inst;
+    Session s(inst);
+    setText(s.editor(), QStringLiteral("<p>text</p>"), 0, 3);
+    // A mouse reaches the editor's viewport, not the editor itself.
+    QWidget* widget = target == QStringLiteral("editor")
+                          ? s.editor().viewport()
+                          : static_cast<QWidget*>(s.window->documents().tabBar());
+    const QPoint pos(10, widget->height() / 2);
+    QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, pos);
+    // The window system follows a right press with a context menu request to
+    // the same widget; QTest does not, so it is sent here.
+    QContextMenuEvent request(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+    QApplication::sendEvent(widget, &request);
+
+    QMenu* popup = s.window->editorPopup();
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(popup->actions().first()->text(), QStringLiteral("Upravit HTML značku..."));
+    QVERIFY(s.action(QStringLiteral("edit.copy"), ActionPlace::PopUp)->isEnabled());
+    QList<QMenu*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* menu = qobject_cast<QMenu*>(w); menu != nullptr && menu->isVisible())
+            shown << menu;
+    }
+    QCOMPARE(shown, QList<QMenu*>{popup});
+    popup->close();
+    // The click changed neither the document nor its selection.
+    QCOMPARE(s.editor().selectedText(), QStringLiteral("<p>"));
+}
+
 void MainWindowTest::textToolsAndDateRunOnTheCurrentEditor()
 {
     Installation inst;
@@ -599,6 +642,78 @@ void MainWindowTest::statusBarTexts()
     e.setOverwrite(true);
     QTest::keyRelease(&e, Qt::Key_Insert);
     QCOMPARE(window.statusText(2), QStringLiteral("Přepis"));
+}
+
+// A template of twelve lines with the caret where the foot begins (line 10).
+// Its lines wrap in a window that is not laid out yet, and in no window
+// that is.
+const QByteArray kTemplateHtmlDat = "[SABLONA-HEAD]\r\n"
+                                    "item0=<html lang=\"cs\">\r\n"
+                                    "item1=<head>\r\n"
+                                    "item2=<meta charset=\"windows-1250\">\r\n"
+                                    "item3=<title>Moje stranka</title>\r\n"
+                                    "item4=</head>\r\n"
+                                    "item5=<body bgcolor=\"#FFFFFF\">\r\n"
+                                    "item6=<h1>Nadpis stranky</h1>\r\n"
+                                    "[SABLONA-FOOT]\r\n"
+                                    "item0=</body>\r\n"
+                                    "item1=</html>\r\n";
+
+void MainWindowTest::statusBarShowsTheCaretFromTheFirstPaint_data()
+{
+    // Steps are command ids, or "open" (a second document) and "back" (its
+    // tab left for the first one).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("expected");
+    const QString br = markupActionId(MarkupCommandId::LineBreak);
+    QTest::newRow("start") << QStringList() << QStringLiteral(" ř. 10  sl. 1");
+    QTest::newRow("other document")
+        << QStringList{QStringLiteral("open")} << QStringLiteral(" ř. 1  sl. 1");
+    QTest::newRow("back to the first")
+        << QStringList{QStringLiteral("open"), QStringLiteral("back")}
+        << QStringLiteral(" ř. 10  sl. 1");
+    QTest::newRow("select all") << QStringList{QStringLiteral("edit.selectAll")}
+                                << QStringLiteral(" ř. 12  sl. 1");
+    QTest::newRow("go to line") << QStringList{QStringLiteral("edit.gotoLine")}
+                                << QStringLiteral(" ř. 3  sl. 1");
+    QTest::newRow("line break tag") << QStringList{br} << QStringLiteral(" ř. 10  sl. 5");
+    QTest::newRow("undo") << QStringList{br, QStringLiteral("edit.undo")}
+                          << QStringLiteral(" ř. 10  sl. 1");
+}
+
+void MainWindowTest::statusBarShowsTheCaretFromTheFirstPaint()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, expected);
+    Installation inst(kTemplateHtmlDat);
+    const QString other = inst.path(QStringLiteral("other.html"));
+    QFile f(other);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<p>\r\n</p>\r\n");
+    f.close();
+    FakeUiServices ui;
+    ui.inputResults = {QStringLiteral("3")};
+    auto context = inst.context(ui);
+    // Started as the program starts; no key is touched afterwards, so what
+    // the status bar shows comes from the start and the commands alone.
+    MainWindow window(*context);
+    window.showMaximized();
+    window.openStartFile(QString());
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QString& step : steps) {
+        if (step == QStringLiteral("open")) {
+            QVERIFY(window.documents().openDocument(other));
+        } else if (step == QStringLiteral("back")) {
+            window.documents().activate(0);
+        } else {
+            QAction* a = window.commands().action(step, ActionPlace::MainMenu);
+            if (a == nullptr)
+                a = window.commands().action(step, ActionPlace::ToolBar);
+            QVERIFY(a != nullptr);
+            a->trigger();
+        }
+    }
+    QTRY_COMPARE(window.statusText(0), expected);
 }
 
 void MainWindowTest::viewTogglesArePersisted()
