@@ -28,6 +28,12 @@ void nameApplication()
     QApplication::setApplicationName(QStringLiteral("Quenwick"));
 }
 
+void forwardHandOffs(SingleInstance& instance, MainWindow& window)
+{
+    QObject::connect(&instance, &SingleInstance::pathReceived, &window,
+                     &MainWindow::receiveHandOff);
+}
+
 int runQuenwick(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -49,8 +55,7 @@ int runQuenwick(int argc, char** argv)
     AppContext context(AppPaths::fromEnvironment(QApplication::applicationDirPath()), ui);
     context.loadSettings();
     MainWindow window(context);
-    QObject::connect(&instance, &SingleInstance::pathReceived, &window,
-                     &MainWindow::receiveHandOff);
+    forwardHandOffs(instance, window);
     window.showMaximized();
     window.openStartFile(startFile);
     return QApplication::exec();

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -36,6 +37,8 @@
 
 using namespace qw;
 using qw::test::FakeUiServices;
+
+Q_DECLARE_METATYPE(qw::UiServices::Answer)
 
 namespace {
 
@@ -128,6 +131,9 @@ private Q_SLOTS:
     void recentFilesMenu();
     void aboutAndInsertFile();
     void droppedFilesOpenOnlyTheFirst();
+    void handOffDuringASaveQuestionWaitsForTheAnswer_data();
+    void handOffDuringASaveQuestionWaitsForTheAnswer();
+    void handOffWaitsForAModalDialogToClose();
 };
 
 void MainWindowTest::everyMenuEntryHasItsCaptionAndKey()
@@ -847,6 +853,94 @@ void MainWindowTest::droppedFilesOpenOnlyTheFirst()
     s.window->openDroppedUrls({QUrl::fromLocalFile(inst.path(QStringLiteral("gone.html")))});
     QCOMPARE(s.window->documents().count(), 2);
     QVERIFY(s.ui.notices.isEmpty());
+}
+
+void MainWindowTest::handOffDuringASaveQuestionWaitsForTheAnswer_data()
+{
+    QTest::addColumn<UiServices::Answer>("answer");
+    QTest::addColumn<QStringList>("tabs");
+    QTest::addColumn<bool>("saved");
+    // Closing the only document leaves a new one, then the handed-over file.
+    QTest::newRow("yes") << UiServices::Answer::Yes
+                         << QStringList{QStringLiteral("dokument1"), QStringLiteral("predano.html")}
+                         << true;
+    QTest::newRow("no") << UiServices::Answer::No
+                        << QStringList{QStringLiteral("dokument1"), QStringLiteral("predano.html")}
+                        << false;
+    QTest::newRow("cancel") << UiServices::Answer::Cancel
+                            << QStringList{QStringLiteral("dokument1"),
+                                           QStringLiteral("predano.html")}
+                            << false;
+}
+
+void MainWindowTest::handOffDuringASaveQuestionWaitsForTheAnswer()
+{
+    QFETCH(UiServices::Answer, answer);
+    QFETCH(QStringList, tabs);
+    QFETCH(bool, saved);
+    Installation inst;
+    Session s(inst);
+    const QString handed = inst.path(QStringLiteral("predano.html"));
+    const QString target = inst.path(QStringLiteral("ulozeno.html"));
+    QFile f(handed);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<p>jiný</p>");
+    f.close();
+    s.editor().selectAll();
+    s.editor().replaceSelection(QStringLiteral("rozepsáno"));
+
+    // A later start hands a file over while the question is open.
+    QString currentWhileAsked;
+    s.ui.whileAsking = [&] {
+        s.window->receiveHandOff(handed);
+        currentWhileAsked = s.window->documents().currentPath();
+    };
+    s.ui.yesNoCancelAnswers = {answer};
+    s.ui.saveFileNames = {target};
+    s.action(QStringLiteral("file.close"))->trigger();
+
+    QCOMPARE(s.ui.questions,
+             QStringList{QStringLiteral("Uložit změny v dokumentu - \"dokument1\"?")});
+    QCOMPARE(currentWhileAsked, QStringLiteral("dokument1"));
+    QCOMPARE(QFile::exists(target), saved);
+    if (saved) {
+        QFile written(target);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("rozeps\xE1no"));
+    }
+    // The waiting file opens once the question is answered.
+    DocumentManager& docs = s.window->documents();
+    QTRY_COMPARE(docs.count(), int(tabs.size()));
+    QStringList shown;
+    for (int i = 0; i < docs.tabBar()->count(); ++i)
+        shown << docs.tabBar()->tabText(i);
+    QCOMPARE(shown, tabs);
+    QCOMPARE(docs.currentPath(), handed);
+    // Kept after Cancel, the asked document still holds its text.
+    QCOMPARE(docs.editorAt(0)->text().contains(QStringLiteral("rozepsáno")),
+             answer == UiServices::Answer::Cancel);
+}
+
+void MainWindowTest::handOffWaitsForAModalDialogToClose()
+{
+    Installation inst;
+    Session s(inst);
+    const QString handed = inst.path(QStringLiteral("predano.html"));
+    QFile f(handed);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    // A dialog of the program shown modally, as an element dialog is; shown
+    // without its own event loop so the test does not wait on it.
+    QDialog dialog(s.window.get());
+    dialog.setModal(true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    s.window->receiveHandOff(handed);
+    QTest::qWait(50);
+    QCOMPARE(s.window->documents().count(), 1);
+    dialog.hide();
+    QTRY_COMPARE(s.window->documents().count(), 2);
+    QCOMPARE(s.window->documents().currentPath(), handed);
 }
 
 QTEST_MAIN(MainWindowTest)
