@@ -5,6 +5,8 @@
 
 #include "app/editor/ScintillaEditor.h"
 #include "app/elements/ElementDialogs.h"
+#include "app/services/FileDialogFilter.h"
+#include "app/services/UiServices.h"
 #include "app/shell/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
@@ -19,10 +21,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -134,6 +139,9 @@ private Q_SLOTS:
     void handOffDuringASaveQuestionWaitsForTheAnswer_data();
     void handOffDuringASaveQuestionWaitsForTheAnswer();
     void handOffWaitsForAModalDialogToClose();
+    void fileDialogsStartInTheDocumentsOrTheLastFolder_data();
+    void fileDialogsStartInTheDocumentsOrTheLastFolder();
+    void fileDialogsShowEachFilterNameOnce();
 };
 
 void MainWindowTest::everyMenuEntryHasItsCaptionAndKey()
@@ -941,6 +949,104 @@ void MainWindowTest::handOffWaitsForAModalDialogToClose()
     dialog.hide();
     QTRY_COMPARE(s.window->documents().count(), 2);
     QCOMPARE(s.window->documents().currentPath(), handed);
+}
+
+void MainWindowTest::fileDialogsStartInTheDocumentsOrTheLastFolder_data()
+{
+    // Steps: "open F" and "save F" choose F in the open or the Save As
+    // dialog, "new" makes a document, "tab N" activates a tab, "restart"
+    // closes the window and starts another on the same installation. Then the
+    // dialog named by "dialog" is shown; "folder" is where it must start.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("folder");
+    const QString open = QStringLiteral("open");
+    const QString save = QStringLiteral("save");
+    QTest::newRow("nothing chosen yet") << QStringList() << open << QString();
+    QTest::newRow("a document's own folder")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("open b/y.html"),
+                       QStringLiteral("tab 1")}
+        << open << QStringLiteral("a");
+    QTest::newRow("a new document takes the last")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("open b/y.html"),
+                       QStringLiteral("tab 0")}
+        << open << QStringLiteral("b");
+    QTest::newRow("save as of a saved document")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("open b/y.html"),
+                       QStringLiteral("tab 1")}
+        << save << QStringLiteral("a");
+    QTest::newRow("save as of a new document")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("tab 0")} << save
+        << QStringLiteral("a");
+    QTest::newRow("save as chooses the last")
+        << QStringList{QStringLiteral("save c/z.html"), QStringLiteral("new")} << open
+        << QStringLiteral("c");
+    QTest::newRow("kept across starts")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("restart")} << open
+        << QStringLiteral("a");
+}
+
+void MainWindowTest::fileDialogsStartInTheDocumentsOrTheLastFolder()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, dialog);
+    QFETCH(QString, folder);
+    Installation inst;
+    for (const char* name : {"a/x.html", "b/y.html"}) {
+        const QString path = inst.path(QString::fromLatin1(name));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QDir().mkpath(inst.path(QStringLiteral("c"))));
+    auto s = std::make_unique<Session>(inst);
+    for (const QString& step : steps) {
+        const QString arg = step.section(u' ', 1);
+        if (step.startsWith(QStringLiteral("open "))) {
+            s->ui.openFileNames = {inst.path(arg)};
+            s->action(QStringLiteral("file.open"))->trigger();
+        } else if (step.startsWith(QStringLiteral("save "))) {
+            s->ui.saveFileNames = {inst.path(arg)};
+            s->action(QStringLiteral("file.saveAs"))->trigger();
+        } else if (step == QStringLiteral("new")) {
+            s->action(QStringLiteral("file.new"))->trigger();
+        } else if (step.startsWith(QStringLiteral("tab "))) {
+            s->window->documents().activate(arg.toInt());
+        } else if (step == QStringLiteral("restart")) {
+            QVERIFY(s->window->close());
+            s = std::make_unique<Session>(inst);
+        }
+        QVERIFY(s->ui.allAnswersUsed());
+    }
+    const QString expected = folder.isEmpty() ? QString() : inst.path(folder);
+    if (dialog == QStringLiteral("open")) {
+        s->action(QStringLiteral("file.open"))->trigger();
+        QCOMPARE(s->ui.openFolders.last(), expected);
+    } else {
+        s->action(QStringLiteral("file.saveAs"))->trigger();
+        QCOMPARE(s->ui.saveRequests.last().folder, expected);
+        // The proposed name is the document's: a bare name for a new one.
+        QCOMPARE(s->ui.saveRequests.last().proposed, s->window->documents().currentPath());
+    }
+}
+
+void MainWindowTest::fileDialogsShowEachFilterNameOnce()
+{
+    // The desktop's dialogs are all made here; exec() is never called.
+    QTemporaryDir folder;
+    const QString filter = qtDialogFilter(QStringLiteral(
+        "HTML soubory (*.htm;*.html)|*.htm;*.html;*.HTM;*.HTML|Všechny soubory (*.*)|*.*|"));
+    const std::unique_ptr<QFileDialog> dialog =
+        makeFileDialog(nullptr, QStringLiteral("Otevřít"), folder.path(), filter);
+    QVERIFY(dialog->testOption(QFileDialog::HideNameFilterDetails));
+    QCOMPARE(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+    const auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types != nullptr);
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i)
+        shown << types->itemText(i);
+    QCOMPARE(shown, (QStringList{QStringLiteral("HTML soubory (*.htm;*.html)"),
+                                 QStringLiteral("Všechny soubory (*.*)")}));
 }
 
 QTEST_MAIN(MainWindowTest)
