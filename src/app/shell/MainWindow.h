@@ -14,7 +14,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSplitter;
-class QTabWidget;
 class QToolBar;
 
 namespace qw {
@@ -26,6 +25,8 @@ struct EditTagTarget;
 class FilePanel;
 class HandOffQueue;
 class LeftPanel;
+class PageSwitcher;
+class PreviewFeature;
 class ScintillaEditor;
 class SearchController;
 class SpecialCharacterList;
@@ -63,6 +64,9 @@ public:
     // The pages "Soubory" and the user tags (MainWindowFilePanel.cpp).
     FilePanel* filePanel() const { return m_filePanel; }
     UserTagPanel* userTagPanel() const { return m_userTagPanel; }
+    // The page control: the source, preview and design pages.
+    PageSwitcher& pages() { return *m_pages; }
+    PreviewFeature& preview() { return *m_preview; }
 
     // The first document: the start file, or a new one.
     void openStartFile(const QString& path);
@@ -92,6 +96,8 @@ protected:
 
 private:
     void buildPages();
+    // The features that bring their own pages and commands.
+    void buildFeatures();
     // The left panel with its pages and the splitter (MainWindowPanels.cpp).
     void buildLeftPanel();
     void showLeftPanel(bool shown);
@@ -152,7 +158,8 @@ private:
     SearchController* m_search = nullptr;
     ElementDialogs* m_elements = nullptr;
     CommandUi m_commandUi;
-    QTabWidget* m_pages = nullptr;
+    PageSwitcher* m_pages = nullptr;
+    PreviewFeature* m_preview = nullptr;
     QSplitter* m_splitter = nullptr;
     LeftPanel* m_leftPanelWidget = nullptr;
     TagInspector* m_inspector = nullptr;

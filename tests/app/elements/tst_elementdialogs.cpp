@@ -11,7 +11,7 @@
 #include "app/elements/NewPageDialog.h"
 #include "app/elements/QuickTableDialog.h"
 #include "app/elements/TableDialogs.h"
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"

@@ -6,7 +6,7 @@
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
 #include "app/elements/ElementDialogs.h"
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 #include "app/shell/Application.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"
