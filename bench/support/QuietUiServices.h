@@ -20,7 +20,8 @@ public:
     {
         return {};
     }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&,
+                         const QString&) override
     {
         return {};
     }

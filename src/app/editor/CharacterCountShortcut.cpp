@@ -12,6 +12,8 @@
 // a walk within that line; the answer is the same number, and every other
 // message goes to the library unchanged.
 
+#include "app/editor/CharacterCountShortcut.h"
+
 #include <Qsci/qsciscintillabase.h>
 
 #include <cstdio>
@@ -37,7 +39,14 @@ Send librarySend()
 // Counts up to here are cheaper to walk than to look up.
 constexpr long shortCount = 4096;
 
+std::uint64_t lookups = 0;
+
 } // namespace
+
+std::uint64_t qw::characterCountLookups()
+{
+    return lookups;
+}
 
 long QsciScintillaBase::SendScintilla(unsigned int msg, unsigned long wParam, long lParam) const
 {
@@ -46,6 +55,7 @@ long QsciScintillaBase::SendScintilla(unsigned int msg, unsigned long wParam, lo
         return send(this, msg, wParam, lParam);
     if ((send(this, SCI_GETLINECHARACTERINDEX, 0, 0) & SC_LINECHARACTERINDEX_UTF32) == 0)
         return send(this, msg, wParam, lParam);
+    ++lookups;
     const long line = send(this, SCI_LINEFROMPOSITION, static_cast<unsigned long>(lParam), 0);
     const long lineStart = send(this, SCI_POSITIONFROMLINE, static_cast<unsigned long>(line), 0);
     const long before = send(this, SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),

@@ -101,8 +101,11 @@ void PrintFeature::exportListing(ExportFormat format)
     const bool rtf = format == ExportFormat::Rtf;
     // The export filter goes to this one dialog only; the window's open and
     // save dialogs and the file panel keep the settings' filters.
+    // The listing goes beside the document by default.
+    const QString document = m_context.documents.currentFilePath();
+    const QString folder = document.isEmpty() ? QString() : QFileInfo(document).absolutePath();
     const QString path = m_context.ui.saveFileName(
-        m_context.window, QString(), qtDialogFilter(rtf ? kRtfFilter : kHtmlFilter),
+        m_context.window, folder, QString(), qtDialogFilter(rtf ? kRtfFilter : kHtmlFilter),
         rtf ? QStringLiteral("rtf") : QStringLiteral("html"));
     if (path.isEmpty())
         return;

@@ -53,25 +53,38 @@ void DesktopUiServices::notify(QWidget* parent, Icon icon, const QString& text)
     box.exec();
 }
 
+std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const QString& caption,
+                                            const QString& folder, const QString& filter)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, caption, folder, filter);
+    dialog->setOption(QFileDialog::HideNameFilterDetails, true);
+    return dialog;
+}
+
 QString DesktopUiServices::openFileName(QWidget* parent, const QString& caption,
                                         const QString& filter, const QString& folder)
 {
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    const std::unique_ptr<QFileDialog> dialog = makeFileDialog(parent, caption, folder, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
 }
 
-QString DesktopUiServices::saveFileName(QWidget* parent, const QString& proposed,
-                                        const QString& filter, const QString& defaultSuffix)
+QString DesktopUiServices::saveFileName(QWidget* parent, const QString& folder,
+                                        const QString& proposed, const QString& filter,
+                                        const QString& defaultSuffix)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(defaultSuffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = makeFileDialog(parent, QString(), folder, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(defaultSuffix);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog->selectFile(proposed);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 std::optional<QString> DesktopUiServices::inputText(QWidget* parent, const QString& title,

@@ -4,8 +4,10 @@
 #include <QDateTime>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -30,13 +32,15 @@ public:
     virtual void notify(QWidget* parent, Icon icon, const QString& text) = 0;
 
     // File dialogs; an empty result means cancelled. filter is in the form of
-    // the open and save dialogs ("Name (*.a *.b);;Other (*)").
+    // the open and save dialogs ("Name (*.a *.b);;Other (*)"); an empty
+    // folder leaves the start to the desktop.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                                  const QString& folder) = 0;
-    // Proposes `proposed`; adds defaultSuffix (without its point) to a name
-    // typed without one; asks before replacing an existing file.
-    virtual QString saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
-                                 const QString& defaultSuffix) = 0;
+    // Starts in folder and proposes `proposed` (a bare name is taken inside
+    // folder, a full path in its own); adds defaultSuffix (without its point)
+    // to a name typed without one; asks before replacing an existing file.
+    virtual QString saveFileName(QWidget* parent, const QString& folder, const QString& proposed,
+                                 const QString& filter, const QString& defaultSuffix) = 0;
 
     // A one-line input box; nullopt when cancelled.
     virtual std::optional<QString> inputText(QWidget* parent, const QString& title,
@@ -52,6 +56,12 @@ public:
     virtual QDateTime now() = 0;
 };
 
+// A file dialog as every file dialog of the program is shown: starting in
+// folder, with filter's names shown as written, since each name carries its
+// mask already ("HTML soubory (*.htm;*.html)").
+std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const QString& caption,
+                                            const QString& folder, const QString& filter);
+
 // The real dialogs of the desktop.
 class DesktopUiServices : public UiServices
 {
@@ -61,8 +71,8 @@ public:
     void notify(QWidget* parent, Icon icon, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& folder) override;
-    QString saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
-                         const QString& defaultSuffix) override;
+    QString saveFileName(QWidget* parent, const QString& folder, const QString& proposed,
+                         const QString& filter, const QString& defaultSuffix) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) override;

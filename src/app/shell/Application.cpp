@@ -1,9 +1,9 @@
 #include "app/shell/Application.h"
 
+#include "app/services/UiServices.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/SingleInstance.h"
-#include "app/services/UiServices.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -23,11 +23,21 @@ QString startFileFromArguments(const QStringList& arguments)
     return info.absoluteFilePath();
 }
 
+void nameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Quenwick"));
+}
+
+void forwardHandOffs(SingleInstance& instance, MainWindow& window)
+{
+    QObject::connect(&instance, &SingleInstance::pathReceived, &window,
+                     &MainWindow::receiveHandOff);
+}
+
 int runQuenwick(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quenwick"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quenwick"));
+    nameApplication();
 
     const QString startFile = startFileFromArguments(QApplication::arguments());
 
@@ -45,8 +55,7 @@ int runQuenwick(int argc, char** argv)
     AppContext context(AppPaths::fromEnvironment(QApplication::applicationDirPath()), ui);
     context.loadSettings();
     MainWindow window(context);
-    QObject::connect(&instance, &SingleInstance::pathReceived, &window,
-                     &MainWindow::receiveHandOff);
+    forwardHandOffs(instance, window);
     window.showMaximized();
     window.openStartFile(startFile);
     return QApplication::exec();

@@ -148,6 +148,10 @@ ScintillaEditor* DocumentManager::createEditor(int key)
         if (editor == current())
             Q_EMIT stateChanged();
     });
+    connect(editor, &QsciScintillaBase::SCN_PAINTED, this, [this, editor] {
+        if (editor == current())
+            Q_EMIT editorPainted();
+    });
     connect(editor, &ScintillaEditor::released, this, [this, editor] {
         if (editor == current())
             Q_EMIT editorReleased();
@@ -161,19 +165,19 @@ bool DocumentManager::openDocument(const QString& path)
     DocumentReadResult read;
     if (!path.isEmpty()) {
         if (!QFileInfo(path).isFile()) {
-            m_ui.notify(m_window, UiServices::Icon::Error, kCannotOpen);
+            notify(UiServices::Icon::Error, kCannotOpen);
             return false;
         }
         read = readDocumentFile(path);
         if (!read.ok) {
-            m_ui.notify(m_window, UiServices::Icon::Error, kCannotOpen);
+            notify(UiServices::Icon::Error, kCannotOpen);
             return false;
         }
         Q_EMIT pathTouched(path);
         const int open = m_docs.indexOfPath(path);
         if (open >= 0) {
             activate(open);
-            m_ui.notify(m_window, UiServices::Icon::Information, kAlreadyOpen);
+            notify(UiServices::Icon::Information, kAlreadyOpen);
             return false;
         }
     }
@@ -288,6 +292,31 @@ void DocumentManager::updateNavigation()
     m_last->setEnabled(n.last);
 }
 
+QString DocumentManager::dialogFolder() const
+{
+    const QString path = currentPath();
+    if (!path.isEmpty() && !DocumentList::isUntitled(path))
+        return QFileInfo(path).absolutePath();
+    return m_lastFolder;
+}
+
+void DocumentManager::noteChosenFile(const QString& path)
+{
+    m_lastFolder = QFileInfo(path).absolutePath();
+}
+
+UiServices::Answer DocumentManager::askToSave(const QString& path)
+{
+    const QuestionScope open(*this);
+    return m_ui.askYesNoCancel(m_window, saveQuestionText(path));
+}
+
+void DocumentManager::notify(UiServices::Icon icon, const QString& text)
+{
+    const QuestionScope open(*this);
+    m_ui.notify(m_window, icon, text);
+}
+
 bool DocumentManager::writeDocument(int index, const QString& path)
 {
     ScintillaEditor* e = editorAt(index);
@@ -297,7 +326,7 @@ bool DocumentManager::writeDocument(int index, const QString& path)
     const FileWriteResult result =
         writeDocumentFile(path, e->text(), e->lineBreak(), encodingAt(index));
     if (!result.ok) {
-        m_ui.notify(m_window, UiServices::Icon::Error, cannotSaveText(path, result.errorText));
+        notify(UiServices::Icon::Error, cannotSaveText(path, result.errorText));
         return false;
     }
     return true;
@@ -326,15 +355,20 @@ bool DocumentManager::saveAs()
     QString suffix = m_options.defaultExt;
     if (suffix.startsWith(u'.'))
         suffix.remove(0, 1);
-    const QString chosen =
-        m_ui.saveFileName(m_window, pathAt(index), m_options.dialogFilter, suffix);
+    QString chosen;
+    {
+        const QuestionScope open(*this);
+        chosen = m_ui.saveFileName(m_window, dialogFolder(), pathAt(index), m_options.dialogFilter,
+                                   suffix);
+    }
     if (chosen.isEmpty())
         return false;
+    noteChosenFile(chosen);
     // Another tab holding the chosen file would go on showing, and later
     // saving, its old text over the new one.
     const int holder = m_docs.indexOfPath(chosen);
     if (holder >= 0 && holder != index) {
-        m_ui.notify(m_window, UiServices::Icon::Information, kAlreadyOpen);
+        notify(UiServices::Icon::Information, kAlreadyOpen);
         return false;
     }
     if (!writeDocument(index, chosen))
@@ -357,7 +391,7 @@ void DocumentManager::saveAll()
     for (int i = 0; i < n; ++i) {
         ScintillaEditor* e = current();
         if (e != nullptr && e->isModified()) {
-            const auto answer = m_ui.askYesNoCancel(m_window, saveQuestionText(currentPath()));
+            const auto answer = askToSave(currentPath());
             if (answer == UiServices::Answer::Cancel)
                 return;
             if (answer == UiServices::Answer::Yes)
@@ -393,7 +427,7 @@ DocumentManager::CloseOutcome DocumentManager::closeActive(bool allowStep)
     if (e == nullptr)
         return CloseOutcome::Closed;
     if (e->isModified()) {
-        const auto answer = m_ui.askYesNoCancel(m_window, saveQuestionText(currentPath()));
+        const auto answer = askToSave(currentPath());
         if (answer == UiServices::Answer::Cancel)
             return CloseOutcome::Cancelled;
         // A document whose saving was cancelled or failed stays open: closing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/services/DocumentAccess.h"
+#include "app/services/UiServices.h"
 #include "core/settings/HighlightStyle.h"
 #include "core/shell/DocumentList.h"
 #include "core/text/TextEncoding.h"
@@ -18,7 +19,6 @@ class QWidget;
 namespace qw {
 
 class ScintillaEditor;
-class UiServices;
 
 // What new and saved documents take from the settings.
 struct DocumentOptions
@@ -83,6 +83,17 @@ public:
     // Applies the editor settings to the current editor.
     void applySettings();
 
+    // The folder the open and save dialogs start in: the current document's
+    // when it has one, otherwise the folder last chosen in them.
+    QString dialogFolder() const;
+    const QString& lastFolder() const { return m_lastFolder; }
+    void setLastFolder(const QString& folder) { m_lastFolder = folder; }
+    // A file was chosen in an open or save dialog: its folder is the last one.
+    void noteChosenFile(const QString& path);
+
+    // True while one of the questions or file dialogs of the documents is open.
+    bool questionOpen() const { return m_questionDepth > 0; }
+
 Q_SIGNALS:
     // The current document changed (another tab, or none).
     void currentChanged();
@@ -90,10 +101,34 @@ Q_SIGNALS:
     void stateChanged();
     // A key or mouse button was released in the current editor.
     void editorReleased();
+    // The current editor was painted: its display lines are laid out anew,
+    // which moves the caret's display line without moving the caret.
+    void editorPainted();
     // A path was opened or saved under a new name: the recent-files update.
     void pathTouched(const QString& path);
+    // The last open question or file dialog was answered.
+    void questionAnswered();
 
 private:
+    // Marks a question of the documents as open while it lives.
+    class QuestionScope
+    {
+    public:
+        explicit QuestionScope(DocumentManager& d) : m_d(d) { ++m_d.m_questionDepth; }
+        ~QuestionScope()
+        {
+            if (--m_d.m_questionDepth == 0)
+                Q_EMIT m_d.questionAnswered();
+        }
+        QuestionScope(const QuestionScope&) = delete;
+        QuestionScope& operator=(const QuestionScope&) = delete;
+
+    private:
+        DocumentManager& m_d;
+    };
+    UiServices::Answer askToSave(const QString& path);
+    void notify(UiServices::Icon icon, const QString& text);
+
     enum class CloseOutcome { Closed, Kept, Cancelled };
     CloseOutcome closeActive(bool allowStep);
     bool writeDocument(int index, const QString& path);
@@ -119,6 +154,8 @@ private:
     QAction* m_next = nullptr;
     QAction* m_last = nullptr;
     bool m_switching = false;
+    int m_questionDepth = 0;
+    QString m_lastFolder;
 };
 
 } // namespace qw

@@ -15,6 +15,7 @@
 #include "app/services/FileDialogFilter.h"
 #include "app/services/UiServices.h"
 #include "app/shell/AppContext.h"
+#include "app/shell/HandOffQueue.h"
 #include "app/shell/ToolBarPersistence.h"
 #include "core/markup/EditTagDialogs.h"
 #include "core/settings/AppSettings.h"
@@ -62,6 +63,8 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     connect(m_documents, &DocumentManager::pathTouched, this, [this](const QString& path) {
         updateRecentFiles(m_context.settings.recentFiles, path);
     });
+    m_documents->setLastFolder(m_context.settings.lastFolder);
+    m_handOffs = new HandOffQueue(*m_documents, this);
     buildPages();
     buildFileAndUserTagPages();
     buildStatusBar();
@@ -87,7 +90,9 @@ void MainWindow::connectSignals()
         m_tagState = CaretTagState();
         m_registry->setEnabled(QStringLiteral("popup.editTag"), false);
         if (ScintillaEditor* e = m_documents->current()) {
+            // A right click reaches the viewport, a menu key the editor.
             e->installEventFilter(this);
+            e->viewport()->installEventFilter(this);
             // A selection set by a command moves no caret the documents
             // report; cut and copy must still follow it.
             connect(e, &QsciScintilla::selectionChanged, this, &MainWindow::updateMenu,
@@ -99,6 +104,9 @@ void MainWindow::connectSignals()
     // The shown page follows the current document (preview, design).
     connect(m_documents, &DocumentManager::currentChanged, m_pages,
             &PageSwitcher::followCurrentDocument);
+    // The status bar counts display lines, which the first paint after a
+    // start, a switch or a resize may lay out differently.
+    connect(m_documents, &DocumentManager::editorPainted, this, &MainWindow::updateStatusBar);
     connect(m_documents, &DocumentManager::editorReleased, this, [this] {
         findTagAtCaretQuietly();
         updateMenu();
@@ -151,6 +159,7 @@ void MainWindow::saveSettings()
     s.statusBar = !statusBar()->isHidden();
     s.tabSet = !m_documents->tabBar()->isHidden();
     s.leftPanel = m_leftPanel;
+    s.lastFolder = m_documents->lastFolder();
     storeToolBarLayout();
     if (!m_context.saveSettings()) {
         m_ui.notify(this, UiServices::Icon::Error,
@@ -248,7 +257,8 @@ void MainWindow::receiveHandOff(const QString& path)
         showNormal();
     raise();
     activateWindow();
-    m_documents->openDocument(path);
+    // A start without a file only brings the window up.
+    m_handOffs->deliver(path);
 }
 
 QString MainWindow::statusText(int panel) const
@@ -351,7 +361,10 @@ void MainWindow::showEditorPopup(const QPoint& globalPos)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ContextMenu && watched == m_documents->current()) {
+    const ScintillaEditor* e = m_documents->current();
+    // The program's pop-up, never the editor library's own menu.
+    if (event->type() == QEvent::ContextMenu && e != nullptr &&
+        (watched == e || watched == e->viewport())) {
         showEditorPopup(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
     }

@@ -23,6 +23,7 @@ class ActionRegistry;
 class ElementDialogs;
 struct EditTagTarget;
 class FilePanel;
+class HandOffQueue;
 class LeftPanel;
 class PageSwitcher;
 class PreviewFeature;
@@ -69,7 +70,7 @@ public:
 
     // The first document: the start file, or a new one.
     void openStartFile(const QString& path);
-    // A later start handed this path over (empty: a new document).
+    // A later start handed this path over (empty when it named no file).
     void receiveHandOff(const QString& path);
     // Files dropped on the window: the first one opens when it is a file;
     // the rest of the drop is ignored.
@@ -152,6 +153,7 @@ private:
     UiServices& m_ui;
     DocumentOptions m_options;
     DocumentManager* m_documents = nullptr;
+    HandOffQueue* m_handOffs = nullptr;
     ActionRegistry* m_registry = nullptr;
     SearchController* m_search = nullptr;
     ElementDialogs* m_elements = nullptr;

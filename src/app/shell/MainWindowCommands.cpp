@@ -69,9 +69,11 @@ void MainWindow::registerFileCommands()
     });
     m_registry->registerAction(id("file.open"), [this](ActionPlace) {
         m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));
-        const QString path = m_ui.openFileName(this, QString(), m_options.dialogFilter, QString());
+        const QString path =
+            m_ui.openFileName(this, QString(), m_options.dialogFilter, m_documents->dialogFolder());
         if (path.isEmpty())
             return;
+        m_documents->noteChosenFile(path);
         m_pages->syncIntoEditor();
         // The preview shows the chosen file itself.
         if (m_documents->openDocument(path))
@@ -271,10 +273,11 @@ void MainWindow::insertFile()
     const QString path = m_ui.openFileName(
         this, QString(),
         qtDialogFilter(QStringLiteral("Textový soubor (*.txt)|*.txt|Všechny soubory (*.*)|*.*|")),
-        QString());
+        m_documents->dialogFolder());
     ScintillaEditor* e = sourceEditor();
     if (path.isEmpty() || e == nullptr)
         return;
+    m_documents->noteChosenFile(path);
     const DocumentReadResult read = readDocumentFile(path);
     if (!read.ok) {
         m_ui.notify(this, UiServices::Icon::Error, read.errorText);

@@ -78,6 +78,8 @@ struct AppSettings
     QStringList filters; // each "name|mask|"
     QList<BrowserEntry> browsers;
     QStringList recentFiles;
+    // The folder last chosen in the open and save dialogs; empty at first.
+    QString lastFolder;
 
     HighlightStyles styles = defaultHighlightStyles();
     std::array<ToolBarLayout, ToolBarCount> toolBars{};

@@ -19,6 +19,8 @@ namespace {
 
 const QString settingsObject = u"Settings"_s;
 const QString recentFilesObject = u"RecentFiles"_s;
+const QString fileDialogsObject = u"FileDialogs"_s;
+const QString lastFolderValue = u"LastFolder"_s;
 
 // A store value is used only when it has the type the setting is kept as.
 class StoredValues
@@ -204,6 +206,10 @@ AppSettings loadSettings(const UserStore& store, const IniFile& htmlDat, const A
             s.recentFiles.append(it->toString());
     }
 
+    const QJsonValue lastFolder = root.value(fileDialogsObject).toObject().value(lastFolderValue);
+    if (lastFolder.isString())
+        s.lastFolder = lastFolder.toString();
+
     s.templateHead = htmlDat.readList(headList.section, headList.prefix);
     s.templateFoot = htmlDat.readList(footList.section, footList.prefix);
     s.filters = htmlDat.readList(filterList.section, filterList.prefix);
@@ -258,6 +264,10 @@ SettingsSaveResult saveSettings(const AppSettings& s, const UserStore& store, In
             recent.insert(u"file"_s + QString::number(n), s.recentFiles[n]);
         root.insert(recentFilesObject, recent);
     }
+    if (s.lastFolder.isEmpty())
+        root.remove(fileDialogsObject);
+    else
+        root.insert(fileDialogsObject, QJsonObject{{lastFolderValue, s.lastFolder}});
     result.userStoreWritten = store.write(root);
 
     IniFile::Batch batch(htmlDat);

@@ -2,8 +2,13 @@
 // index instead of a walk; the answers must be the walk's, character for
 // character, across lines and multi-byte letters.
 
+#include "app/editor/CharacterCountShortcut.h"
 #include "app/editor/ScintillaEditor.h"
+#include "app/shell/MainWindow.h"
+#include "support/FakeUiServices.h"
+#include "support/TestInstallation.h"
 
+#include <QApplication>
 #include <QTest>
 
 using namespace qw;
@@ -14,6 +19,7 @@ class CharacterCountTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void countFromStartMatchesWalk();
+    void typingIntoALongPageIsAnsweredByTheLookup();
 };
 
 void CharacterCountTest::countFromStartMatchesWalk()
@@ -46,6 +52,32 @@ void CharacterCountTest::countFromStartMatchesWalk()
     const long end = e.SendScintilla(Sci::SCI_GETLENGTH);
     QCOMPARE(e.SendScintilla(Sci::SCI_COUNTCHARACTERS, 0, end),
              1 + e.SendScintilla(Sci::SCI_COUNTCHARACTERS, 1, end));
+}
+
+void CharacterCountTest::typingIntoALongPageIsAnsweredByTheLookup()
+{
+    // The library asks for these counts by itself on every edit; only when
+    // its calls reach the program's SendScintilla are they looked up.
+    test::FakeUiServices ui;
+    const test::TestInstallation installation;
+    const auto context = installation.context(ui);
+    MainWindow window(*context);
+    window.resize(1000, 700);
+    window.show();
+    window.openStartFile(QString());
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    ScintillaEditor& e = *window.documents().current();
+    QString text;
+    for (int line = 0; line < 3000; ++line)
+        text += QStringLiteral("<p>Řádek %1 dlouhé stránky</p>\r\n").arg(line);
+    e.setText(text);
+    e.setSelectionStart(e.length());
+
+    const std::uint64_t before = characterCountLookups();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
+    QCOMPARE(e.textRange(e.length() - 3, e.length()), QStringLiteral("abc"));
+    QVERIFY2(characterCountLookups() >= before + 3,
+             "the editor library's counts no longer reach the program's shortcut");
 }
 
 QTEST_MAIN(CharacterCountTest)

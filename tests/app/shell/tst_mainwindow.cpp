@@ -6,6 +6,8 @@
 #include "app/editor/ScintillaEditor.h"
 #include "app/elements/ElementDialogs.h"
 #include "app/services/ActionRegistry.h"
+#include "app/services/FileDialogFilter.h"
+#include "app/services/UiServices.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "core/commands/MarkupCommandTable.h"
@@ -19,9 +21,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -36,6 +42,8 @@
 
 using namespace qw;
 using qw::test::FakeUiServices;
+
+Q_DECLARE_METATYPE(qw::UiServices::Answer)
 
 namespace {
 
@@ -114,16 +122,26 @@ private Q_SLOTS:
     void fixedMarkupHonoursCaseAndBrackets();
     void commandStatesFollowTheDocument();
     void editorPopupEnablingAndTagAtCaret();
+    void rightClickOpensTheProgramsPopUpOnly_data();
+    void rightClickOpensTheProgramsPopUpOnly();
     void textToolsAndDateRunOnTheCurrentEditor();
     void toolBarsWithoutSectionsStandInTheirDefaultPlaces();
     void toolBarLayoutSurvivesARestart();
     void toolBarButtonsCarryHintsAndIcons();
     void statusBarTexts();
+    void statusBarShowsTheCaretFromTheFirstPaint_data();
+    void statusBarShowsTheCaretFromTheFirstPaint();
     void viewTogglesArePersisted();
     void fullScreenHidesTheBandOnly();
     void recentFilesMenu();
     void aboutAndInsertFile();
     void droppedFilesOpenOnlyTheFirst();
+    void handOffDuringASaveQuestionWaitsForTheAnswer_data();
+    void handOffDuringASaveQuestionWaitsForTheAnswer();
+    void handOffWaitsForAModalDialogToClose();
+    void fileDialogsStartInTheDocumentsOrTheLastFolder_data();
+    void fileDialogsStartInTheDocumentsOrTheLastFolder();
+    void fileDialogsShowEachFilterNameOnce();
 };
 
 void MainWindowTest::everyMenuEntryHasItsCaptionAndKey()
@@ -447,6 +465,45 @@ void MainWindowTest::editorPopupEnablingAndTagAtCaret()
     popup->close();
 }
 
+void MainWindowTest::rightClickOpensTheProgramsPopUpOnly_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("editor") << QStringLiteral("editor");
+    QTest::newRow("tab strip") << QStringLiteral("tabs");
+}
+
+void MainWindowTest::rightClickOpensTheProgramsPopUpOnly()
+{
+    QFETCH(QString, target);
+    Installation inst;
+    Session s(inst);
+    setText(s.editor(), QStringLiteral("<p>text</p>"), 0, 3);
+    // A mouse reaches the editor's viewport, not the editor itself.
+    QWidget* widget = target == QStringLiteral("editor")
+                          ? s.editor().viewport()
+                          : static_cast<QWidget*>(s.window->documents().tabBar());
+    const QPoint pos(10, widget->height() / 2);
+    QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, pos);
+    // The window system follows a right press with a context menu request to
+    // the same widget; QTest does not, so it is sent here.
+    QContextMenuEvent request(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+    QApplication::sendEvent(widget, &request);
+
+    QMenu* popup = s.window->editorPopup();
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(popup->actions().first()->text(), QStringLiteral("Upravit HTML značku..."));
+    QVERIFY(s.action(QStringLiteral("edit.copy"), ActionPlace::PopUp)->isEnabled());
+    QList<QMenu*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* menu = qobject_cast<QMenu*>(w); menu != nullptr && menu->isVisible())
+            shown << menu;
+    }
+    QCOMPARE(shown, QList<QMenu*>{popup});
+    popup->close();
+    // The click changed neither the document nor its selection.
+    QCOMPARE(s.editor().selectedText(), QStringLiteral("<p>"));
+}
+
 void MainWindowTest::textToolsAndDateRunOnTheCurrentEditor()
 {
     Installation inst;
@@ -600,6 +657,78 @@ void MainWindowTest::statusBarTexts()
     QCOMPARE(window.statusText(2), QStringLiteral("Přepis"));
 }
 
+// A template of twelve lines with the caret where the foot begins (line 10).
+// Its lines wrap in a window that is not laid out yet, and in no window
+// that is.
+const QByteArray kTemplateHtmlDat = "[SABLONA-HEAD]\r\n"
+                                    "item0=<html lang=\"cs\">\r\n"
+                                    "item1=<head>\r\n"
+                                    "item2=<meta charset=\"windows-1250\">\r\n"
+                                    "item3=<title>Moje stranka</title>\r\n"
+                                    "item4=</head>\r\n"
+                                    "item5=<body bgcolor=\"#FFFFFF\">\r\n"
+                                    "item6=<h1>Nadpis stranky</h1>\r\n"
+                                    "[SABLONA-FOOT]\r\n"
+                                    "item0=</body>\r\n"
+                                    "item1=</html>\r\n";
+
+void MainWindowTest::statusBarShowsTheCaretFromTheFirstPaint_data()
+{
+    // Steps are command ids, or "open" (a second document) and "back" (its
+    // tab left for the first one).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("expected");
+    const QString br = markupActionId(MarkupCommandId::LineBreak);
+    QTest::newRow("start") << QStringList() << QStringLiteral(" ř. 10  sl. 1");
+    QTest::newRow("other document")
+        << QStringList{QStringLiteral("open")} << QStringLiteral(" ř. 1  sl. 1");
+    QTest::newRow("back to the first")
+        << QStringList{QStringLiteral("open"), QStringLiteral("back")}
+        << QStringLiteral(" ř. 10  sl. 1");
+    QTest::newRow("select all") << QStringList{QStringLiteral("edit.selectAll")}
+                                << QStringLiteral(" ř. 12  sl. 1");
+    QTest::newRow("go to line") << QStringList{QStringLiteral("edit.gotoLine")}
+                                << QStringLiteral(" ř. 3  sl. 1");
+    QTest::newRow("line break tag") << QStringList{br} << QStringLiteral(" ř. 10  sl. 5");
+    QTest::newRow("undo") << QStringList{br, QStringLiteral("edit.undo")}
+                          << QStringLiteral(" ř. 10  sl. 1");
+}
+
+void MainWindowTest::statusBarShowsTheCaretFromTheFirstPaint()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, expected);
+    Installation inst(kTemplateHtmlDat);
+    const QString other = inst.path(QStringLiteral("other.html"));
+    QFile f(other);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<p>\r\n</p>\r\n");
+    f.close();
+    FakeUiServices ui;
+    ui.inputResults = {QStringLiteral("3")};
+    auto context = inst.context(ui);
+    // Started as the program starts; no key is touched afterwards, so what
+    // the status bar shows comes from the start and the commands alone.
+    MainWindow window(*context);
+    window.showMaximized();
+    window.openStartFile(QString());
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QString& step : steps) {
+        if (step == QStringLiteral("open")) {
+            QVERIFY(window.documents().openDocument(other));
+        } else if (step == QStringLiteral("back")) {
+            window.documents().activate(0);
+        } else {
+            QAction* a = window.commands().action(step, ActionPlace::MainMenu);
+            if (a == nullptr)
+                a = window.commands().action(step, ActionPlace::ToolBar);
+            QVERIFY(a != nullptr);
+            a->trigger();
+        }
+    }
+    QTRY_COMPARE(window.statusText(0), expected);
+}
+
 void MainWindowTest::viewTogglesArePersisted()
 {
     Installation inst;
@@ -731,6 +860,192 @@ void MainWindowTest::droppedFilesOpenOnlyTheFirst()
     s.window->openDroppedUrls({QUrl::fromLocalFile(inst.path(QStringLiteral("gone.html")))});
     QCOMPARE(s.window->documents().count(), 2);
     QVERIFY(s.ui.notices.isEmpty());
+}
+
+void MainWindowTest::handOffDuringASaveQuestionWaitsForTheAnswer_data()
+{
+    QTest::addColumn<UiServices::Answer>("answer");
+    QTest::addColumn<QStringList>("tabs");
+    QTest::addColumn<bool>("saved");
+    // Closing the only document leaves a new one, then the handed-over file.
+    QTest::newRow("yes") << UiServices::Answer::Yes
+                         << QStringList{QStringLiteral("dokument1"), QStringLiteral("predano.html")}
+                         << true;
+    QTest::newRow("no") << UiServices::Answer::No
+                        << QStringList{QStringLiteral("dokument1"), QStringLiteral("predano.html")}
+                        << false;
+    QTest::newRow("cancel") << UiServices::Answer::Cancel
+                            << QStringList{QStringLiteral("dokument1"),
+                                           QStringLiteral("predano.html")}
+                            << false;
+}
+
+void MainWindowTest::handOffDuringASaveQuestionWaitsForTheAnswer()
+{
+    QFETCH(UiServices::Answer, answer);
+    QFETCH(QStringList, tabs);
+    QFETCH(bool, saved);
+    Installation inst;
+    Session s(inst);
+    const QString handed = inst.path(QStringLiteral("predano.html"));
+    const QString target = inst.path(QStringLiteral("ulozeno.html"));
+    QFile f(handed);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<p>jiný</p>");
+    f.close();
+    s.editor().selectAll();
+    s.editor().replaceSelection(QStringLiteral("rozepsáno"));
+
+    // A later start hands a file over while the question is open.
+    QString currentWhileAsked;
+    s.ui.whileAsking = [&] {
+        s.window->receiveHandOff(handed);
+        currentWhileAsked = s.window->documents().currentPath();
+    };
+    s.ui.yesNoCancelAnswers = {answer};
+    s.ui.saveFileNames = {target};
+    s.action(QStringLiteral("file.close"))->trigger();
+
+    QCOMPARE(s.ui.questions,
+             QStringList{QStringLiteral("Uložit změny v dokumentu - \"dokument1\"?")});
+    QCOMPARE(currentWhileAsked, QStringLiteral("dokument1"));
+    QCOMPARE(QFile::exists(target), saved);
+    if (saved) {
+        QFile written(target);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("rozeps\xE1no"));
+    }
+    // The waiting file opens once the question is answered.
+    DocumentManager& docs = s.window->documents();
+    QTRY_COMPARE(docs.count(), int(tabs.size()));
+    QStringList shown;
+    for (int i = 0; i < docs.tabBar()->count(); ++i)
+        shown << docs.tabBar()->tabText(i);
+    QCOMPARE(shown, tabs);
+    QCOMPARE(docs.currentPath(), handed);
+    // Kept after Cancel, the asked document still holds its text.
+    QCOMPARE(docs.editorAt(0)->text().contains(QStringLiteral("rozepsáno")),
+             answer == UiServices::Answer::Cancel);
+}
+
+void MainWindowTest::handOffWaitsForAModalDialogToClose()
+{
+    Installation inst;
+    Session s(inst);
+    const QString handed = inst.path(QStringLiteral("predano.html"));
+    QFile f(handed);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    // A dialog of the program shown modally, as an element dialog is; shown
+    // without its own event loop so the test does not wait on it.
+    QDialog dialog(s.window.get());
+    dialog.setModal(true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    s.window->receiveHandOff(handed);
+    QTest::qWait(50);
+    QCOMPARE(s.window->documents().count(), 1);
+    dialog.hide();
+    QTRY_COMPARE(s.window->documents().count(), 2);
+    QCOMPARE(s.window->documents().currentPath(), handed);
+}
+
+void MainWindowTest::fileDialogsStartInTheDocumentsOrTheLastFolder_data()
+{
+    // Steps: "open F" and "save F" choose F in the open or the Save As
+    // dialog, "new" makes a document, "tab N" activates a tab, "restart"
+    // closes the window and starts another on the same installation. Then the
+    // dialog named by "dialog" is shown; "folder" is where it must start.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("folder");
+    const QString open = QStringLiteral("open");
+    const QString save = QStringLiteral("save");
+    QTest::newRow("nothing chosen yet") << QStringList() << open << QString();
+    QTest::newRow("a document's own folder")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("open b/y.html"),
+                       QStringLiteral("tab 1")}
+        << open << QStringLiteral("a");
+    QTest::newRow("a new document takes the last")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("open b/y.html"),
+                       QStringLiteral("tab 0")}
+        << open << QStringLiteral("b");
+    QTest::newRow("save as of a saved document")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("open b/y.html"),
+                       QStringLiteral("tab 1")}
+        << save << QStringLiteral("a");
+    QTest::newRow("save as of a new document")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("tab 0")} << save
+        << QStringLiteral("a");
+    QTest::newRow("save as chooses the last")
+        << QStringList{QStringLiteral("save c/z.html"), QStringLiteral("new")} << open
+        << QStringLiteral("c");
+    QTest::newRow("kept across starts")
+        << QStringList{QStringLiteral("open a/x.html"), QStringLiteral("restart")} << open
+        << QStringLiteral("a");
+}
+
+void MainWindowTest::fileDialogsStartInTheDocumentsOrTheLastFolder()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, dialog);
+    QFETCH(QString, folder);
+    Installation inst;
+    for (const char* name : {"a/x.html", "b/y.html"}) {
+        const QString path = inst.path(QString::fromLatin1(name));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QDir().mkpath(inst.path(QStringLiteral("c"))));
+    auto s = std::make_unique<Session>(inst);
+    for (const QString& step : steps) {
+        const QString arg = step.section(u' ', 1);
+        if (step.startsWith(QStringLiteral("open "))) {
+            s->ui.openFileNames = {inst.path(arg)};
+            s->action(QStringLiteral("file.open"))->trigger();
+        } else if (step.startsWith(QStringLiteral("save "))) {
+            s->ui.saveFileNames = {inst.path(arg)};
+            s->action(QStringLiteral("file.saveAs"))->trigger();
+        } else if (step == QStringLiteral("new")) {
+            s->action(QStringLiteral("file.new"))->trigger();
+        } else if (step.startsWith(QStringLiteral("tab "))) {
+            s->window->documents().activate(arg.toInt());
+        } else if (step == QStringLiteral("restart")) {
+            QVERIFY(s->window->close());
+            s = std::make_unique<Session>(inst);
+        }
+        QVERIFY(s->ui.allAnswersUsed());
+    }
+    const QString expected = folder.isEmpty() ? QString() : inst.path(folder);
+    if (dialog == QStringLiteral("open")) {
+        s->action(QStringLiteral("file.open"))->trigger();
+        QCOMPARE(s->ui.openFolders.last(), expected);
+    } else {
+        s->action(QStringLiteral("file.saveAs"))->trigger();
+        QCOMPARE(s->ui.saveRequests.last().folder, expected);
+        // The proposed name is the document's: a bare name for a new one.
+        QCOMPARE(s->ui.saveRequests.last().proposed, s->window->documents().currentPath());
+    }
+}
+
+void MainWindowTest::fileDialogsShowEachFilterNameOnce()
+{
+    // The desktop's dialogs are all made here; exec() is never called.
+    QTemporaryDir folder;
+    const QString filter = qtDialogFilter(QStringLiteral(
+        "HTML soubory (*.htm;*.html)|*.htm;*.html;*.HTM;*.HTML|Všechny soubory (*.*)|*.*|"));
+    const std::unique_ptr<QFileDialog> dialog =
+        makeFileDialog(nullptr, QStringLiteral("Otevřít"), folder.path(), filter);
+    QVERIFY(dialog->testOption(QFileDialog::HideNameFilterDetails));
+    QCOMPARE(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+    const auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types != nullptr);
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i)
+        shown << types->itemText(i);
+    QCOMPARE(shown, (QStringList{QStringLiteral("HTML soubory (*.htm;*.html)"),
+                                 QStringLiteral("Všechny soubory (*.*)")}));
 }
 
 QTEST_MAIN(MainWindowTest)

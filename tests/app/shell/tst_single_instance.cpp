@@ -132,6 +132,45 @@ private Q_SLOTS:
         primary.waitForFinished();
     }
 
+    // The program itself started again while a window runs (the probe
+    // window takes hand-offs as the program does): without a file the window
+    // is only brought up, with one the file opens.
+    void laterProgramStartsReachTheWindow()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess window;
+        window.setProcessEnvironment(env);
+        window.start(QStringLiteral(QW_WINDOW_PROBE), QStringList());
+        QVERIFY(window.waitForStarted(5000));
+        QCOMPARE(receivedLines(window, 1), QStringList{QStringLiteral("ready 1 dokument1")});
+
+        auto startProgram = [&](const QStringList& arguments) {
+            QProcess later;
+            later.setProcessEnvironment(env);
+            later.setWorkingDirectory(m_dir.path());
+            later.start(QStringLiteral(QW_PROGRAM), arguments);
+            if (!later.waitForFinished(15000)) {
+                later.kill(); // it did not find the window and runs on its own
+                later.waitForFinished();
+                return -1;
+            }
+            return later.exitStatus() == QProcess::NormalExit ? later.exitCode() : -1;
+        };
+        QCOMPARE(startProgram({}), 0);
+        QCOMPARE(receivedLines(window, 1), QStringList{QStringLiteral("got 1 dokument1")});
+
+        QFile file(m_dir.filePath(QStringLiteral("a b.html")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QCOMPARE(startProgram({QStringLiteral("a b.html")}), 0);
+        QCOMPARE(receivedLines(window, 1), QStringList{QStringLiteral("got 2 ") +
+                                                       m_dir.filePath(QStringLiteral("a b.html"))});
+        window.kill();
+        window.waitForFinished();
+    }
+
     void socketIsOwnerOnly()
     {
         auto primary = startPrimary();

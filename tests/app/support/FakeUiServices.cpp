@@ -1,5 +1,7 @@
 #include "FakeUiServices.h"
 
+#include <utility>
+
 namespace qw::test {
 
 bool FakeUiServices::allAnswersUsed() const
@@ -13,6 +15,8 @@ UiServices::Answer FakeUiServices::askYesNoCancel(QWidget*, const QString& text)
 {
     questions << text;
     events << QStringLiteral("question: ") + text;
+    if (whileAsking)
+        std::exchange(whileAsking, nullptr)();
     if (yesNoCancelAnswers.isEmpty()) {
         m_unscripted << QStringLiteral("askYesNoCancel: ") + text;
         return Answer::Cancel;
@@ -38,10 +42,11 @@ void FakeUiServices::notify(QWidget*, Icon icon, const QString& text)
 }
 
 QString FakeUiServices::openFileName(QWidget*, const QString& caption, const QString& filter,
-                                     const QString&)
+                                     const QString& folder)
 {
     openCaptions << caption;
     openFilters << filter;
+    openFolders << folder;
     events << QStringLiteral("open dialog");
     if (openFileNames.isEmpty()) {
         m_unscripted << QStringLiteral("openFileName: ") + caption;
@@ -50,10 +55,10 @@ QString FakeUiServices::openFileName(QWidget*, const QString& caption, const QSt
     return openFileNames.takeFirst();
 }
 
-QString FakeUiServices::saveFileName(QWidget*, const QString& proposed, const QString& filter,
-                                     const QString& defaultSuffix)
+QString FakeUiServices::saveFileName(QWidget*, const QString& folder, const QString& proposed,
+                                     const QString& filter, const QString& defaultSuffix)
 {
-    saveRequests << SaveRequest{proposed, filter, defaultSuffix};
+    saveRequests << SaveRequest{folder, proposed, filter, defaultSuffix};
     events << QStringLiteral("save dialog: ") + proposed;
     if (saveFileNames.isEmpty()) {
         m_unscripted << QStringLiteral("saveFileName: ") + proposed;

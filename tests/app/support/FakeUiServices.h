@@ -27,6 +27,7 @@ public:
     };
     struct SaveRequest
     {
+        QString folder;
         QString proposed;
         QString filter;
         QString defaultSuffix;
@@ -50,6 +51,7 @@ public:
     QList<SaveRequest> saveRequests;
     QStringList openCaptions;
     QStringList openFilters;     // the filter each open dialog offered
+    QStringList openFolders;     // the folder each open dialog started in
     QList<QColor> colorRequests; // the colour each colour dialog was preset to
     int printDialogs = 0;
     // One line per call ("question: ...", "notice: ..."), so a test can check
@@ -65,13 +67,17 @@ public:
     void notify(QWidget* parent, Icon icon, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& folder) override;
-    QString saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
-                         const QString& defaultSuffix) override;
+    QString saveFileName(QWidget* parent, const QString& folder, const QString& proposed,
+                         const QString& filter, const QString& defaultSuffix) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) override;
     bool setupPrinter(QWidget* parent, QPrinter& printer) override;
     QDateTime now() override { return clock; }
+
+    // Runs inside the next Yes / No / Cancel question, before it is answered:
+    // what happens while the question is open (a file handed over, say).
+    std::function<void()> whileAsking;
 
 private:
     QStringList m_unscripted;

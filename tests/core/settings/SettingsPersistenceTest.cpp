@@ -196,6 +196,7 @@ TEST_F(SettingsPersistenceTest, EverySettingSurvivesSaveAndLoad)
     s.filters = {u"HTML (*.htm)|*.htm;*.html|"_s, u"Vše|*|"_s};
     s.browsers = {{u"Firefox"_s, u"/usr/bin/firefox"_s}, {u"Pipe"_s, u"/opt/a|b"_s}};
     s.recentFiles = {u"/home/u/a.html"_s, u"/home/u/ž.htm"_s};
+    s.lastFolder = u"/home/u/stránky"_s;
     // One section holds the four tag-like classes, so only equal ones can
     // come back unchanged.
     HighlightStyle tagLike{0x00FF00, false, 0, true, false, true, false, false};
@@ -267,6 +268,23 @@ TEST_F(SettingsPersistenceTest, RecentFilesObjectGoesWhenTheListIsEmpty)
     // What the program does not know stays in the store.
     EXPECT_EQ(root.value(u"Other"_s).toObject(), (QJsonObject{{u"x"_s, 1}}));
     EXPECT_EQ(root.value(u"Settings"_s).toObject().value(u"Extra"_s), u"kept"_s);
+}
+
+TEST_F(SettingsPersistenceTest, LastFolderHasItsOwnObjectThatGoesWhenEmpty)
+{
+    AppSettings s = load();
+    EXPECT_TRUE(s.lastFolder.isEmpty());
+    s.lastFolder = u"/home/u/web"_s;
+    save(s);
+    EXPECT_EQ(storedRoot().value(u"FileDialogs"_s).toObject(),
+              (QJsonObject{{u"LastFolder"_s, u"/home/u/web"_s}}));
+    EXPECT_FALSE(storedValues().contains(u"LastFolder"_s));
+    s.lastFolder.clear();
+    save(s);
+    EXPECT_FALSE(storedRoot().contains(u"FileDialogs"_s));
+
+    putStore(R"({"FileDialogs": {"LastFolder": 7}})");
+    EXPECT_TRUE(load().lastFolder.isEmpty());
 }
 
 TEST_F(SettingsPersistenceTest, ShortenedListsDoNotGrowBack)
