@@ -157,11 +157,20 @@ bool PreviewFeature::showPage()
         return false;
     }
     m_context.clearTagInspector();
+    m_view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Active);
     m_followPending = false;
     refreshPreview();
     // The keys of the page (scrolling, the program's own F11) reach it.
     m_view->setFocus();
     return true;
+}
+
+void PreviewFeature::leavePage()
+{
+    // A page out of sight must not cost the editor anything: its scripts,
+    // timers and animations stop until the preview is shown again.
+    if (m_view != nullptr)
+        m_view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
 }
 
 void PreviewFeature::followDocument()

@@ -53,6 +53,7 @@ public:
 
     // PageHandler
     bool showPage() override;
+    void leavePage() override;
     void followDocument() override;
     // The web view shows path itself, not a preview file of it.
     void showFile(const QString& path) override;
