@@ -1,6 +1,8 @@
 #include "app/elements/ElementDialog.h"
 
 #include "app/elements/ColorCombo.h"
+#include "app/elements/ComboBoxAccessibility.h"
+#include "app/elements/TextFields.h"
 #include "app/services/FileDialogFilter.h"
 #include "app/services/UiServices.h"
 #include "core/editor/EditorWidget.h"
@@ -46,6 +48,7 @@ ElementDialog::ElementDialog(ElementDialogContext& context, const QString& formC
                              QWidget* parent)
     : QDialog(parent), m_context(context)
 {
+    installComboBoxAccessibility();
     setWindowTitle(formCaption);
     setModal(true);
     auto* outer = new QVBoxLayout(this);
@@ -73,6 +76,11 @@ QFormLayout* ElementDialog::formOf(const QString& group, const QString& page)
     if (!page.isEmpty()) {
         if (m_pages == nullptr) {
             m_pages = new QTabWidget(this);
+            // Every caption stays whole: with neither scroll arrows nor
+            // shortened captions the page control asks for the width of all
+            // its tabs, and the dialog is never narrower than that.
+            m_pages->setUsesScrollButtons(false);
+            m_pages->setElideMode(Qt::ElideNone);
             m_content->addWidget(m_pages);
         }
         QWidget* pageWidget = m_pageWidgets.value(page);
@@ -103,12 +111,16 @@ QWidget* ElementDialog::makeWidget(const FieldDef& def)
 {
     QWidget* w = nullptr;
     switch (def.kind) {
-    case FieldKind::Edit:
-        w = new QLineEdit(this);
+    case FieldKind::Edit: {
+        auto* edit = new QLineEdit(this);
+        holdWholeValues(edit);
+        w = edit;
         break;
+    }
     case FieldKind::Combo: {
         auto* combo = new QComboBox(this);
         combo->setEditable(true);
+        holdWholeValues(combo->lineEdit());
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems(def.items);
         combo->setCurrentIndex(-1);
@@ -118,7 +130,7 @@ QWidget* ElementDialog::makeWidget(const FieldDef& def)
     }
     case FieldKind::Memo: {
         auto* memo = new QPlainTextEdit(this);
-        memo->setTabChangesFocus(true);
+        makeTabMoveFocus(memo);
         w = memo;
         break;
     }
@@ -428,7 +440,8 @@ void ElementDialog::browse(QStringView name)
         browseCustom(def);
         return;
     case BrowseKind::Picture:
-        path = ui().openFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter), QString());
+        path = ui().openPictureFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter),
+                                        QString());
         break;
     case BrowseKind::File:
         path = ui().openFileName(this, QString(),

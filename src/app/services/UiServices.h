@@ -32,6 +32,10 @@ public:
     // the open and save dialogs ("Name (*.a *.b);;Other (*)").
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                                  const QString& folder) = 0;
+    // The picture file dialog: an open dialog with a preview of the picture
+    // under the cursor beside its list (every picture browse uses it).
+    virtual QString openPictureFileName(QWidget* parent, const QString& caption,
+                                        const QString& filter, const QString& folder) = 0;
     // Proposes `proposed`; adds defaultSuffix (without its point) to a name
     // typed without one; asks before replacing an existing file.
     virtual QString saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
@@ -56,6 +60,8 @@ public:
     void notify(QWidget* parent, Icon icon, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& folder) override;
+    QString openPictureFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& proposed, const QString& filter,
                          const QString& defaultSuffix) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,

@@ -6,10 +6,10 @@
 #include "app/inspector/SpecialCharacterList.h"
 #include "app/inspector/TagInspector.h"
 #include "app/panels/LeftPanel.h"
-#include "app/shell/AppContext.h"
 #include "app/services/FileDialogFilter.h"
-#include "app/shell/MainWindow.h"
 #include "app/services/UiServices.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/MainWindow.h"
 #include "core/markup/LinkPath.h"
 
 #include <QSplitter>
@@ -86,7 +86,8 @@ QString MainWindow::pickInspectorLink(AttributeEditorKind kind)
 {
     const QString path =
         kind == AttributeEditorKind::Image
-            ? m_ui.openFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter), QString())
+            ? m_ui.openPictureFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter),
+                                       QString())
             : m_ui.openFileName(this, QString(), m_options.dialogFilter, QString());
     if (path.isEmpty())
         return QString();
