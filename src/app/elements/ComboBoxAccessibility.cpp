@@ -98,10 +98,10 @@ QAccessibleInterface* namedComboBoxFactory(const QString& className, QObject* ob
 {
     if (className != QLatin1String("QComboBox"))
         return nullptr;
+    // Every combo box: its interface is made the first time anything asks,
+    // often before its name is given (filling its list already reports).
     auto* combo = qobject_cast<QComboBox*>(object);
-    if (combo == nullptr || combo->accessibleName().isEmpty())
-        return nullptr;
-    return new NamedComboBoxAccessible(combo);
+    return combo != nullptr ? new NamedComboBoxAccessible(combo) : nullptr;
 }
 
 } // namespace

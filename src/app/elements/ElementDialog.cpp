@@ -57,9 +57,11 @@ ElementDialog::ElementDialog(ElementDialogContext& context, const QString& formC
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("btnOk"));
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
     m_cancel = new QPushButton(QStringLiteral("Storno"), this);
+    m_cancel->setObjectName(QStringLiteral("btnStorno"));
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     outer->addLayout(buttons);

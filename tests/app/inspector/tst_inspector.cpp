@@ -560,6 +560,8 @@ void InspectorTest::fileAndPictureEntriesAskTheFileDialog()
     QTRY_COMPARE(s.editor().text(), QStringLiteral("<p>") + tag + QStringLiteral("</p>"));
     QVERIFY(s.ui.allAnswersUsed());
     QVERIFY(s.ui.unscripted().isEmpty());
+    // Picture rows open the picture dialog with its preview.
+    QCOMPARE(s.ui.pictureDialogs, entry == InspectorDelegate::openImageEntry() ? 1 : 0);
     QCOMPARE(combo->currentText(), chosen.toLower());
     // The editor stayed open through the dialog.
     QCOMPARE(s.inspector().valueEditor(), combo);
