@@ -34,8 +34,7 @@ UserTagPanel::UserTagPanel(const QString& rootPath, UiServices& ui, QWidget* par
     setAccessibleName(pageName());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_emptyHint =
-        new QLabel(QStringLiteral("Složky a vlastní tagy přidáte pravým tlačítkem myši."));
+    m_emptyHint = new QLabel(QStringLiteral("Složky a tagy přidáte pravým tlačítkem myši."));
     m_emptyHint->setObjectName(QStringLiteral("lblEmptyHint"));
     m_emptyHint->setWordWrap(true);
     m_emptyHint->setContentsMargins(4, 4, 4, 4);
