@@ -83,7 +83,7 @@ std::unique_ptr<QFileDialog> createPictureFileDialog(QWidget* parent, const QStr
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     auto* preview = new PicturePreview(dialog.get());
-    // Beside the list, as a third part of the dialog's own splitter; should a
+    // Beside the list, as the third pane of the dialog's own splitter; should a
     // Qt lay its dialog out otherwise, in a column of its own at the right.
     if (auto* splitter = dialog->findChild<QSplitter*>(QStringLiteral("splitter"))) {
         splitter->addWidget(preview);
