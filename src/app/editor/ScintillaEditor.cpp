@@ -27,10 +27,13 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     // Colouring asked for beyond the visible lines runs while the window idles.
     send(SCI_SETIDLESTYLING, SC_IDLESTYLING_ALL);
     setWrapMode(WrapWord);
-    // The line-number gutter.
+    // The line-number gutter is there but hidden, and no command shows it;
+    // nor is Scintilla's own symbol margin shown: the text starts at the
+    // editor's left edge.
     setMarginType(0, NumberMargin);
-    setMarginWidth(0, QStringLiteral("000000"));
     setMarginLineNumbers(0, true);
+    setMarginWidth(0, 0);
+    setMarginWidth(1, 0);
     m_lookFont = font();
     m_lookText = color();
     m_lookPaper = paper();

@@ -2,7 +2,44 @@
 
 #include "core/filepanel/FileSizeText.h"
 
+#include <QFile>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
+
 namespace qw {
+
+namespace {
+
+// The Czech description of a MIME type from the shared MIME database's file
+// of that type (mime/text/html.xml). QMimeType::comment() answers only in the
+// language of the default locale; empty when no file has a Czech text.
+QString czechComment(const QString& typeName)
+{
+    const QStringList files =
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                  QStringLiteral("mime/") + typeName + QStringLiteral(".xml"));
+    for (const QString& path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QXmlStreamReader xml(&file);
+        QString regional; // "cs_CZ" serves when there is no plain "cs"
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"comment")
+                continue;
+            const QStringView language = xml.attributes().value(QLatin1String("xml:lang"));
+            if (language == u"cs")
+                return xml.readElementText();
+            if (regional.isEmpty() && language.startsWith(u"cs_"))
+                regional = xml.readElementText();
+        }
+        if (!regional.isEmpty())
+            return regional;
+    }
+    return QString();
+}
+
+} // namespace
 
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent)
 {}
@@ -53,6 +90,18 @@ QIcon FileListModel::iconFor(const QMimeType& type) const
     return icon;
 }
 
+QString FileListModel::typeName(const QMimeType& type) const
+{
+    auto it = m_typeNameCache.constFind(type.name());
+    if (it != m_typeNameCache.constEnd())
+        return *it;
+    QString name = czechComment(type.name());
+    if (name.isEmpty())
+        name = type.comment();
+    m_typeNameCache.insert(type.name(), name);
+    return name;
+}
+
 QVariant FileListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_files.size())
@@ -66,7 +115,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
         case SizeColumn:
             return fileSizeText(file.size);
         case TypeColumn:
-            return mimeType(index.row()).comment();
+            return typeName(mimeType(index.row()));
         default:
             return QVariant();
         }

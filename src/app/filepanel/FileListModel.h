@@ -11,7 +11,8 @@
 namespace qw {
 
 // The files of one folder as the file list shows them: name, Czech size
-// text and the desktop's type name, with the desktop's icon. Type names and
+// text and the desktop's type name in Czech (like the rest of the window,
+// whatever the session's language), with the desktop's icon. Type names and
 // icons are looked up only for the rows that are drawn, by extension (no file
 // is read), and icons are kept per type, so a folder of many thousand files
 // lists as fast as it is read.
@@ -37,12 +38,14 @@ public:
 private:
     QMimeType mimeType(int row) const;
     QIcon iconFor(const QMimeType& type) const;
+    QString typeName(const QMimeType& type) const;
 
     QString m_folder;
     QList<FileListEntry> m_files;
     QMimeDatabase m_mimes;
     QFileIconProvider m_icons;
     mutable QHash<QString, QIcon> m_iconCache;
+    mutable QHash<QString, QString> m_typeNameCache;
 };
 
 } // namespace qw

@@ -6,28 +6,42 @@
 #include "core/filepanel/FilterList.h"
 
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QMenu>
+#include <QProcess>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTreeView>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace qw {
 
 namespace {
-bool openWithDesktop(const QString& path)
-{
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
+Q_LOGGING_CATEGORY(lcFilePanel, "quenwick.filepanel")
 } // namespace
 
-FilePanel::FilePanel(QWidget* parent) : QWidget(parent), m_opener(openWithDesktop)
+QString FilePanel::openWithDesktop(const QString& path)
+{
+    // Started by name, not through the platform plugin, so that a missing
+    // xdg-open can be told apart from a refusal.
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (program.isEmpty())
+        return QStringLiteral("xdg-open (package xdg-utils) was not found in PATH");
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments({path});
+    // Detached: the program opened stays when this one ends.
+    if (!process.startDetached())
+        return program + QStringLiteral(" could not be started: ") + process.errorString();
+    return QString();
+}
+
+FilePanel::FilePanel(QWidget* parent) : QWidget(parent), m_opener(&FilePanel::openWithDesktop)
 {
     setObjectName(QStringLiteral("tsFiles"));
     setAccessibleName(QStringLiteral("Soubory"));
@@ -203,8 +217,12 @@ void FilePanel::refresh()
 void FilePanel::openSelectedFile()
 {
     const QString path = selectedFilePath();
-    if (!path.isEmpty())
-        m_opener(path);
+    if (path.isEmpty())
+        return;
+    const QString failure = m_opener(path);
+    if (!failure.isEmpty())
+        qCWarning(lcFilePanel).noquote()
+            << "Opening" << path << "with the desktop's program failed:" << failure;
 }
 
 void FilePanel::editSelected()

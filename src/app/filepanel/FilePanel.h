@@ -25,8 +25,9 @@ class FilePanel : public QWidget
 {
     Q_OBJECT
 public:
-    // Opens a file with the desktop's program for it; true when it started.
-    using FileOpener = std::function<bool(const QString& path)>;
+    // Opens a file with the desktop's program for it. Returns why it could
+    // not, or an empty text when the program was started.
+    using FileOpener = std::function<QString(const QString& path)>;
 
     explicit FilePanel(QWidget* parent = nullptr);
 
@@ -47,8 +48,12 @@ public:
     // Lists the selected folder again with the selected filter.
     void refresh();
     // Double-click and Enter: the selected file goes to the desktop's program.
+    // A failure is not shown to the user; the program's log says why.
     void openSelectedFile();
 
+    // The opener of a normal run: xdg-open, which hands the file to the
+    // program the desktop associates with its type.
+    static QString openWithDesktop(const QString& path);
     void setFileOpener(FileOpener opener) { m_opener = std::move(opener); }
 
     QTreeView* folderTree() const { return m_tree; }

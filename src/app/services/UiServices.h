@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace qw {
@@ -48,6 +49,10 @@ public:
     // The system colour dialog preset to initial; nullopt when cancelled.
     virtual std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) = 0;
 
+    // The print dialog on printer: the system's printers and printing to a
+    // PDF file. True when confirmed; the printer then holds the choice.
+    virtual bool setupPrinter(QWidget* parent, QPrinter& printer) = 0;
+
     virtual QDateTime now() = 0;
 };
 
@@ -67,6 +72,7 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) override;
+    bool setupPrinter(QWidget* parent, QPrinter& printer) override;
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 

@@ -16,10 +16,13 @@ QString resolved(const AppPaths& paths)
 
 AppContext::AppContext(AppPaths p, UiServices& services)
     : paths(std::move(p)), dataFolder(resolved(paths)),
-      htmlDat(dataFolder + QStringLiteral("html.dat")),
-      tagDat(dataFolder + QStringLiteral("tag.dat")), tags(tagDat),
-      userStore(paths.userStoreFile()), settings(defaultSettings(paths)), ui(services)
-{}
+      htmlDat(dataFolder + QStringLiteral("html.dat")), tagDat(paths.tagDefinitionsFile()),
+      tags(tagDat), userStore(paths.userStoreFile()), settings(defaultSettings(paths)), ui(services)
+{
+    // Before any page reads the user tags: the per-user copy, when it is the
+    // one used, is made from the shipped tags here on a first start.
+    paths.resolveUserTagFolder();
+}
 
 void AppContext::loadSettings()
 {

@@ -17,7 +17,7 @@ struct AppContext
     AppContext(AppPaths paths, UiServices& ui);
 
     AppPaths paths;
-    QString dataFolder; // with a trailing "/"
+    QString dataFolder; // of html.dat, with a trailing "/"
     IniFile htmlDat;
     IniFile tagDat;
     TagDefinitions tags;

@@ -1,6 +1,6 @@
 #include "app/shell/CommandUiBuilder.h"
 
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 #include "core/shell/CommandCatalog.h"
 #include "core/shell/ToolBarRows.h"
 

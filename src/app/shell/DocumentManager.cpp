@@ -75,6 +75,32 @@ QString DocumentManager::currentPath() const
     return e ? e->path : QString();
 }
 
+QString DocumentManager::currentFilePath() const
+{
+    const QString path = currentPath();
+    return DocumentList::isUntitled(path) ? QString() : path;
+}
+
+TextEncoding DocumentManager::currentEncoding() const
+{
+    return encodingAt(m_docs.activeIndex());
+}
+
+void DocumentManager::openTextAsNewDocument(const QString& text, TextEncoding encoding)
+{
+    openDocument();
+    ScintillaEditor* e = current();
+    if (e == nullptr)
+        return;
+    m_encodings.insert(m_docs.active()->key, encoding);
+    e->setText(text);
+    e->clearUndo();
+    // The text lives nowhere else yet: closing the tab must ask.
+    e->setModified(true);
+    updateTabs();
+    Q_EMIT stateChanged();
+}
+
 ScintillaEditor* DocumentManager::editorAt(int index) const
 {
     if (index < 0 || index >= m_docs.count())

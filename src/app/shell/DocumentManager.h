@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/services/DocumentAccess.h"
 #include "core/settings/HighlightStyle.h"
 #include "core/shell/DocumentList.h"
 #include "core/text/TextEncoding.h"
@@ -40,7 +41,7 @@ struct DocumentOptions
 // one tab each in the tab strip, and the navigation bar beside the strip.
 // Opening, activating, saving and closing follow the tab rules of the
 // DocumentList; every question goes through UiServices.
-class DocumentManager : public QObject
+class DocumentManager : public QObject, public DocumentAccess
 {
     Q_OBJECT
 public:
@@ -50,8 +51,11 @@ public:
     QTabBar* tabBar() const { return m_tabs; }
     QToolBar* navigationBar() const { return m_navigation; }
 
-    ScintillaEditor* current() const;
+    ScintillaEditor* current() const override;
     QString currentPath() const;
+    QString currentFilePath() const override;
+    TextEncoding currentEncoding() const override;
+    void openTextAsNewDocument(const QString& text, TextEncoding encoding) override;
     int count() const { return m_docs.count(); }
     int activeIndex() const { return m_docs.activeIndex(); }
     ScintillaEditor* editorAt(int index) const;

@@ -4,13 +4,18 @@
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
+#include "app/download/DownloadFeature.h"
 #include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
-#include "app/shell/ActionRegistry.h"
-#include "app/shell/AppContext.h"
+#include "app/pages/PageSwitcher.h"
+#include "app/preview/PreviewFeature.h"
+#include "app/print/PrintFeature.h"
+#include "app/services/ActionRegistry.h"
+#include "app/services/FeatureContext.h"
 #include "app/services/FileDialogFilter.h"
-#include "app/shell/ToolBarPersistence.h"
 #include "app/services/UiServices.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/ToolBarPersistence.h"
 #include "core/markup/EditTagDialogs.h"
 #include "core/settings/AppSettings.h"
 #include "core/shell/MenuState.h"
@@ -33,7 +38,6 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -63,6 +67,8 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     buildStatusBar();
     registerCommands();
     m_commandUi = buildCommandUi(*this, *m_registry);
+    // After the tool bars: a feature may fill a drop-down of its button.
+    buildFeatures();
     m_clipboardHasText = clipboardHoldsText();
     connectSignals();
     applySettings();
@@ -90,6 +96,9 @@ void MainWindow::connectSignals()
         updateMenu();
         updateStatusBar();
     });
+    // The shown page follows the current document (preview, design).
+    connect(m_documents, &DocumentManager::currentChanged, m_pages,
+            &PageSwitcher::followCurrentDocument);
     connect(m_documents, &DocumentManager::editorReleased, this, [this] {
         findTagAtCaretQuietly();
         updateMenu();
@@ -172,22 +181,40 @@ void MainWindow::storeToolBarLayout()
 
 void MainWindow::buildPages()
 {
-    m_pages = new QTabWidget;
-    m_pages->setObjectName(QStringLiteral("PageControl1"));
-    m_pages->setAccessibleName(QStringLiteral("Stránky"));
-    auto* source = new QWidget;
-    auto* layout = new QVBoxLayout(source);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_documents->editorStack(), 1);
-    auto* strip = new QHBoxLayout;
-    strip->setContentsMargins(0, 0, 0, 0);
-    strip->setSpacing(0);
-    strip->addWidget(m_documents->navigationBar());
-    strip->addWidget(m_documents->tabBar(), 1);
-    layout->addLayout(strip);
-    m_pages->addTab(source, QStringLiteral("Úpravy (F11)"));
+    // The document tab strip with its navigation bar travels with the shown
+    // page, along its bottom edge.
+    auto* strip = new QWidget;
+    strip->setObjectName(QStringLiteral("DocumentStrip"));
+    auto* stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(0, 0, 0, 0);
+    stripLayout->setSpacing(0);
+    stripLayout->addWidget(m_documents->navigationBar());
+    stripLayout->addWidget(m_documents->tabBar(), 1);
+    m_pages = new PageSwitcher(
+        m_documents->editorStack(), strip,
+        [this]() -> ScintillaEditor* { return m_documents->current(); }, this);
+    connect(m_pages, &PageSwitcher::pageEntered, this, [this] {
+        updateMenu();
+        updateStatusBar();
+    });
     buildLeftPanel();
+}
+
+void MainWindow::buildFeatures()
+{
+    FeatureContext context{this,
+                           m_ui,
+                           m_context.settings,
+                           m_context.paths,
+                           *m_registry,
+                           *m_pages,
+                           *m_documents,
+                           [this] {
+                               clearTagInspector();
+                           }};
+    m_preview = new PreviewFeature(context, this);
+    new DownloadFeature(context, this);
+    new PrintFeature(context, this);
 }
 
 void MainWindow::buildStatusBar()
@@ -243,7 +270,7 @@ void MainWindow::updateMenu()
 {
     // Only the source page takes its states from the editor; the other pages
     // arrive later and change nothing here.
-    if (m_pages->currentIndex() == 0) {
+    if (m_pages->pageMode() == PageMode::Source) {
         MenuSnapshot snapshot;
         snapshot.clipboardHasText = m_clipboardHasText;
         if (const ScintillaEditor* e = m_documents->current()) {
@@ -361,7 +388,7 @@ void MainWindow::findTagAtCaretQuietly()
 
 ScintillaEditor* MainWindow::sourceEditor() const
 {
-    return m_pages->currentIndex() == 0 ? m_documents->current() : nullptr;
+    return m_pages->sourceEditor();
 }
 
 void MainWindow::registerEditorAction(const QString& id,
@@ -411,9 +438,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
     const bool closed = m_documents->closeRequest();
     // The settings are saved at every close request, also a refused one.
     saveSettings();
-    if (closed)
+    if (closed) {
+        m_preview->deletePreviewFiles();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -14,7 +14,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSplitter;
-class QTabWidget;
 class QToolBar;
 
 namespace qw {
@@ -25,6 +24,8 @@ class ElementDialogs;
 struct EditTagTarget;
 class FilePanel;
 class LeftPanel;
+class PageSwitcher;
+class PreviewFeature;
 class ScintillaEditor;
 class SearchController;
 class SpecialCharacterList;
@@ -62,6 +63,9 @@ public:
     // The pages "Soubory" and the user tags (MainWindowFilePanel.cpp).
     FilePanel* filePanel() const { return m_filePanel; }
     UserTagPanel* userTagPanel() const { return m_userTagPanel; }
+    // The page control: the source, preview and design pages.
+    PageSwitcher& pages() { return *m_pages; }
+    PreviewFeature& preview() { return *m_preview; }
 
     // The first document: the start file, or a new one.
     void openStartFile(const QString& path);
@@ -91,6 +95,8 @@ protected:
 
 private:
     void buildPages();
+    // The features that bring their own pages and commands.
+    void buildFeatures();
     // The left panel with its pages and the splitter (MainWindowPanels.cpp).
     void buildLeftPanel();
     void showLeftPanel(bool shown);
@@ -150,7 +156,8 @@ private:
     SearchController* m_search = nullptr;
     ElementDialogs* m_elements = nullptr;
     CommandUi m_commandUi;
-    QTabWidget* m_pages = nullptr;
+    PageSwitcher* m_pages = nullptr;
+    PreviewFeature* m_preview = nullptr;
     QSplitter* m_splitter = nullptr;
     LeftPanel* m_leftPanelWidget = nullptr;
     TagInspector* m_inspector = nullptr;

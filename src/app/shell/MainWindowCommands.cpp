@@ -6,11 +6,12 @@
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
 #include "app/editor/ScintillaEditor.h"
-#include "app/shell/ActionRegistry.h"
-#include "app/shell/AppContext.h"
+#include "app/pages/PageSwitcher.h"
+#include "app/services/ActionRegistry.h"
 #include "app/services/FileDialogFilter.h"
-#include "app/shell/MainWindow.h"
 #include "app/services/UiServices.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/MainWindow.h"
 #include "core/commands/RunMarkupCommand.h"
 #include "core/markup/EditTagDialogs.h"
 #include "core/shell/CommandLayout.h"
@@ -56,7 +57,7 @@ void MainWindow::registerCommands()
 void MainWindow::registerFileCommands()
 {
     auto onSourcePage = [this] {
-        return m_pages->currentIndex() == 0;
+        return m_pages->pageMode() == PageMode::Source;
     };
     m_registry->registerAction(id("file.new"), [this, onSourcePage](ActionPlace) {
         if (onSourcePage())
@@ -69,8 +70,12 @@ void MainWindow::registerFileCommands()
     m_registry->registerAction(id("file.open"), [this](ActionPlace) {
         m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));
         const QString path = m_ui.openFileName(this, QString(), m_options.dialogFilter, QString());
-        if (!path.isEmpty())
-            m_documents->openDocument(path);
+        if (path.isEmpty())
+            return;
+        m_pages->syncIntoEditor();
+        // The preview shows the chosen file itself.
+        if (m_documents->openDocument(path))
+            m_pages->showFile(path);
     });
     m_registry->registerAction(id("file.save"), [this](ActionPlace) { m_documents->save(); });
     m_registry->registerAction(id("file.saveAs"), [this](ActionPlace) { m_documents->saveAs(); });
@@ -184,6 +189,8 @@ void MainWindow::registerViewCommands()
         showLeftPanel(!m_leftPanel);
         m_registry->setChecked(id("view.leftPanel"), m_leftPanel);
     });
+    m_registry->registerAction(id("view.source"),
+                               [this](ActionPlace) { m_pages->switchTo(PageMode::Source); });
     m_registry->registerAction(id("view.fullScreen"), [this](ActionPlace place) {
         const QAction* entry = m_registry->action(id("view.fullScreen"), place);
         m_fullScreen = entry != nullptr ? entry->isChecked() : !m_fullScreen;
@@ -283,8 +290,10 @@ void MainWindow::openRecentFile(const QString& path)
         m_ui.notify(this, UiServices::Icon::None, recentFileMissingText(path));
         return;
     }
-    if (m_pages->currentIndex() == 0)
-        m_documents->openDocument(path);
+    // As the open command does: the preview page shows the file itself.
+    m_pages->syncIntoEditor();
+    if (m_documents->openDocument(path))
+        m_pages->showFile(path);
 }
 
 void MainWindow::clearRecentFiles()

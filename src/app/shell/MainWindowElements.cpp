@@ -9,9 +9,9 @@
 #include "app/elements/NewPageDialog.h"
 #include "app/elements/QuickTableDialog.h"
 #include "app/elements/TableDialogs.h"
-#include "app/shell/ActionRegistry.h"
-#include "app/shell/AppContext.h"
+#include "app/services/ActionRegistry.h"
 #include "app/services/FileDialogFilter.h"
+#include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 
 namespace qw {
@@ -39,7 +39,9 @@ void MainWindow::registerElementCommands()
             m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));
         return m_options.dialogFilter;
     };
-    c.setFileFilter = [this](const QString& filter) { m_options.dialogFilter = filter; };
+    c.setFileFilter = [this](const QString& filter) {
+        m_options.dialogFilter = filter;
+    };
     c.newDocument = [this]() -> EditorWidget* {
         return m_documents->openDocument() ? m_documents->current() : nullptr;
     };

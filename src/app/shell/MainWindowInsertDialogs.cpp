@@ -6,7 +6,7 @@
 #include "app/editor/ScintillaEditor.h"
 #include "app/elements/DialogOpeners.h"
 #include "app/elements/ElementDialogs.h"
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 #include "app/shell/MainWindow.h"
 #include "core/commands/FormElementCommands.h"
 

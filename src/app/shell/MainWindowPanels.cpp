@@ -5,6 +5,7 @@
 #include "app/editor/ScintillaEditor.h"
 #include "app/inspector/SpecialCharacterList.h"
 #include "app/inspector/TagInspector.h"
+#include "app/pages/PageSwitcher.h"
 #include "app/panels/LeftPanel.h"
 #include "app/services/FileDialogFilter.h"
 #include "app/services/UiServices.h"
@@ -13,7 +14,6 @@
 #include "core/markup/LinkPath.h"
 
 #include <QSplitter>
-#include <QTabWidget>
 
 namespace qw {
 
@@ -58,7 +58,7 @@ void MainWindow::buildLeftPanel()
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
     m_splitter->setChildrenCollapsible(false);
     m_splitter->addWidget(m_leftPanelWidget);
-    m_splitter->addWidget(m_pages);
+    m_splitter->addWidget(m_pages->widget());
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({LeftPanel::InitialWidth, 1});

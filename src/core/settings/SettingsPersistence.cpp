@@ -189,6 +189,10 @@ AppSettings loadSettings(const UserStore& store, const IniFile& htmlDat, const A
     values.flag(u"RelativePath"_s, s.relativePath);
     values.flag(u"ZpetneLomitko"_s, s.zpetneLomitko);
     values.text(u"UserTagPath"_s, s.userTagPath);
+    // Either default folder stands for the default: which of the two is used
+    // follows the installation as it is now, not as it was at the last save.
+    if (s.userTagPath == paths.shippedUserTagFolder() || s.userTagPath == paths.userTagCopyFolder())
+        s.userTagPath = paths.userTagFolder();
 
     const QJsonObject recent = root.value(recentFilesObject).toObject();
     for (int n = 0;; ++n) {

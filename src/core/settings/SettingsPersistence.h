@@ -16,7 +16,8 @@ AppSettings defaultSettings(const AppPaths& paths);
 // layouts and highlight styles). Nothing missing is an error: an absent
 // value, one of the wrong type and a colour text naming no colour all give
 // the default. A FontName that is not a text leaves the font name empty, and
-// the next save stores the default.
+// the next save stores the default. A stored UserTagPath naming either
+// default user tag folder gives the one this installation uses now.
 AppSettings loadSettings(const UserStore& store, const IniFile& htmlDat, const AppPaths& paths);
 
 struct SettingsSaveResult
@@ -27,10 +28,10 @@ struct SettingsSaveResult
 };
 
 // Writes the settings back to both stores. Empty texts and zero sizes are
-// replaced by their defaults, UserTagPath is always the program's user tag
-// folder, an empty recent-files list removes its object from the store, and
-// each list section is rewritten whole so that a shortened list stays short.
-// html.dat is replaced once, with all its changes.
+// replaced by their defaults, UserTagPath is always the default user tag
+// folder (AppPaths::userTagFolder()), an empty recent-files list removes its object from the store,
+// and each list section is rewritten whole so that a shortened list stays short. html.dat is
+// replaced once, with all its changes.
 SettingsSaveResult saveSettings(const AppSettings& settings, const UserStore& store,
                                 IniFile& htmlDat, const AppPaths& paths);
 

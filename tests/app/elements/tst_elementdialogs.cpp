@@ -25,7 +25,7 @@
 #include "app/elements/ScriptDialog.h"
 #include "app/elements/TableDialogs.h"
 #include "app/elements/TextAreaDialog.h"
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "app/usertags/UserTagDialog.h"

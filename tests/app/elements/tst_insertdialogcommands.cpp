@@ -9,7 +9,7 @@
 #include "app/elements/ElementDialogs.h"
 #include "app/elements/FormControlDialog.h"
 #include "app/elements/TextAreaDialog.h"
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "core/commands/FormElementCommands.h"

@@ -11,10 +11,13 @@
 #include "support/FakeUiServices.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMimeDatabase>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +59,10 @@ private Q_SLOTS:
     void sizeColumnSpeaksCzech_data();
     void sizeColumnSpeaksCzech();
     void doubleClickAndEnterOpenWithTheDesktop();
+    void desktopOpenerRunsXdgOpen();
+    void failedOpeningIsLoggedNotShown_data();
+    void failedOpeningIsLoggedNotShown();
+    void typeNamesAreCzechInAnEnglishSession();
     void menuRequestsNeedAnExistingSelectedFile();
     void refreshReadsTheFolderAgain();
     void noSelectedFolderGivesAnEmptyList();
@@ -139,7 +146,7 @@ void FilePanelTest::doubleClickAndEnterOpenWithTheDesktop()
     QStringList opened;
     panel.setFileOpener([&opened](const QString& path) {
         opened << path;
-        return true;
+        return QString();
     });
     QSignalSpy edits(&panel, &FilePanel::editRequested);
     panel.setFilterText(kFilters);
@@ -162,6 +169,101 @@ void FilePanelTest::doubleClickAndEnterOpenWithTheDesktop()
     QCOMPARE(opened.last(), m_folder + QStringLiteral("/a.htm"));
     // Opening never goes to the editor.
     QCOMPARE(edits.count(), 0);
+}
+
+void FilePanelTest::desktopOpenerRunsXdgOpen()
+{
+    // A stand-in xdg-open that notes what it was given.
+    QTemporaryDir bin;
+    QVERIFY(bin.isValid());
+    const QString noted = bin.filePath(QStringLiteral("opened.txt"));
+    const QString script = bin.filePath(QStringLiteral("xdg-open"));
+    QFile file(script);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\nprintf '%s' \"$1\" > \"" + QFile::encodeName(noted) + "\"\n");
+    file.close();
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+
+    FilePanel panel;
+    panel.setFilterText(kFilters);
+    QVERIFY(panel.selectFolder(m_folder));
+    panel.fileList()->setFocus();
+    QTest::keyClick(panel.fileList(), Qt::Key_Return);
+    qputenv("PATH", oldPath);
+    const auto notedText = [&noted] {
+        QFile result(noted);
+        return result.open(QIODevice::ReadOnly) ? QString::fromUtf8(result.readAll()) : QString();
+    };
+    QTRY_COMPARE(notedText(), m_folder + QStringLiteral("/a.htm"));
+}
+
+void FilePanelTest::failedOpeningIsLoggedNotShown_data()
+{
+    QTest::addColumn<bool>("desktopOpener");
+    QTest::addColumn<QString>("reason");
+    // Without xdg-open on the PATH the desktop's opener cannot work.
+    QTest::newRow("no xdg-open") << true << QStringLiteral("xdg-utils");
+    QTest::newRow("the opener refuses") << false << QStringLiteral("no program for this type");
+}
+
+void FilePanelTest::failedOpeningIsLoggedNotShown()
+{
+    QFETCH(bool, desktopOpener);
+    QFETCH(QString, reason);
+    QTemporaryDir emptyBin;
+    QVERIFY(emptyBin.isValid());
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(emptyBin.path()));
+
+    FilePanel panel;
+    if (!desktopOpener)
+        panel.setFileOpener([reason](const QString&) { return reason; });
+    panel.setFilterText(kFilters);
+    QVERIFY(panel.selectFolder(m_folder));
+    panel.resize(400, 600);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+
+    // The log names the file and the reason.
+    QTest::ignoreMessage(
+        QtWarningMsg,
+        QRegularExpression(QRegularExpression::escape(m_folder + QStringLiteral("/a.htm")) +
+                           QStringLiteral(".*") + QRegularExpression::escape(reason)));
+    panel.fileList()->setFocus();
+    QTest::keyClick(panel.fileList(), Qt::Key_Return);
+    qputenv("PATH", oldPath);
+    // Nothing is shown to the user: no window besides the panel.
+    QCoreApplication::processEvents();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY2(w == &panel || !w->isVisible(), qPrintable(w->metaObject()->className()));
+}
+
+void FilePanelTest::typeNamesAreCzechInAnEnglishSession()
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    // The session really is English for the MIME database.
+    const QString english = QMimeDatabase().mimeTypeForName(QStringLiteral("text/html")).comment();
+
+    FilePanel panel;
+    panel.setFilterText(QStringLiteral("Vše|*.*|"));
+    const bool selected = panel.selectFolder(m_folder);
+    const FileListModel* model = panel.fileModel();
+    QStringList types;
+    for (int row = 0; row < model->rowCount(); ++row)
+        types << model->data(model->index(row, FileListModel::TypeColumn), Qt::DisplayRole)
+                     .toString();
+    QLocale::setDefault(before);
+
+    QCOMPARE(english, QStringLiteral("HTML document"));
+    QVERIFY(selected);
+    // a.htm, b.HTML, c.htm.bak, d.png, README; the texts are shared-mime-info's.
+    QCOMPARE(listedNames(panel).at(3), QStringLiteral("d.png"));
+    QCOMPARE(types.at(0), QStringLiteral("dokument HTML"));
+    QCOMPARE(types.at(1), QStringLiteral("dokument HTML"));
+    QCOMPARE(types.at(3), QStringLiteral("obrázek PNG"));
 }
 
 void FilePanelTest::menuRequestsNeedAnExistingSelectedFile()

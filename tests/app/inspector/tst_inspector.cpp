@@ -11,7 +11,7 @@
 #include "app/inspector/SpecialCharacterList.h"
 #include "app/inspector/TagInspector.h"
 #include "app/panels/LeftPanel.h"
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"

@@ -5,7 +5,8 @@ namespace qw::test {
 bool FakeUiServices::allAnswersUsed() const
 {
     return yesNoCancelAnswers.isEmpty() && yesNoAnswers.isEmpty() && openFileNames.isEmpty() &&
-           saveFileNames.isEmpty() && inputResults.isEmpty() && colorResults.isEmpty();
+           saveFileNames.isEmpty() && inputResults.isEmpty() && colorResults.isEmpty() &&
+           printerSetups.isEmpty();
 }
 
 UiServices::Answer FakeUiServices::askYesNoCancel(QWidget*, const QString& text)
@@ -89,6 +90,17 @@ std::optional<QColor> FakeUiServices::pickColor(QWidget*, const QColor& initial)
         return std::nullopt;
     }
     return colorResults.takeFirst();
+}
+
+bool FakeUiServices::setupPrinter(QWidget*, QPrinter& printer)
+{
+    ++printDialogs;
+    events << QStringLiteral("print dialog");
+    if (printerSetups.isEmpty()) {
+        m_unscripted << QStringLiteral("setupPrinter");
+        return false;
+    }
+    return printerSetups.takeFirst()(printer);
 }
 
 } // namespace qw::test

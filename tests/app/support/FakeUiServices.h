@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 namespace qw::test {
 
 // A scripted stand-in for the desktop's dialogs. Tests queue the answers the
@@ -37,6 +39,9 @@ public:
     QStringList saveFileNames;
     QList<std::optional<QString>> inputResults;
     QList<std::optional<QColor>> colorResults; // nullopt: the colour dialog was cancelled
+    // One entry per print dialog: it makes the user's choice on the printer
+    // and returns whether the dialog was confirmed.
+    QList<std::function<bool(QPrinter&)>> printerSetups;
     QDateTime clock = QDateTime(QDate(2024, 3, 9), QTime(14, 5, 30));
 
     // What the window asked and showed, in order.
@@ -47,6 +52,7 @@ public:
     int pictureDialogs = 0;      // how many of the open dialogs were the picture dialog
     QStringList openFilters;     // the filter each open dialog offered
     QList<QColor> colorRequests; // the colour each colour dialog was preset to
+    int printDialogs = 0;
     // One line per call ("question: ...", "notice: ..."), so a test can check
     // the order against its own entries (for example a signal it listens to).
     QStringList events;
@@ -68,6 +74,7 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) override;
+    bool setupPrinter(QWidget* parent, QPrinter& printer) override;
     QDateTime now() override { return clock; }
 
 private:

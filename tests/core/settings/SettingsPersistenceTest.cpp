@@ -108,6 +108,46 @@ TEST_F(SettingsPersistenceTest, SaveStoresAllSixteenValuesWithTheirTypes)
     EXPECT_FALSE(storedRoot().contains(u"RecentFiles"_s));
 }
 
+TEST_F(SettingsPersistenceTest, UserTagPathFollowsWhetherTheProgramFolderCanBeWritten)
+{
+    // A system-wide installation: the program folder cannot be written (said
+    // for it, since file modes do not bind the superuser).
+    const QString program = m_paths.programFolder();
+    const AppPaths installed(program, m_dir.filePath(u"config"_s), m_dir.filePath(u"data"_s),
+                             m_dir.filePath(u"tmp"_s), [program](const QString& path) {
+                                 return !(QDir::cleanPath(path) + u'/').startsWith(program) &&
+                                        AppPaths::writableOnDisk(path);
+                             });
+    const QString copy = m_dir.filePath(u"data/Quenwick/Tag"_s);
+    const QString beside = m_dir.filePath(u"app/Data/UserData/Tag"_s);
+    EXPECT_EQ(defaultSettings(installed).userTagPath, copy);
+
+    struct Case
+    {
+        const AppPaths& paths;
+        QString stored;
+        QString loaded;
+    };
+    // Either default stands for the one the installation uses now; a folder
+    // set by hand is kept.
+    const Case cases[] = {
+        {installed, beside, copy},
+        {installed, copy, copy},
+        {m_paths, copy, beside},
+        {installed, u"/srv/tagy"_s, u"/srv/tagy"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored.toStdString());
+        putStore(
+            QJsonDocument(QJsonObject{{u"Settings"_s, QJsonObject{{u"UserTagPath"_s, c.stored}}}})
+                .toJson());
+        const AppSettings s = loadSettings(m_store, m_html, c.paths);
+        EXPECT_EQ(s.userTagPath, c.loaded);
+    }
+    ASSERT_TRUE(saveSettings(load(), m_store, m_html, installed).ok());
+    EXPECT_EQ(storedValues().value(u"UserTagPath"_s), copy);
+}
+
 TEST_F(SettingsPersistenceTest, EmptyValuesAreStoredAsTheirDefaults)
 {
     AppSettings s = load();

@@ -1,6 +1,6 @@
-#include "app/shell/ActionRegistry.h"
+#include "app/services/ActionRegistry.h"
 
-#include "app/shell/CommandIcons.h"
+#include "app/services/CommandIcons.h"
 
 #include <QAction>
 #include <QKeySequence>

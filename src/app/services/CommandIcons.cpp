@@ -1,4 +1,4 @@
-#include "app/shell/CommandIcons.h"
+#include "app/services/CommandIcons.h"
 
 // The icons live in the window's static library: their resource must be
 // registered by hand, and Q_INIT_RESOURCE works only outside a namespace.

@@ -1,0 +1,118 @@
+// The preview's figures in the real main window (offscreen or under Xvfb):
+// - F12 on a 100 KB page until the page has loaded, the first time (the web
+//   engine starts then) and on later refreshes;
+// - a whole key on the source page (the editor's handling, the window's and
+//   the repaint) with no preview yet and with a preview made.
+// Prints one figure per line.
+
+#include "BenchSupport.h"
+#include "app/editor/ScintillaEditor.h"
+#include "app/pages/PageSwitcher.h"
+#include "app/preview/PreviewFeature.h"
+#include "app/services/ActionRegistry.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/MainWindow.h"
+#include "support/QuietUiServices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWebEngineView>
+
+#include <cstdio>
+
+using namespace qw;
+using namespace qw::bench;
+
+namespace {
+
+// F12 until the preview's page reports it has loaded; -1 when it never does.
+double previewUntilLoaded(MainWindow& window)
+{
+    QElapsedTimer t;
+    t.start();
+    QEventLoop loop;
+    QMetaObject::Connection done;
+    auto listen = [&] {
+        if (QWebEngineView* view = window.preview().view())
+            done = QObject::connect(view, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+    };
+    listen();
+    window.commands().trigger(QStringLiteral("view.preview"), ActionPlace::MainMenu);
+    if (!done)
+        listen();
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(done);
+    return window.pages().pageMode() == PageMode::Preview ? ms(t) : -1;
+}
+
+Percentiles typing(MainWindow& window, int keys)
+{
+    ScintillaEditor& e = *window.documents().current();
+    e.setSelectionStart(e.length() / 2);
+    QCoreApplication::processEvents();
+    std::vector<double> times;
+    const QString letters = QStringLiteral("<b>abc</b> ");
+    for (int i = 0; i < keys; ++i) {
+        QElapsedTimer t;
+        t.start();
+        sendKey(e, letters.at(i % letters.size()));
+        e.repaint();
+        QCoreApplication::processEvents();
+        times.push_back(ms(t));
+    }
+    return percentiles(std::move(times));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("prog/Data/Settings")));
+    const QString page = dir.filePath(QStringLiteral("page.html"));
+    {
+        QFile f(page);
+        if (!f.open(QIODevice::WriteOnly))
+            return 1;
+        f.write(generatePage(100 * 1024));
+    }
+    QuietUiServices ui;
+    AppContext context(
+        AppPaths(dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("cfg")),
+                 dir.filePath(QStringLiteral("data")), dir.filePath(QStringLiteral("tmp"))),
+        ui);
+    context.loadSettings();
+
+    QElapsedTimer start;
+    start.start();
+    MainWindow window(context);
+    window.resize(1400, 900);
+    window.show();
+    window.openStartFile(page);
+    QCoreApplication::processEvents();
+    std::printf("%-40s %8.1f ms\n", "window with a 100 KB page shown", ms(start));
+
+    const int keys = benchKeyCount();
+    printPercentiles("typing, no preview yet", typing(window, keys));
+
+    std::printf("%-40s %8.1f ms\n", "first preview of 100 KB (F12 to loaded)",
+                previewUntilLoaded(window));
+    std::vector<double> refreshes;
+    for (int i = 0; i < 20; ++i) {
+        window.commands().trigger(QStringLiteral("view.source"), ActionPlace::MainMenu);
+        QCoreApplication::processEvents();
+        refreshes.push_back(previewUntilLoaded(window));
+    }
+    printPercentiles("later previews (F12 to loaded)", percentiles(refreshes));
+
+    window.commands().trigger(QStringLiteral("view.source"), ActionPlace::MainMenu);
+    QCoreApplication::processEvents();
+    printPercentiles("typing, beside a preview", typing(window, keys));
+    std::printf("%-40s %8ld KiB\n", "resident at the end", residentKiB());
+    return 0;
+}

@@ -1,0 +1,247 @@
+#include "app/preview/PreviewFeature.h"
+
+#include "app/editor/ScintillaEditor.h"
+#include "app/preview/PreviewRequestFilter.h"
+#include "app/preview/WebEngineSetup.h"
+#include "app/services/ActionRegistry.h"
+#include "app/services/DocumentAccess.h"
+#include "app/services/UiServices.h"
+#include "core/preview/PreviewFiles.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/AppSettings.h"
+#include "core/text/DocumentFile.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QProcess>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace qw {
+
+namespace {
+const QString kCannotCreateBrowser = QStringLiteral("Chyba při vytváření prohlížeče!");
+
+Q_LOGGING_CATEGORY(previewLog, "quenwick.preview", QtWarningMsg)
+
+// A previewed page's console is its author's business: what its scripts
+// report goes to the program's log at debug level, not to the terminal.
+class PreviewPage : public QWebEnginePage
+{
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int line,
+                                  const QString& source) override
+    {
+        qCDebug(previewLog) << source << line << message;
+    }
+};
+} // namespace
+
+ProgramLauncher ProgramLauncher::desktop()
+{
+    return {[](const QUrl& url) { return QDesktopServices::openUrl(url); },
+            [](const QString& program, const QStringList& arguments) {
+                return QProcess::startDetached(program, arguments);
+            }};
+}
+
+PreviewFeature::PreviewFeature(const FeatureContext& context, QObject* parent)
+    : QObject(parent), m_context(context), m_launcher(ProgramLauncher::desktop()),
+      m_viewFactory([this] { return makeView(); })
+{
+    m_context.pages.setHandler(PageMode::Preview, this);
+    ActionRegistry& commands = m_context.commands;
+    commands.registerAction(QStringLiteral("view.preview"), [this](ActionPlace) {
+        // Pressed again on the preview page, F12 shows the text anew.
+        if (m_context.pages.pageMode() == PageMode::Preview)
+            refreshPreview();
+        else
+            m_context.pages.switchTo(PageMode::Preview);
+    });
+    commands.registerAction(QStringLiteral("view.browsers"),
+                            [this](ActionPlace) { openDefaultBrowser(); });
+    if (QAction* button = commands.action(QStringLiteral("view.browsers"), ActionPlace::ToolBar)) {
+        m_browserMenu = button->menu();
+        if (m_browserMenu == nullptr) {
+            m_browserMenu = new QMenu(m_context.window);
+            button->setMenu(m_browserMenu);
+        }
+        m_browserMenu->setObjectName(QStringLiteral("pmBrowser"));
+    }
+    buildBrowserMenu();
+}
+
+PreviewFeature::~PreviewFeature()
+{
+    // The page goes before the profile it was made with.
+    delete m_view;
+}
+
+QWebEngineView* PreviewFeature::view() const
+{
+    return m_view;
+}
+
+QString PreviewFeature::tempFolder()
+{
+    if (m_tempFolder.isEmpty())
+        m_tempFolder = privateTempFolder(m_context.paths.tempFolder());
+    return m_tempFolder;
+}
+
+QString PreviewFeature::writePreviewFile()
+{
+    ScintillaEditor* e = m_context.documents.current();
+    const QString filePath = m_context.documents.currentFilePath();
+    QString path;
+    if (e != nullptr && (!filePath.isEmpty() || !tempFolder().isEmpty()))
+        path = previewFilePath(filePath, tempFolder());
+    // Written as UTF-8 behind a byte-order mark: every browser, inside and
+    // outside the program, then shows the letters right without guessing the
+    // page's code page.
+    if (!path.isEmpty() && clearNonFile(path) &&
+        writeDocumentFile(path, e->text(), e->lineBreak(), TextEncoding::Utf8Bom).ok)
+        m_previewPath = path;
+    if (!m_previewPath.isEmpty())
+        m_previewFiles.append(m_previewPath);
+    return m_previewPath;
+}
+
+void PreviewFeature::refreshPreview()
+{
+    const QString path = writePreviewFile();
+    if (m_view != nullptr && !path.isEmpty())
+        navigate(path);
+}
+
+void PreviewFeature::showFile(const QString& path)
+{
+    m_followPending = false;
+    if (m_view != nullptr)
+        navigate(path);
+}
+
+void PreviewFeature::navigate(const QString& path)
+{
+    const QUrl url = QUrl::fromLocalFile(path);
+    // The same address again would be taken from memory, not re-read.
+    if (m_view->url() == url)
+        m_view->reload();
+    else
+        m_view->setUrl(url);
+    Q_EMIT navigated(url);
+}
+
+void PreviewFeature::deletePreviewFiles()
+{
+    for (const QString& path : std::as_const(m_previewFiles))
+        QFile::remove(path);
+    m_previewFiles.clear();
+}
+
+bool PreviewFeature::showPage()
+{
+    m_context.clearTagInspector();
+    if (!ensureView()) {
+        m_context.ui.notify(m_context.window, UiServices::Icon::Error, kCannotCreateBrowser);
+        return false;
+    }
+    m_context.clearTagInspector();
+    m_followPending = false;
+    refreshPreview();
+    // The keys of the page (scrolling, the program's own F11) reach it.
+    m_view->setFocus();
+    return true;
+}
+
+void PreviewFeature::followDocument()
+{
+    scheduleFollow();
+}
+
+void PreviewFeature::scheduleFollow()
+{
+    // A document switch arrives in several steps (tab, editor, text): the
+    // preview follows once, when they are done.
+    if (m_followPending)
+        return;
+    m_followPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!m_followPending)
+            return;
+        m_followPending = false;
+        if (m_context.pages.pageMode() == PageMode::Preview)
+            refreshPreview();
+    });
+}
+
+bool PreviewFeature::ensureView()
+{
+    if (m_view != nullptr)
+        return true;
+    m_view = m_viewFactory();
+    if (m_view == nullptr)
+        return false;
+    m_view->setObjectName(QStringLiteral("WebBrowser1"));
+    m_view->setAccessibleName(QStringLiteral("Náhled"));
+    m_context.pages.contentLayout(PageMode::Preview)->addWidget(m_view, 1);
+    // Its window exists at once, as the page is shown.
+    m_view->show();
+    return true;
+}
+
+QWebEngineView* PreviewFeature::makeView()
+{
+    if (m_profile == nullptr) {
+        prepareWebEngine();
+        // Off the record: nothing of the previewed pages is kept on disk.
+        m_profile = new QWebEngineProfile(this);
+        m_profile->setUrlRequestInterceptor(new PreviewRequestFilter(m_profile));
+        m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    }
+    auto* view = new QWebEngineView;
+    view->setPage(new PreviewPage(m_profile, view));
+    return view;
+}
+
+void PreviewFeature::buildBrowserMenu()
+{
+    if (m_browserMenu == nullptr)
+        return;
+    m_browserMenu->clear();
+    for (const BrowserEntry& entry : std::as_const(m_context.settings.browsers)) {
+        const BrowserMenuItem item = browserMenuItem(entry);
+        QAction* a = m_browserMenu->addAction(item.caption);
+        a->setToolTip(item.program);
+        connect(a, &QAction::triggered, this,
+                [this, program = item.program] { openListedBrowser(program); });
+    }
+}
+
+void PreviewFeature::openDefaultBrowser()
+{
+    m_context.pages.syncIntoEditor();
+    const QString path = writePreviewFile();
+    if (!path.isEmpty())
+        m_launcher.openWithDesktop(QUrl::fromLocalFile(path));
+}
+
+void PreviewFeature::openListedBrowser(const QString& program)
+{
+    m_context.pages.syncIntoEditor();
+    const QString path = writePreviewFile();
+    if (!path.isEmpty())
+        m_launcher.startDetached(program, {path});
+}
+
+} // namespace qw

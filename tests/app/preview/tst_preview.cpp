@@ -1,0 +1,417 @@
+// The page control and the preview in a real window: F11 and F12 with their
+// steps, the web view made on the first preview only, the preview files of
+// saved and unsaved documents and their deletion at close, the browsers'
+// menu, and what a previewed page may read. Every question goes to the
+// scripted FakeUiServices; external programs to a scripted launcher.
+
+#include "app/editor/ScintillaEditor.h"
+#include "app/pages/PageSwitcher.h"
+#include "app/preview/PreviewFeature.h"
+#include "app/services/ActionRegistry.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/MainWindow.h"
+#include "support/FakeUiServices.h"
+#include "support/TestInstallation.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QToolBar>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <memory>
+
+using namespace qw;
+using qw::test::FakeUiServices;
+
+namespace {
+
+QByteArray htmlDatWithBrowsers()
+{
+    return QByteArrayLiteral(
+        "[BROWSER]\r\nbrowser0=X|/opt/my browser/run\r\nbrowser1=chromium\r\n");
+}
+
+struct Session
+{
+    FakeUiServices ui;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MainWindow> window;
+    struct Start
+    {
+        QString program;
+        QStringList arguments;
+    };
+    QList<Start> started;
+    QList<QUrl> opened;
+
+    explicit Session(const qw::test::TestInstallation& inst)
+    {
+        context = inst.context(ui);
+        window = std::make_unique<MainWindow>(*context);
+        window->preview().setLauncher(
+            {[this](const QUrl& url) {
+                 opened << url;
+                 return true;
+             },
+             [this](const QString& program, const QStringList& arguments) {
+                 started << Start{program, arguments};
+                 return true;
+             }});
+        window->resize(1000, 700);
+        window->show();
+        window->openStartFile(QString());
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    ScintillaEditor& editor() { return *window->documents().current(); }
+    PageSwitcher& pages() { return window->pages(); }
+    PreviewFeature& preview() { return window->preview(); }
+    // A key as the user presses it: to the widget that has the focus.
+    void press(Qt::Key key)
+    {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target != nullptr ? target : window.get(), key);
+    }
+    QWidget* strip() const { return window->findChild<QWidget*>(QStringLiteral("DocumentStrip")); }
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Runs script in the page and returns its result as text.
+QString evaluate(QWebEngineView* view, const QString& script)
+{
+    QString result;
+    bool done = false;
+    view->page()->runJavaScript(script, [&](const QVariant& v) {
+        result = v.toString();
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        return QStringLiteral("<no answer>");
+    return result;
+}
+
+} // namespace
+
+class PreviewTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void startMakesNoWebViewAndShowsTwoPageTabs();
+    void f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret();
+    void savedDocumentPreviewsBesideItselfAndTheFilesGoAtClose();
+    void previewFollowsADocumentSwitch();
+    void openOnThePreviewPageShowsTheFileItself();
+    void browserMenuAndTheDefaultBrowser();
+    void aViewThatCannotBeMadeReturnsToTheSourcePage();
+    void previewedPageLoadsItsOwnFilesButReadsNoOthers();
+    void previewShowsThePageDrawn();
+};
+
+void PreviewTest::startMakesNoWebViewAndShowsTwoPageTabs()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    QCOMPARE(s.preview().view(), nullptr);
+    QVERIFY(s.window->findChildren<QWebEngineView*>().isEmpty());
+    QTabBar* tabs = s.pages().tabBar();
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("Úpravy (F11)"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("Náhled (F12)"));
+    QVERIFY(tabs->isTabVisible(1));
+    // The design page comes with its own feature.
+    QVERIFY(!tabs->isTabVisible(2));
+    QCOMPARE(s.pages().pageMode(), PageMode::Source);
+    for (const char* id : {"view.preview", "view.browsers", "view.source"}) {
+        for (QAction* a : s.window->commands().actions(QString::fromLatin1(id)))
+            QVERIFY2(a->isEnabled(), id);
+    }
+}
+
+void PreviewTest::f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    s.editor().setText(QStringLiteral("<p>Žluťoučký kůň</p>\r\n<p>druhý</p>"));
+    s.editor().setSelectionStart(9);
+    s.editor().setFocus();
+    QSignalSpy navigated(&s.preview(), &PreviewFeature::navigated);
+
+    s.press(Qt::Key_F12);
+    QCOMPARE(s.pages().pageMode(), PageMode::Preview);
+    QVERIFY(s.preview().view() != nullptr);
+    QVERIFY(s.preview().view()->isVisible());
+    const QString path = s.preview().previewPath();
+    QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("qw~temp.html"));
+    QVERIFY(path.startsWith(s.preview().tempFolder()));
+    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF<p>Žluťoučký kůň</p>\r\n<p>druhý</p>"));
+    QCOMPARE(navigated.count(), 1);
+    QCOMPARE(navigated.at(0).at(0).toUrl(), QUrl::fromLocalFile(path));
+    // The documents can be switched from the preview page too.
+    QCOMPARE(s.strip()->parentWidget(), s.pages().page(PageMode::Preview));
+    QVERIFY(s.strip()->isVisible());
+    // Commands do not reach the editor behind the page.
+    QCOMPARE(s.pages().sourceEditor(), nullptr);
+
+    // The page has the keys, yet the program's F11 still works.
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus == s.preview().view() || s.preview().view()->isAncestorOf(focus));
+    s.press(Qt::Key_F11);
+    QCOMPARE(s.pages().pageMode(), PageMode::Source);
+    QCOMPARE(s.strip()->parentWidget(), s.pages().page(PageMode::Source));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&s.editor()));
+    QCOMPARE(s.editor().selectionStart(), 9);
+
+    // The page tab does the same as the key, and a second preview rewrites
+    // the same file.
+    s.editor().setText(QStringLiteral("<p>nový</p>"));
+    s.pages().tabBar()->setCurrentIndex(1);
+    QCOMPARE(s.pages().pageMode(), PageMode::Preview);
+    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF<p>nový</p>"));
+    QCOMPARE(s.preview().previewFiles(), QStringList({path, path}));
+}
+
+void PreviewTest::savedDocumentPreviewsBesideItselfAndTheFilesGoAtClose()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    const QString web = inst.path(QStringLiteral("web"));
+    QDir().mkpath(web);
+    const QString page = web + QStringLiteral("/a.html");
+    QFile f(page);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<p>uložená</p>");
+    f.close();
+
+    s.press(Qt::Key_F12);
+    const QString temp = s.preview().previewPath();
+    QVERIFY(QFileInfo::exists(temp));
+    s.press(Qt::Key_F11);
+
+    QVERIFY(s.window->documents().openDocument(page));
+    s.press(Qt::Key_F12);
+    QCOMPARE(s.preview().previewPath(), web + QStringLiteral("/qw~a.html"));
+    // The editor's text: every line of the file ends with a break.
+    QCOMPARE(readAll(web + QStringLiteral("/qw~a.html")),
+             QByteArray("\xEF\xBB\xBF<p>uložená</p>\r\n"));
+
+    // Closing the window removes every preview file; the document stays.
+    s.window->close();
+    QVERIFY(!QFileInfo::exists(temp));
+    QVERIFY(!QFileInfo::exists(web + QStringLiteral("/qw~a.html")));
+    QCOMPARE(readAll(page), QByteArray("<p>uložená</p>"));
+}
+
+void PreviewTest::previewFollowsADocumentSwitch()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    s.editor().setText(QStringLiteral("first"));
+    s.window->documents().openDocument();
+    s.editor().setText(QStringLiteral("second"));
+    s.press(Qt::Key_F12);
+    const QString path = s.preview().previewPath();
+    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBFsecond"));
+
+    QSignalSpy navigated(&s.preview(), &PreviewFeature::navigated);
+    // A click on the first document's tab in the strip on the preview page.
+    QTabBar* docs = s.window->documents().tabBar();
+    QTest::mouseClick(docs, Qt::LeftButton, {}, docs->tabRect(0).center());
+    QCOMPARE(s.window->documents().activeIndex(), 0);
+    QTRY_COMPARE(navigated.count(), 1);
+    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF"
+                                       "first"));
+    QCOMPARE(s.pages().pageMode(), PageMode::Preview);
+}
+
+void PreviewTest::openOnThePreviewPageShowsTheFileItself()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    const QString page = inst.path(QStringLiteral("b.html"));
+    QFile f(page);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<p>b</p>");
+    f.close();
+    s.press(Qt::Key_F12);
+    QSignalSpy navigated(&s.preview(), &PreviewFeature::navigated);
+    s.ui.openFileNames << page;
+    s.window->commands().trigger(QStringLiteral("file.open"), ActionPlace::MainMenu);
+    QCOMPARE(s.window->documents().currentPath(), page);
+    QTRY_COMPARE(navigated.count(), 1);
+    QCOMPARE(navigated.at(0).at(0).toUrl(), QUrl::fromLocalFile(page));
+    // No late refresh replaces it.
+    QTest::qWait(50);
+    QCOMPARE(navigated.count(), 1);
+
+    // A recent file opens on the preview page the same way.
+    const QString other = inst.path(QStringLiteral("c.html"));
+    QFile g(other);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write("<p>c</p>");
+    g.close();
+    s.context->settings.recentFiles.prepend(other);
+    Q_EMIT s.window->fileMenu()->aboutToShow();
+    QAction* recent = nullptr;
+    for (QAction* a : s.window->recentMenu()->actions()) {
+        if (a->toolTip() == other)
+            recent = a;
+    }
+    QVERIFY(recent != nullptr);
+    recent->trigger();
+    QCOMPARE(s.window->documents().currentPath(), other);
+    QTRY_COMPARE(navigated.count(), 2);
+    QCOMPARE(navigated.at(1).at(0).toUrl(), QUrl::fromLocalFile(other));
+
+    // F12 again on the preview page shows the current text anew.
+    s.editor().setText(QStringLiteral("<p>změna</p>"));
+    s.press(Qt::Key_F12);
+    QCOMPARE(navigated.count(), 3);
+    QCOMPARE(readAll(s.preview().previewPath()), QByteArray("\xEF\xBB\xBF<p>změna</p>"));
+}
+
+void PreviewTest::browserMenuAndTheDefaultBrowser()
+{
+    qw::test::TestInstallation inst(htmlDatWithBrowsers());
+    Session s(inst);
+    s.editor().setText(QStringLiteral("<p>ven</p>"));
+    QMenu* menu = s.preview().browserMenu();
+    QVERIFY(menu != nullptr);
+    QAction* button =
+        s.window->commands().action(QStringLiteral("view.browsers"), ActionPlace::ToolBar);
+    QCOMPARE(button->menu(), menu);
+    QStringList captions;
+    for (QAction* a : menu->actions())
+        captions << a->text();
+    QCOMPARE(captions, QStringList({QStringLiteral("X"), QStringLiteral("chromium")}));
+
+    menu->actions().at(0)->trigger();
+    QCOMPARE(s.started.size(), 1);
+    // The program as it stands, the preview file as one argument: the blank
+    // in the program's path and in no argument splits nothing.
+    QCOMPARE(s.started.at(0).program, QStringLiteral("/opt/my browser/run"));
+    QCOMPARE(s.started.at(0).arguments, QStringList({s.preview().previewPath()}));
+    QCOMPARE(readAll(s.preview().previewPath()), QByteArray("\xEF\xBB\xBF<p>ven</p>"));
+    menu->actions().at(1)->trigger();
+    QCOMPARE(s.started.at(1).program, QStringLiteral("chromium"));
+
+    // The button itself: the desktop's default browser with the preview file.
+    button->trigger();
+    QCOMPARE(s.opened, QList<QUrl>({QUrl::fromLocalFile(s.preview().previewPath())}));
+    // No web view for any of this.
+    QCOMPARE(s.preview().view(), nullptr);
+
+    // A new list replaces the entries.
+    s.context->settings.browsers = {BrowserEntry{QStringLiteral("Y"), QStringLiteral("/y")}};
+    s.preview().buildBrowserMenu();
+    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Y"));
+}
+
+void PreviewTest::aViewThatCannotBeMadeReturnsToTheSourcePage()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    s.preview().setViewFactory([] { return nullptr; });
+    s.press(Qt::Key_F12);
+    QCOMPARE(s.ui.notices.size(), 1);
+    QCOMPARE(s.ui.notices.at(0).text, QStringLiteral("Chyba při vytváření prohlížeče!"));
+    QCOMPARE(s.ui.notices.at(0).icon, UiServices::Icon::Error);
+    QCOMPARE(s.pages().pageMode(), PageMode::Source);
+    QCOMPARE(s.pages().tabBar()->currentIndex(), 0);
+    QCOMPARE(s.strip()->parentWidget(), s.pages().page(PageMode::Source));
+    // The next showing tries again.
+    s.preview().setViewFactory([] { return new QWebEngineView; });
+    s.press(Qt::Key_F12);
+    QCOMPARE(s.pages().pageMode(), PageMode::Preview);
+    QVERIFY(s.preview().view() != nullptr);
+}
+
+void PreviewTest::previewedPageLoadsItsOwnFilesButReadsNoOthers()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    const QString web = inst.path(QStringLiteral("site"));
+    QDir().mkpath(web);
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(web + u'/' + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(QStringLiteral("secret.txt"), "tajné");
+    write(QStringLiteral("own.js"), "window.ownScript = 'ano';");
+    write(QStringLiteral("own.css"), "p { color: rgb(1, 2, 3); }");
+    write(QStringLiteral("menu.html"), "<p>menu</p>");
+    // A 1x1 GIF.
+    write(QStringLiteral("pic.gif"),
+          QByteArray::fromBase64("R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw=="));
+    const QString page = web + QStringLiteral("/index.html");
+    write(QStringLiteral("index.html"),
+          "<html><head><link rel=stylesheet href=own.css><script src=own.js></script></head>"
+          "<body><p id=t>text</p><img id=i src=pic.gif>"
+          "<iframe id=own src=menu.html></iframe><iframe id=data src=secret.txt></iframe>"
+          "<script>"
+          "window.fetched = 'pending'; window.xhr = 'pending';"
+          "fetch('secret.txt').then(r => r.text()).then(t => window.fetched = 'read:' + t,"
+          "                                           () => window.fetched = 'refused');"
+          "try { var x = new XMLHttpRequest(); x.open('GET', 'secret.txt', false); x.send();"
+          "      window.xhr = 'read:' + x.responseText; } catch (e) { window.xhr = 'refused'; }"
+          "</script></body></html>");
+    QVERIFY(s.window->documents().openDocument(page));
+    s.press(Qt::Key_F12);
+    QWebEngineView* view = s.preview().view();
+    QVERIFY(view != nullptr);
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    QVERIFY(loaded.wait(20000) || loaded.count() > 0);
+
+    QTRY_VERIFY_WITH_TIMEOUT(evaluate(view, QStringLiteral("window.fetched")) != u"pending", 10000);
+    QCOMPARE(evaluate(view, QStringLiteral("window.fetched")), QStringLiteral("refused"));
+    QCOMPARE(evaluate(view, QStringLiteral("window.xhr")), QStringLiteral("refused"));
+    // The page's own script, style sheet and picture beside it load.
+    QCOMPARE(evaluate(view, QStringLiteral("window.ownScript")), QStringLiteral("ano"));
+    QCOMPARE(evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('t')).color")),
+             QStringLiteral("rgb(1, 2, 3)"));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        evaluate(view, QStringLiteral("String(document.getElementById('i').naturalWidth)")),
+        QStringLiteral("1"), 10000);
+    // A page of its own as a frame shows; another file taken in as a frame
+    // would be readable by the page's script, so it is not loaded.
+    const QString frameText = QStringLiteral(
+        "(function(id) { try { return document.getElementById(id).contentDocument.body.innerText; }"
+        " catch (e) { return 'refused'; } })");
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, frameText + QStringLiteral("('own')")),
+                              QStringLiteral("menu"), 10000);
+    QVERIFY(!evaluate(view, frameText + QStringLiteral("('data')")).contains(u"tajné"));
+}
+
+void PreviewTest::previewShowsThePageDrawn()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    s.editor().setText(QStringLiteral(
+        "<html><body style=\"margin:0; background: rgb(200, 30, 40)\"><p>x</p></body></html>"));
+    s.press(Qt::Key_F12);
+    QWebEngineView* view = s.preview().view();
+    QVERIFY(view != nullptr);
+    // What the user sees: the view's pixels carry the page's background.
+    const QColor red(200, 30, 40);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        view->grab().toImage().pixelColor(view->width() / 2, view->height() / 2) == red, 15000);
+}
+
+QTEST_MAIN(PreviewTest)
+#include "tst_preview.moc"
