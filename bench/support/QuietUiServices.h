@@ -20,6 +20,10 @@ public:
     {
         return {};
     }
+    QString openPictureFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&,
                          const QString&) override
     {

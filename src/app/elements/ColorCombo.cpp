@@ -1,6 +1,7 @@
 #include "app/elements/ColorCombo.h"
 
 #include "app/editor/ColorRef.h"
+#include "app/elements/ComboBoxAccessibility.h"
 #include "app/services/UiServices.h"
 #include "core/elements/ColorField.h"
 
@@ -32,6 +33,7 @@ QColor entryColor(const ColorFieldEntry& entry)
 
 ColorCombo::ColorCombo(UiServices& ui, QWidget* parent) : QComboBox(parent), m_ui(ui)
 {
+    installComboBoxAccessibility();
     setEditable(false);
     for (const ColorFieldEntry& entry : colorFieldEntries())
         addItem(swatch(entryColor(entry)), entry.label.toString());

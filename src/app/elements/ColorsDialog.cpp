@@ -1,5 +1,6 @@
 #include "app/elements/ColorsDialog.h"
 
+#include "app/elements/ComboBoxAccessibility.h"
 #include "app/elements/PaletteGrid.h"
 #include "core/editor/EditorWidget.h"
 
@@ -21,6 +22,7 @@ constexpr int kExtraHeight = 70;
 ColorsDialog::ColorsDialog(ElementDialogContext& context, QWidget* parent)
     : QDialog(parent), m_context(context)
 {
+    installComboBoxAccessibility();
     setObjectName(QStringLiteral("frmColors"));
     setWindowTitle(QStringLiteral("Vložit barvu"));
 

@@ -1,6 +1,8 @@
 #include "app/elements/ElementDialog.h"
 
 #include "app/elements/ColorCombo.h"
+#include "app/elements/ComboBoxAccessibility.h"
+#include "app/elements/TextFields.h"
 #include "app/services/FileDialogFilter.h"
 #include "app/services/UiServices.h"
 #include "core/editor/EditorWidget.h"
@@ -46,6 +48,7 @@ ElementDialog::ElementDialog(ElementDialogContext& context, const QString& formC
                              QWidget* parent)
     : QDialog(parent), m_context(context)
 {
+    installComboBoxAccessibility();
     setWindowTitle(formCaption);
     setModal(true);
     auto* outer = new QVBoxLayout(this);
@@ -54,9 +57,11 @@ ElementDialog::ElementDialog(ElementDialogContext& context, const QString& formC
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("btnOk"));
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
     m_cancel = new QPushButton(QStringLiteral("Storno"), this);
+    m_cancel->setObjectName(QStringLiteral("btnStorno"));
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     outer->addLayout(buttons);
@@ -73,6 +78,11 @@ QFormLayout* ElementDialog::formOf(const QString& group, const QString& page)
     if (!page.isEmpty()) {
         if (m_pages == nullptr) {
             m_pages = new QTabWidget(this);
+            // Every caption stays whole: with neither scroll arrows nor
+            // shortened captions the page control asks for the width of all
+            // its tabs, and the dialog is never narrower than that.
+            m_pages->setUsesScrollButtons(false);
+            m_pages->setElideMode(Qt::ElideNone);
             m_content->addWidget(m_pages);
         }
         QWidget* pageWidget = m_pageWidgets.value(page);
@@ -103,12 +113,16 @@ QWidget* ElementDialog::makeWidget(const FieldDef& def)
 {
     QWidget* w = nullptr;
     switch (def.kind) {
-    case FieldKind::Edit:
-        w = new QLineEdit(this);
+    case FieldKind::Edit: {
+        auto* edit = new QLineEdit(this);
+        holdWholeValues(edit);
+        w = edit;
         break;
+    }
     case FieldKind::Combo: {
         auto* combo = new QComboBox(this);
         combo->setEditable(true);
+        holdWholeValues(combo->lineEdit());
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems(def.items);
         combo->setCurrentIndex(-1);
@@ -118,7 +132,7 @@ QWidget* ElementDialog::makeWidget(const FieldDef& def)
     }
     case FieldKind::Memo: {
         auto* memo = new QPlainTextEdit(this);
-        memo->setTabChangesFocus(true);
+        makeTabMoveFocus(memo);
         w = memo;
         break;
     }
@@ -428,7 +442,8 @@ void ElementDialog::browse(QStringView name)
         browseCustom(def);
         return;
     case BrowseKind::Picture:
-        path = ui().openFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter), QString());
+        path = ui().openPictureFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter),
+                                        QString());
         break;
     case BrowseKind::File:
         path = ui().openFileName(this, QString(),

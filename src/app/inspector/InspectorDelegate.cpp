@@ -1,6 +1,7 @@
 #include "app/inspector/InspectorDelegate.h"
 
 #include "app/elements/ColorCombo.h"
+#include "app/elements/TextFields.h"
 #include "app/inspector/TagInspector.h"
 
 #include <QComboBox>
@@ -9,18 +10,15 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace qw {
 
 namespace {
 
-// The line edit of an editable drop-down list receives the keys; the list
-// itself only sees what the line edit passes on.
-QComboBox* comboOfLineEdit(QObject* object)
-{
-    auto* edit = qobject_cast<QLineEdit*>(object);
-    auto* combo = edit != nullptr ? qobject_cast<QComboBox*>(edit->parentWidget()) : nullptr;
-    return combo != nullptr && combo->lineEdit() == edit ? combo : nullptr;
-}
+// Typing stops a text box's value at this many characters; a longer value
+// the tag already holds is still shown and kept whole.
+constexpr int kTypedValueLimit = 1023;
 
 QComboBox* makeDropDown(QWidget* parent, const QStringList& entries)
 {
@@ -28,6 +26,7 @@ QComboBox* makeDropDown(QWidget* parent, const QStringList& entries)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setFrame(false);
+    holdWholeValues(combo->lineEdit());
     // A value is whatever is typed; the list only offers.
     combo->setCompleter(nullptr);
     combo->addItems(entries);
@@ -96,7 +95,7 @@ QWidget* InspectorDelegate::createEditor(QWidget* parent, const QStyleOptionView
     case AttributeEditorKind::String: {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
-        edit->setMaxLength(1023);
+        edit->setMaxLength(kTypedValueLimit);
         editor = edit;
         break;
     }
@@ -113,7 +112,6 @@ QWidget* InspectorDelegate::createEditor(QWidget* parent, const QStyleOptionView
                 });
     }
     if (combo != nullptr && combo->lineEdit() != nullptr) {
-        combo->lineEdit()->installEventFilter(const_cast<InspectorDelegate*>(this));
         connect(combo, &QComboBox::activated, &m_inspector,
                 [inspector = &m_inspector, combo, row] { inspector->entryChosen(combo, row); });
     }
@@ -128,11 +126,14 @@ void InspectorDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
     const QString value = index.data().toString();
     if (editorText(editor) == value)
         return;
-    if (auto* colour = qobject_cast<ColorCombo*>(editor))
+    if (auto* colour = qobject_cast<ColorCombo*>(editor)) {
         colour->setValueText(value);
-    else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+    } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        // The limit is for typing: the value the tag holds is never cut, or
+        // merely passing through the row would write the cut value back.
+        edit->setMaxLength(std::max<int>(kTypedValueLimit, int(value.size())));
         edit->setText(value);
-    else if (auto* combo = qobject_cast<QComboBox*>(editor))
+    } else if (auto* combo = qobject_cast<QComboBox*>(editor))
         combo->setEditText(value);
 }
 
@@ -173,13 +174,6 @@ QSize InspectorDelegate::sizeHint(const QStyleOptionViewItem& option,
 bool InspectorDelegate::eventFilter(QObject* object, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
-    if (QComboBox* combo = comboOfLineEdit(object)) {
-        if (key)
-            return m_inspector.editorKey(combo, static_cast<QKeyEvent*>(event));
-        // The drop-down list itself ends the edit; its line edit must not.
-        return false;
-    }
     auto* editor = qobject_cast<QWidget*>(object);
     // While a file or colour dialog runs the editor loses the focus, yet the
     // edit goes on ("Vlastní..." is the colour list's entry that asks).
@@ -188,10 +182,11 @@ bool InspectorDelegate::eventFilter(QObject* object, QEvent* event)
         if (m_inspector.isChoosing() || (colour != nullptr && colour->currentIndex() == 0))
             return true;
     }
-    const auto* combo = qobject_cast<QComboBox*>(editor);
-    const bool keysAtLineEdit = combo != nullptr && combo->lineEdit() != nullptr;
-    // A key the line edit of a drop-down passed on was handled there already.
-    if (key && !keysAtLineEdit && m_inspector.editorKey(editor, static_cast<QKeyEvent*>(event)))
+    // Keys reach the editor itself: a drop-down list is the focus proxy of
+    // its line edit and hands the keys it does not use to it directly, past
+    // any filter there.
+    const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    if (key && m_inspector.editorKey(editor, static_cast<QKeyEvent*>(event)))
         return true;
     if (type == QEvent::KeyRelease)
         return false;

@@ -1,6 +1,7 @@
 #include "app/inspector/TagInspector.h"
 
 #include "app/elements/ColorCombo.h"
+#include "app/elements/ComboBoxAccessibility.h"
 #include "app/inspector/InspectorDelegate.h"
 #include "core/inspector/InspectorNavigation.h"
 
@@ -14,6 +15,7 @@ namespace qw {
 TagInspector::TagInspector(const TagDefinitions& definitions, QWidget* parent)
     : QTreeWidget(parent), m_definitions(definitions)
 {
+    installComboBoxAccessibility();
     setObjectName(QStringLiteral("vtTag"));
     setAccessibleName(QStringLiteral("HTMLTag"));
     setColumnCount(2);
@@ -122,6 +124,7 @@ void TagInspector::editorCreated(QWidget* editor, int row)
 {
     m_editor = editor;
     m_editorRow = row;
+    m_keyPressedInEditor = false;
     editor->setAccessibleName(m_inspection.rows().value(row).name);
 }
 
@@ -139,12 +142,15 @@ bool TagInspector::editorKey(QWidget* editor, QKeyEvent* event)
     if (editor == nullptr || editor != m_editor)
         return false;
     if (event->type() == QEvent::KeyRelease) {
-        // The colour list writes when an entry is chosen, not on a key.
-        if (qobject_cast<ColorCombo*>(editor) != nullptr)
+        // The colour list writes when an entry is chosen, not on a key. The
+        // release of the key that moved here from another row is no key of
+        // this row: a row merely passed through writes nothing.
+        if (qobject_cast<ColorCombo*>(editor) != nullptr || !m_keyPressedInEditor)
             return false;
         writeBack(m_editorRow, InspectorDelegate::editorText(editor));
         return false;
     }
+    m_keyPressedInEditor = true;
     const auto* combo = qobject_cast<QComboBox*>(editor);
     // The colour list moves on Up and Down; its entries change by the mouse.
     const bool listOpen = combo != nullptr && combo->view()->isVisible() &&
@@ -152,10 +158,12 @@ bool TagInspector::editorKey(QWidget* editor, QKeyEvent* event)
     const std::optional<InspectorMove> step =
         inspectorMoveForKey(event->key(), event->modifiers(), listOpen);
     if (!step) {
-        // Up and Down with a modifier do nothing in a text box; they must not
-        // reach the grid and move it behind the open editor.
+        // Up and Down with Shift or Ctrl do nothing: in a text box they must
+        // not reach the grid and move it behind the open editor, in a
+        // drop-down list they must not pick an entry. Alt opens the list.
         const bool upDown = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
-        return upDown && combo == nullptr;
+        const bool opensList = combo != nullptr && (event->modifiers() & Qt::AltModifier);
+        return upDown && !listOpen && !opensList;
     }
     const int target = inspectorRowAfterMove(currentRowIndex(), rowCount(), *step);
     m_editor = nullptr;

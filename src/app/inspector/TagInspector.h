@@ -99,6 +99,8 @@ private:
     TagCaseOptions m_options;
     QPointer<QWidget> m_editor;
     int m_editorRow = -1;
+    // A key went down in the open editor (not only up after moving here).
+    bool m_keyPressedInEditor = false;
     bool m_choosing = false;
 };
 

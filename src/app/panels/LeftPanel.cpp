@@ -1,7 +1,10 @@
 #include "app/panels/LeftPanel.h"
 
+#include <QIcon>
 #include <QResizeEvent>
 #include <QTabBar>
+
+#include <algorithm>
 
 namespace qw {
 
@@ -10,9 +13,11 @@ LeftPanel::LeftPanel(QWidget* parent) : QTabWidget(parent)
     setObjectName(QStringLiteral("PageControl2"));
     setAccessibleName(QStringLiteral("Panel HTML"));
     setTabPosition(QTabWidget::South);
-    // Tabs that do not fit scroll, so the pages never force the panel wider
-    // than the user made it.
-    setUsesScrollButtons(true);
+    // A tab hidden behind scroll arrows or cut short is a page the user does
+    // not find. Without either, the tabs ask for their whole width as the
+    // panel's minimum, which the splitter keeps.
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideNone);
     tabBar()->setExpanding(false);
     setDocumentMode(true);
 }
@@ -28,6 +33,17 @@ int LeftPanel::insertPage(int index, QWidget* page, const QString& caption)
     return insertTab(index, page, caption);
 }
 
+int LeftPanel::addIconPage(QWidget* page, const QIcon& icon, const QString& name)
+{
+    if (page == nullptr)
+        return -1;
+    page->setAccessibleName(name);
+    const int index = insertTab(count(), page, icon, QString());
+    setTabToolTip(index, name);
+    tabBar()->setAccessibleTabName(index, name);
+    return index;
+}
+
 void LeftPanel::showPage(QWidget* page)
 {
     const int index = indexOf(page);
@@ -37,7 +53,8 @@ void LeftPanel::showPage(QWidget* page)
 
 QSize LeftPanel::sizeHint() const
 {
-    return QSize(InitialWidth, QTabWidget::sizeHint().height());
+    return QSize(std::max(InitialWidth, minimumSizeHint().width()),
+                 QTabWidget::sizeHint().height());
 }
 
 void LeftPanel::resizeEvent(QResizeEvent* event)

@@ -1,5 +1,7 @@
 #include "app/services/UiServices.h"
 
+#include "app/elements/PictureFileDialog.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -102,6 +104,16 @@ std::optional<QColor> DesktopUiServices::pickColor(QWidget* parent, const QColor
 {
     const QColor picked = QColorDialog::getColor(initial, parent);
     return picked.isValid() ? std::optional<QColor>(picked) : std::nullopt;
+}
+
+QString DesktopUiServices::openPictureFileName(QWidget* parent, const QString& caption,
+                                               const QString& filter, const QString& folder)
+{
+    const std::unique_ptr<QFileDialog> dialog =
+        createPictureFileDialog(parent, caption, filter, folder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
 }
 
 bool DesktopUiServices::setupPrinter(QWidget* parent, QPrinter& printer)

@@ -36,6 +36,10 @@ public:
     // folder leaves the start to the desktop.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                                  const QString& folder) = 0;
+    // The picture file dialog: an open dialog with a preview of the picture
+    // under the cursor beside its list (every picture browse uses it).
+    virtual QString openPictureFileName(QWidget* parent, const QString& caption,
+                                        const QString& filter, const QString& folder) = 0;
     // Starts in folder and proposes `proposed` (a bare name is taken inside
     // folder, a full path in its own); adds defaultSuffix (without its point)
     // to a name typed without one; asks before replacing an existing file.
@@ -71,6 +75,8 @@ public:
     void notify(QWidget* parent, Icon icon, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& folder) override;
+    QString openPictureFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& proposed,
                          const QString& filter, const QString& defaultSuffix) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,

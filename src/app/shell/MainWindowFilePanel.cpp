@@ -29,12 +29,11 @@ void MainWindow::buildFileAndUserTagPages()
     connect(m_filePanel, &FilePanel::insertLinkRequested, this, &MainWindow::insertFileLink);
 
     m_userTagPanel = new UserTagPanel(m_context.settings.userTagPath, m_ui);
-    const int index = m_leftPanelWidget->addPage(m_userTagPanel, QStringLiteral("Vlastní tagy"));
-    m_leftPanelWidget->setTabText(index, QString());
-    m_leftPanelWidget->setTabIcon(
-        index, QIcon::fromTheme(QStringLiteral("insert-text"),
-                                QFileIconProvider().icon(QFileIconProvider::Folder)));
-    m_leftPanelWidget->setTabToolTip(index, QStringLiteral("Vlastní tagy"));
+    m_leftPanelWidget->addIconPage(
+        m_userTagPanel,
+        QIcon::fromTheme(QStringLiteral("insert-text"),
+                         QFileIconProvider().icon(QFileIconProvider::Folder)),
+        UserTagPanel::pageName());
     connect(m_userTagPanel, &UserTagPanel::insertRequested, this, &MainWindow::insertUserTag);
 }
 

@@ -86,7 +86,8 @@ QString MainWindow::pickInspectorLink(AttributeEditorKind kind)
 {
     const QString path =
         kind == AttributeEditorKind::Image
-            ? m_ui.openFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter), QString())
+            ? m_ui.openPictureFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter),
+                                       QString())
             : m_ui.openFileName(this, QString(), m_options.dialogFilter, QString());
     if (path.isEmpty())
         return QString();

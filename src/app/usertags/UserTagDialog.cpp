@@ -1,5 +1,6 @@
 #include "app/usertags/UserTagDialog.h"
 
+#include "app/elements/TextFields.h"
 #include "app/services/UiServices.h"
 
 #include <QGridLayout>
@@ -21,7 +22,7 @@ QPlainTextEdit* memo(const QString& objectName)
     field->setLineWrapMode(QPlainTextEdit::NoWrap);
     field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    field->setTabChangesFocus(false);
+    makeTabMoveFocus(field);
     return field;
 }
 

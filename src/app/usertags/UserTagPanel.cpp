@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFileIconProvider>
+#include <QLabel>
 #include <QMenu>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -30,12 +31,17 @@ UserTagPanel::UserTagPanel(const QString& rootPath, UiServices& ui, QWidget* par
     : QWidget(parent), m_store(rootPath), m_ui(ui)
 {
     setObjectName(QStringLiteral("tsUserTags"));
-    setAccessibleName(QStringLiteral("Vlastní tagy"));
+    setAccessibleName(pageName());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    m_emptyHint = new QLabel(QStringLiteral("Složky a tagy přidáte pravým tlačítkem myši."));
+    m_emptyHint->setObjectName(QStringLiteral("lblEmptyHint"));
+    m_emptyHint->setWordWrap(true);
+    m_emptyHint->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_emptyHint);
     m_tree = new QTreeWidget;
     m_tree->setObjectName(QStringLiteral("tvUserTags"));
-    m_tree->setAccessibleName(QStringLiteral("Vlastní tagy"));
+    m_tree->setAccessibleName(pageName());
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -50,11 +56,30 @@ UserTagPanel::UserTagPanel(const QString& rootPath, UiServices& ui, QWidget* par
     };
 
     buildMenu();
+    // The hint goes with the first group and comes back with the last.
+    QAbstractItemModel* model = m_tree->model();
+    const auto updateHint = [this] {
+        m_emptyHint->setVisible(m_tree->topLevelItemCount() == 0);
+    };
+    connect(model, &QAbstractItemModel::rowsInserted, this, updateHint);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, updateHint);
+    connect(model, &QAbstractItemModel::modelReset, this, updateHint);
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this] { insertSelected(); });
     connect(m_tree, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         prepareMenu();
         m_menu->popup(m_tree->viewport()->mapToGlobal(pos));
     });
+}
+
+UserTagPanel::~UserTagPanel()
+{
+    // The tree empties its model as it goes, after the hint is gone.
+    disconnect(m_tree->model(), nullptr, this, nullptr);
+}
+
+QString UserTagPanel::pageName()
+{
+    return QStringLiteral("Vlastní tag");
 }
 
 void UserTagPanel::setRootPath(const QString& rootPath)

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -29,12 +30,20 @@ public:
     using DialogRunner = std::function<void(UserTagDialog&)>;
 
     UserTagPanel(const QString& rootPath, UiServices& ui, QWidget* parent = nullptr);
+    ~UserTagPanel() override;
+
+    // The page's name: its tab shows only an icon and says this in its tool
+    // tip and to a screen reader.
+    static QString pageName();
 
     // The store follows the user tag folder of the settings.
     void setRootPath(const QString& rootPath);
     UserTagStore& store() { return m_store; }
 
     QTreeWidget* tree() const { return m_tree; }
+    // The line shown while the tree is empty, saying where groups and user
+    // tags come from.
+    QLabel* emptyHint() const { return m_emptyHint; }
     QMenu* contextMenu() const { return m_menu; }
     UserTagDialog* dialog() const { return m_dialog; }
     void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
@@ -74,6 +83,7 @@ private:
     UserTagStore m_store;
     UiServices& m_ui;
     QTreeWidget* m_tree = nullptr;
+    QLabel* m_emptyHint = nullptr;
     QMenu* m_menu = nullptr;
     UserTagDialog* m_dialog = nullptr;
     DialogRunner m_runDialog;

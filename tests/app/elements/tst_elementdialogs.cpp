@@ -1,35 +1,63 @@
 // The element dialogs on a real window and a real editor: the openers of the
 // tool bars and menus, F4 on the tag under the caret, and each dialog's OK
 // through its own logic (the dialogs are never run modally here: the show
-// hook fills the fields and presses OK, Storno or nothing).
+// hook fills the fields and presses OK, Storno or nothing). Also what every
+// dialog shares: fields announced by their labels, Tab through memos, whole
+// page captions and long values, and the picture file dialog's preview.
 #include "app/editor/ScintillaEditor.h"
+#include "app/elements/AppletDialog.h"
 #include "app/elements/BodyDialog.h"
 #include "app/elements/ColorCombo.h"
+#include "app/elements/ColorsDialog.h"
 #include "app/elements/ElementDialogs.h"
+#include "app/elements/FontDialog.h"
+#include "app/elements/FormControlDialog.h"
+#include "app/elements/FormDialog.h"
+#include "app/elements/FrameDialogs.h"
 #include "app/elements/ImageDialog.h"
+#include "app/elements/LineDialog.h"
 #include "app/elements/LinkDialog.h"
+#include "app/elements/ListDialog.h"
 #include "app/elements/NewPageDialog.h"
+#include "app/elements/PictureFileDialog.h"
+#include "app/elements/PopupWindowDialog.h"
 #include "app/elements/QuickTableDialog.h"
+#include "app/elements/ScriptDialog.h"
 #include "app/elements/TableDialogs.h"
+#include "app/elements/TextAreaDialog.h"
 #include "app/services/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
+#include "app/usertags/UserTagDialog.h"
+#include "app/usertags/UserTagPanel.h"
 #include "support/FakeUiServices.h"
+#include "support/TabBarChecks.h"
 #include "support/TestInstallation.h"
 // The JPEG fixture is the decoder tests' own.
 #include "../../core/support/TestJpeg.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -187,6 +215,68 @@ void writeFile(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
+// Every dialog of the program that has fields: the element dialogs as the
+// window makes them, the colour palette and "Vlastní tag".
+QList<QDialog*> everyDialog(Session& s)
+{
+    ElementDialogs& all = s.window->elementDialogs();
+    return {&all.get<LinkDialog>(),        &all.get<ImageDialog>(),
+            &all.get<BodyDialog>(),        &all.get<TableDialog>(),
+            &all.get<RowDialog>(),         &all.get<CellDialog>(),
+            &all.get<QuickTableDialog>(),  &all.get<FontDialog>(),
+            &all.get<LineDialog>(),        &all.get<ListDialog>(),
+            &all.get<ColorsDialog>(),      &all.get<FramesetDialog>(),
+            &all.get<FrameDialog>(),       &all.get<InlineFrameDialog>(),
+            &all.get<FormDialog>(),        &all.get<FormControlDialog>(),
+            &all.get<TextAreaDialog>(),    &all.get<ScriptDialog>(),
+            &all.get<PopupWindowDialog>(), &all.get<AppletDialog>(),
+            &all.get<NewPageDialog>(),     s.window->userTagPanel()->dialog()};
+}
+
+// The widgets of a dialog a user fills in or ticks.
+QList<QWidget*> inputFields(const QDialog& d)
+{
+    QList<QWidget*> fields;
+    for (QWidget* w : d.findChildren<QWidget*>()) {
+        const bool partOfAnother = qobject_cast<QComboBox*>(w->parentWidget()) != nullptr ||
+                                   qobject_cast<QAbstractSpinBox*>(w->parentWidget()) != nullptr;
+        if (partOfAnother)
+            continue;
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+            qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+            qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
+            fields << w;
+    }
+    return fields;
+}
+
+QString announcedName(QWidget* w)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face != nullptr ? face->text(QAccessible::Name) : QString();
+}
+
+// A picture file of each kind the previews read, and files they must refuse.
+QByteArray svgBytes(int width, int height)
+{
+    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" "
+                          "height=\"%2\"><rect width=\"%1\" height=\"%2\" fill=\"red\"/></svg>")
+        .arg(width)
+        .arg(height)
+        .toUtf8();
+}
+
+QByteArray pngBytes(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
 } // namespace
 
 class ElementDialogsTest : public QObject
@@ -208,6 +298,16 @@ private slots:
     void bodyPreviewFollowsTheColourFields();
     void focusedFieldTurnsLightYellow();
     void everyFieldIsNamedByItsLabel();
+    void everyFieldIsAnnouncedByItsLabel();
+    void tabLeavesEveryMemo_data();
+    void tabLeavesEveryMemo();
+    void pageCaptionsAreWhole_data();
+    void pageCaptionsAreWhole();
+    void longValuesSurviveTheDialog_data();
+    void longValuesSurviveTheDialog();
+    void picturePreviewShowsWhatItCanRead_data();
+    void picturePreviewShowsWhatItCanRead();
+    void pictureDialogShowsThePreviewBesideItsList();
     void quickTableAndWizardKeepTheirValues();
 };
 
@@ -510,6 +610,7 @@ void ElementDialogsTest::sizePresetsFollowTheChosenPicture()
         auto& image = static_cast<ImageDialog&>(d);
         image.browse(u"cmbImage");
         QCOMPARE(s.ui.openCaptions.value(0), u"Otevřít obrázek"_s);
+        QCOMPARE(s.ui.pictureDialogs, 1);
         QCOMPARE(image.fieldText(u"cmbImage"), fileName.toLower());
         QCOMPARE(image.preview()->pixmap().size(), QSize(101, 51));
         const struct
@@ -695,6 +796,259 @@ void ElementDialogsTest::everyFieldIsNamedByItsLabel()
     }
     QCOMPARE(all.get<NewPageDialog>().okButton()->text(), u"Ok"_s);
     QVERIFY(all.get<RowDialog>().field(u"edBorder")->isHidden());
+}
+
+void ElementDialogsTest::everyFieldIsAnnouncedByItsLabel()
+{
+    Session s;
+    const QString value = u"x.html"_s;
+    for (QDialog* d : everyDialog(s)) {
+        const QByteArray dialog = d->metaObject()->className();
+        const QList<QWidget*> fields = inputFields(*d);
+        QVERIFY2(!fields.isEmpty(), dialog.constData());
+        // With a value in every field: a field announced by its value would
+        // now be announced as "x.html".
+        for (QWidget* w : fields) {
+            if (auto* edit = qobject_cast<QLineEdit*>(w))
+                edit->setText(value);
+            else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
+                combo->setEditText(value);
+            else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+                memo->setPlainText(value);
+        }
+        const QList<QLabel*> labels = d->findChildren<QLabel*>();
+        for (QWidget* w : fields) {
+            const QByteArray where = dialog + ' ' + w->objectName().toLatin1();
+            const QString name = announcedName(w);
+            const auto label = std::find_if(labels.begin(), labels.end(),
+                                            [w](const QLabel* l) { return l->buddy() == w; });
+            if (label != labels.end()) {
+                QCOMPARE(name, (*label)->text().remove(u'&'));
+            } else {
+                // Fields without a label of their own are named by their
+                // group or their own text.
+                QVERIFY2(!name.isEmpty() && name != value, where.constData());
+            }
+        }
+    }
+}
+
+void ElementDialogsTest::tabLeavesEveryMemo_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QString>("next"); // the field Tab moves to
+    QTest::newRow("link text") << u"LinkDialog"_s << u"Memo1"_s << u"btnOk"_s;
+    QTest::newRow("text area content") << u"TextAreaDialog"_s << u"mmText"_s << u"btnOk"_s;
+    QTest::newRow("list items") << u"ListDialog"_s << u"mmLines"_s << u"btnClear"_s;
+    QTest::newRow("new page keywords")
+        << u"NewPageDialog"_s << u"mmKeyWords"_s << u"mmDescription"_s;
+    QTest::newRow("new page description")
+        << u"NewPageDialog"_s << u"mmDescription"_s << u"chbNewDoc"_s;
+    QTest::newRow("user tag start") << u"UserTagDialog"_s << u"Memo1"_s << u"Memo2"_s;
+    QTest::newRow("user tag end") << u"UserTagDialog"_s << u"Memo2"_s << u"btnOk"_s;
+}
+
+void ElementDialogsTest::tabLeavesEveryMemo()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, memo);
+    QFETCH(QString, next);
+    Session s;
+    QDialog* d = nullptr;
+    for (QDialog* candidate : everyDialog(s)) {
+        if (QLatin1String(candidate->metaObject()->className()).endsWith(dialog))
+            d = candidate;
+    }
+    QVERIFY(d != nullptr);
+    // The insert openers show the memos these dialogs hide in edit mode.
+    if (auto* link = qobject_cast<LinkDialog*>(d))
+        link->prepareInsert(QString());
+    if (auto* area = qobject_cast<TextAreaDialog*>(d))
+        area->prepareInsert(TextAreaDialog::Page::TextArea, QString());
+    d->show();
+    d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    auto* field = d->findChild<QPlainTextEdit*>(memo);
+    QVERIFY(field != nullptr);
+    field->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), field);
+
+    QTest::keyClicks(QApplication::focusWidget(), u"ab"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(field->toPlainText(), u"ab"_s);
+    QCOMPARE(QApplication::focusWidget()->objectName(), next);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), field);
+    // Ctrl+Tab is how a tab character gets in.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(field->toPlainText(), u"ab\t"_s);
+    QCOMPARE(QApplication::focusWidget(), field);
+    d->reject();
+}
+
+void ElementDialogsTest::pageCaptionsAreWhole_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("form control, ten pages") << u"FormControlDialog"_s;
+    QTest::newRow("image") << u"ImageDialog"_s;
+    QTest::newRow("text area") << u"TextAreaDialog"_s;
+}
+
+void ElementDialogsTest::pageCaptionsAreWhole()
+{
+    QFETCH(QString, dialog);
+    Session s;
+    ElementDialog* d = nullptr;
+    for (QDialog* candidate : everyDialog(s)) {
+        if (QLatin1String(candidate->metaObject()->className()).endsWith(dialog))
+            d = qobject_cast<ElementDialog*>(candidate);
+    }
+    QVERIFY(d != nullptr && d->pages() != nullptr);
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QTabBar* bar = d->pages()->tabBar();
+    qw::test::verifyEveryCaptionWhole(*bar);
+    // Nor can the user make the dialog so narrow that a caption is lost.
+    d->resize(40, d->height());
+    QTRY_VERIFY(d->width() > 40);
+    qw::test::verifyEveryCaptionWhole(*bar);
+    d->reject();
+}
+
+void ElementDialogsTest::longValuesSurviveTheDialog_data()
+{
+    QString data = u"data:image/gif;base64,"_s;
+    while (data.size() < 40000)
+        data += u"R0lGODlhAQABAIAAAP"_s;
+    data.truncate(40000);
+    QTest::addColumn<QString>("before"); // the caret at "|"
+    QTest::addColumn<QString>("longField");
+    QTest::addColumn<QString>("changedField");
+    QTest::addColumn<QString>("changedTo");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("40,000-character SRC, ALT changed")
+        << u"<p><img src=\""_s + data + u"\" alt=\"a\"|></p>"_s << u"cmbImage"_s << u"edALT"_s
+        << u"b"_s << u"<p><img src=\""_s + data + u"\" alt=\"b\"></p>"_s;
+    QTest::newRow("40,000-character TITLE, HREF changed")
+        << u"<a href=\"x.html\" title=\""_s + data + u"\"|>t</a>"_s << u"edTitle"_s << u"cmbHREF"_s
+        << u"y.html"_s << u"<a href=\"y.html\" title=\""_s + data + u"\">t</a>"_s;
+}
+
+void ElementDialogsTest::longValuesSurviveTheDialog()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, longField);
+    QFETCH(QString, changedField);
+    QFETCH(QString, changedTo);
+    QFETCH(QString, after);
+    Session s;
+    const qsizetype caret = before.indexOf(u'|');
+    s.caretAt(QString(before).remove(caret, 1), caret);
+    s.onShow = [&](ElementDialog& d) {
+        QCOMPARE(d.fieldText(longField).size(), 40000);
+        d.setFieldText(changedField, changedTo);
+        QVERIFY(d.runOk());
+    };
+    s.pressF4();
+    QCOMPARE(s.shown.size(), 1);
+    QCOMPARE(s.editor().text(), after);
+}
+
+void ElementDialogsTest::picturePreviewShowsWhatItCanRead_data()
+{
+    const QByteArray jpeg = qw::test::encodeTestJpeg(101, 51);
+    QTest::addColumn<QString>("fileName"); // empty: a folder
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("size"); // empty: nothing shown
+    QTest::newRow("JPEG") << u"pes.jpg"_s << jpeg << QSize(101, 51);
+    QTest::newRow("PNG") << u"pes.png"_s << pngBytes(640, 320) << QSize(640, 320);
+    QTest::newRow("GIF") << u"pes.gif"_s << gifBytes(30, 20) << QSize(30, 20);
+    QTest::newRow("SVG") << u"pes.svg"_s << svgBytes(48, 24) << QSize(48, 24);
+    QTest::newRow("cut JPEG") << u"cut.jpg"_s << jpeg.left(jpeg.size() / 2) << QSize();
+    QTest::newRow("PNG noise") << u"noise.png"_s << QByteArray("\x89PNG\r\n\x1a\nnoise", 13)
+                               << QSize();
+    QTest::newRow("empty file") << u"empty.gif"_s << QByteArray() << QSize();
+    QTest::newRow("folder") << QString() << QByteArray() << QSize();
+}
+
+void ElementDialogsTest::picturePreviewShowsWhatItCanRead()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, size);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString good = dir.filePath(u"good.jpg"_s);
+    writeFile(good, qw::test::encodeTestJpeg(101, 51));
+    const QString path = fileName.isEmpty() ? dir.path() : dir.filePath(fileName);
+    if (!fileName.isEmpty())
+        writeFile(path, bytes);
+
+    PicturePreview preview;
+    preview.resize(240, 240);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    // A picture shown before never stays behind one that cannot be read.
+    preview.showFile(good);
+    QVERIFY(preview.hasPicture());
+    preview.showFile(path);
+    const QPixmap shown = preview.pictureLabel()->pixmap();
+    if (size.isEmpty()) {
+        QVERIFY(!preview.hasPicture());
+        QVERIFY(shown.isNull());
+        QVERIFY(preview.sizeLabel()->text().isEmpty());
+        return;
+    }
+    QCOMPARE(preview.pictureSize(), size);
+    QVERIFY(!shown.isNull());
+    // Large pictures shrink into the preview keeping their shape; small
+    // ones keep their size.
+    QVERIFY(shown.width() <= preview.pictureLabel()->width());
+    QVERIFY(shown.height() <= preview.pictureLabel()->height());
+    QCOMPARE(shown.width() * size.height() / size.width(), shown.height());
+    if (size.width() <= preview.pictureLabel()->width() &&
+        size.height() <= preview.pictureLabel()->height())
+        QCOMPARE(shown.size(), size);
+    QCOMPARE(preview.sizeLabel()->text(), u"%1 × %2"_s.arg(size.width()).arg(size.height()));
+}
+
+void ElementDialogsTest::pictureDialogShowsThePreviewBesideItsList()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString picture = dir.filePath(u"pes.jpg"_s);
+    writeFile(picture, qw::test::encodeTestJpeg(101, 51));
+    const std::unique_ptr<QFileDialog> dialog =
+        createPictureFileDialog(nullptr, u"Otevřít obrázek"_s,
+                                u"Všechny grafické soubory (*.gif *.jpg *.jpeg)"_s, dir.path());
+    QCOMPARE(dialog->windowTitle(), u"Otevřít obrázek"_s);
+    QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+    PicturePreview* preview = picturePreviewOf(*dialog);
+    QVERIFY(preview != nullptr);
+
+    // The user clicks the picture in the file list (the dialog is shown
+    // without its modal loop).
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    QAbstractItemView* list = nullptr;
+    for (QAbstractItemView* view : dialog->findChildren<QAbstractItemView*>()) {
+        // The list of files in the dialog's view mode (not a column header).
+        if (view->isVisible() && qobject_cast<QFileSystemModel*>(view->model()) != nullptr &&
+            qobject_cast<QHeaderView*>(view) == nullptr)
+            list = view;
+    }
+    QVERIFY(list != nullptr);
+    const QModelIndex file = static_cast<QFileSystemModel*>(list->model())->index(picture);
+    QTRY_VERIFY(!list->visualRect(file).isEmpty());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(file).center());
+    QTRY_VERIFY(preview->hasPicture());
+    QCOMPARE(preview->pictureSize(), QSize(101, 51));
+    // Beside the list, to its right.
+    QVERIFY(preview->isVisible());
+    QVERIFY(preview->mapTo(dialog.get(), QPoint(0, 0)).x() >=
+            list->mapTo(dialog.get(), QPoint(list->width(), 0)).x());
+    dialog->reject();
 }
 
 void ElementDialogsTest::quickTableAndWizardKeepTheirValues()

@@ -1,8 +1,9 @@
 // The tag inspector in a real, offscreen window with the shipped "tag.dat":
 // the rows of the tag at the caret, typing into a value editor rewriting the
-// tag at every key release, navigation with Enter, Up and Down, the file and
-// picture entries through the scripted dialogs, the special characters and
-// the left panel itself.
+// tag at every key release, navigation with Enter, Up and Down in every kind
+// of row, long values kept whole, the file and picture entries through the
+// scripted dialogs, the special characters and the left panel itself. Keys go
+// where the keyboard sends them: to the application's focus widget.
 
 #include "app/editor/ScintillaEditor.h"
 #include "app/elements/ColorCombo.h"
@@ -14,10 +15,12 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"
+#include "support/TabBarChecks.h"
 #include "support/TestInstallation.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -59,6 +62,15 @@ struct Session
         window->show();
         window->openStartFile(QString());
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    // Closed before it goes, as the program's window is: an open value
+    // editor ends while the window still holds the document.
+    ~Session()
+    {
+        if (window != nullptr)
+            window->hide();
     }
 
     ScintillaEditor& editor() { return *window->documents().current(); }
@@ -96,13 +108,24 @@ struct Session
         return inspector().valueEditor();
     }
 
-    // Where the keys of a value editor arrive.
+    // Where the keyboard's keys arrive: the focus widget. For every value
+    // editor that is the editor itself (a drop-down list is the focus proxy
+    // of its line edit).
     static QWidget* keyTarget(QWidget* editor)
     {
-        auto* combo = qobject_cast<QComboBox*>(editor);
-        if (combo != nullptr && combo->lineEdit() != nullptr)
-            return combo->lineEdit();
-        return editor;
+        QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr ? focus : editor;
+    }
+
+    // One key as the keyboard gives it: pressed where the focus is, and
+    // released where the focus is after the press.
+    static void typeKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* pressedAt = QApplication::focusWidget();
+        QVERIFY(pressedAt != nullptr);
+        QTest::keyPress(pressedAt, key, modifiers);
+        QWidget* releasedAt = QApplication::focusWidget();
+        QTest::keyRelease(releasedAt != nullptr ? releasedAt : pressedAt, key, modifiers);
     }
 
     QStringList rowNames()
@@ -133,11 +156,16 @@ class InspectorTest : public QObject
     Q_OBJECT
 private slots:
     void leftPanelHoldsTheInspectorAndTheSpecialCharacters();
+    void everyPanelTabCanBeReadWhole();
     void gridShowsTheDefinedRowsOfTheTagAtTheCaret();
     void typingRewritesTheTagAtEveryKeyRelease_data();
     void typingRewritesTheTagAtEveryKeyRelease();
     void valuesWithBracketsAndUndefinedAttributesKeepTheDocument();
     void enterUpAndDownMoveBetweenRows();
+    void everyKindOfRowFollowsTheKeys_data();
+    void everyKindOfRowFollowsTheKeys();
+    void longValuesStayWholeWhenPassedThrough_data();
+    void longValuesStayWholeWhenPassedThrough();
     void fileAndPictureEntriesAskTheFileDialog_data();
     void fileAndPictureEntriesAskTheFileDialog();
     void comboChoiceIsWrittenAtOnce();
@@ -157,7 +185,8 @@ void InspectorTest::leftPanelHoldsTheInspectorAndTheSpecialCharacters()
     QCOMPARE(panel->tabText(tagPage), QStringLiteral("HTMLTag"));
     QCOMPARE(panel->tabText(tagPage + 1), QStringLiteral("Special Char"));
     QCOMPARE(panel->widget(tagPage + 1), s.window->specialCharacters());
-    QCOMPARE(panel->width(), LeftPanel::InitialWidth);
+    // 289 pixels wide at the start, unless its tabs need more.
+    QCOMPARE(panel->width(), std::max(LeftPanel::InitialWidth, panel->minimumSizeHint().width()));
 
     // Another part of the window adds a page in front and shows it.
     auto* page = new QWidget;
@@ -185,6 +214,20 @@ void InspectorTest::leftPanelHoldsTheInspectorAndTheSpecialCharacters()
     QVERIFY(!s.window->leftPanelShown());
     toggle->trigger();
     QVERIFY(panel->isVisible());
+}
+
+void InspectorTest::everyPanelTabCanBeReadWhole()
+{
+    Session s;
+    LeftPanel* panel = s.window->leftPanel();
+    QCOMPARE(panel->count(), 4);
+    qw::test::verifyEveryCaptionWhole(*panel->tabBar());
+    // Not even the narrowest panel the splitter allows hides a tab.
+    auto* splitter = qobject_cast<QSplitter*>(s.window->centralWidget());
+    QVERIFY(splitter != nullptr);
+    splitter->setSizes({40, 1160});
+    QTRY_COMPARE(panel->width(), panel->minimumSizeHint().width());
+    qw::test::verifyEveryCaptionWhole(*panel->tabBar());
 }
 
 void InspectorTest::gridShowsTheDefinedRowsOfTheTagAtTheCaret()
@@ -272,6 +315,12 @@ void InspectorTest::typingRewritesTheTagAtEveryKeyRelease()
     altEdit->insert(QStringLiteral("á"));
     QVERIFY(s.editor().text().contains(upperTag ? QStringLiteral("alt=\"á\"")
                                                 : QStringLiteral("ALT=\"á\"")));
+
+    // Typing stops a value at 1023 characters; a paste is typing too.
+    altEdit->selectAll();
+    altEdit->insert(QString(1100, u'w'));
+    QVERIFY(s.editor().text().contains(QString(1023, u'w') + u'"'));
+    QVERIFY(!s.editor().text().contains(QString(1024, u'w')));
 }
 
 void InspectorTest::valuesWithBracketsAndUndefinedAttributesKeepTheDocument()
@@ -323,12 +372,13 @@ void InspectorTest::enterUpAndDownMoveBetweenRows()
         grid.setCurrentItem(grid.row(c.from), 1);
         QWidget* editor = grid.valueEditor();
         QVERIFY(editor != nullptr);
-        QTest::keyClick(Session::keyTarget(editor), c.key, c.modifiers);
+        QCOMPARE(QApplication::focusWidget(), editor);
+        Session::typeKey(c.key, c.modifiers);
         QCOMPARE(grid.currentRowIndex(), c.to);
         if (c.to >= 0 && c.to <= last) {
             QVERIFY(grid.valueEditor() != nullptr);
             QVERIFY(grid.row(c.to)->isSelected());
-            QVERIFY(Session::keyTarget(grid.valueEditor())->hasFocus());
+            QCOMPARE(QApplication::focusWidget(), grid.valueEditor());
         } else {
             QVERIFY(grid.valueEditor() == nullptr);
             QVERIFY(grid.selectedItems().size() == (c.to < 0 ? 1 : 0));
@@ -336,6 +386,138 @@ void InspectorTest::enterUpAndDownMoveBetweenRows()
     }
     // No key moved the tag out of shape.
     QCOMPARE(s.editor().text(), QStringLiteral("<font color=\"red\">x</font>"));
+}
+
+void InspectorTest::everyKindOfRowFollowsTheKeys_data()
+{
+    QTest::addColumn<QString>("document"); // the caret at "|"
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("move");        // rows the grid moves by
+    QTest::addColumn<QString>("written"); // the document after the key; empty: untouched
+
+    const QString img = QStringLiteral("<img src=\"a.gif\" alt=\"x\" align=\"top\" "
+                                       "longdesc=\"d.html\"|>");
+    const QString font = QStringLiteral("<font face=\"Arial\" size=\"2\"|>x</font>");
+    // Each tag is written in capitals (the tag case of the test), so a key
+    // released without changing the value shows by the rewritten tag.
+    const auto imgTag = [](const char* src, const char* alt, const char* align,
+                           const char* longdesc) {
+        return QStringLiteral("<IMG SRC=\"%1\" ALT=\"%2\" ALIGN=\"%3\" LONGDESC=\"%4\">")
+            .arg(QLatin1String(src), QLatin1String(alt), QLatin1String(align),
+                 QLatin1String(longdesc));
+    };
+    const auto fontTag = [](const char* face) {
+        return QStringLiteral("<FONT FACE=\"%1\" SIZE=\"2\">x</font>").arg(QLatin1String(face));
+    };
+    const struct
+    {
+        const char* kind;
+        QString document;
+        const char* row;
+        QString afterLetter; // "q" typed (a text box starts with its value selected)
+        QString afterLeft;   // the caret moved: the tag rewritten, values as they were
+    } rows[] = {
+        {"text", img, "ALT", imgTag("a.gif", "q", "top", "d.html"),
+         imgTag("a.gif", "x", "top", "d.html")},
+        {"choices", img, "ALIGN", imgTag("a.gif", "x", "topq", "d.html"),
+         imgTag("a.gif", "x", "top", "d.html")},
+        {"file", img, "LONGDESC", imgTag("a.gif", "x", "top", "d.htmlq"),
+         imgTag("a.gif", "x", "top", "d.html")},
+        {"picture", img, "SRC", imgTag("a.gifq", "x", "top", "d.html"),
+         imgTag("a.gif", "x", "top", "d.html")},
+        {"font", font, "FACE", fontTag("Arialq"), fontTag("Arial")},
+    };
+    for (const auto& r : rows) {
+        const auto add = [&](const char* key, Qt::Key k, int move, const QString& written) {
+            QTest::addRow("%s, %s", r.kind, key)
+                << r.document << QString::fromLatin1(r.row) << int(k) << move << written;
+        };
+        add("Enter", Qt::Key_Return, 1, QString());
+        add("Up", Qt::Key_Up, -1, QString());
+        add("Down", Qt::Key_Down, 1, QString());
+        add("letter", Qt::Key_Q, 0, r.afterLetter);
+        add("Left", Qt::Key_Left, 0, r.afterLeft);
+    }
+}
+
+void InspectorTest::everyKindOfRowFollowsTheKeys()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, row);
+    QFETCH(int, key);
+    QFETCH(int, move);
+    QFETCH(QString, written);
+    Session s(false);
+    s.place(document);
+    const QString untouched = s.editor().text();
+    QWidget* editor = s.edit(row);
+    QVERIFY(editor != nullptr);
+    // The keyboard reaches the editor itself, whatever its kind.
+    QCOMPARE(QApplication::focusWidget(), editor);
+    const int from = s.inspector().currentRowIndex();
+
+    Session::typeKey(Qt::Key(key));
+    QCOMPARE(s.editor().text(), written.isEmpty() ? untouched : written);
+    QCOMPARE(s.inspector().currentRowIndex(), from + move);
+    if (move == 0) {
+        QCOMPARE(s.inspector().valueEditor(), editor);
+        QCOMPARE(QApplication::focusWidget(), editor);
+    } else if (from + move >= 0) {
+        QVERIFY(s.inspector().valueEditor() != nullptr);
+        QVERIFY(s.inspector().valueEditor() != editor);
+        QCOMPARE(QApplication::focusWidget(), s.inspector().valueEditor());
+    } else {
+        QVERIFY(s.inspector().valueEditor() == nullptr);
+    }
+}
+
+void InspectorTest::longValuesStayWholeWhenPassedThrough_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("below"); // the row it is entered from
+    QTest::addColumn<QString>("value");
+    QString style;
+    while (style.size() < 2000)
+        style += QStringLiteral("margin: 0; ");
+    style.truncate(2000);
+    QString data = QStringLiteral("data:image/png;base64,");
+    while (data.size() < 40000)
+        data += QStringLiteral("iVBORw0KGgo");
+    data.truncate(40000);
+    QTest::newRow("2,000-character text row")
+        << QStringLiteral("STYLE") << QStringLiteral("TITLE") << style;
+    QTest::newRow("40,000-character picture row")
+        << QStringLiteral("SRC") << QStringLiteral("ALT") << data;
+}
+
+void InspectorTest::longValuesStayWholeWhenPassedThrough()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, below);
+    QFETCH(QString, value);
+    Session s;
+    const QString tag =
+        QStringLiteral("<img %1=\"%2\" title=\"t\" alt=\"a\">").arg(row.toLower(), value);
+    s.place(QStringLiteral("<p>") + tag.chopped(1) + QStringLiteral("|></p>"));
+    const QString document = s.editor().text();
+    QCOMPARE(s.inspector().row(s.rowNamed(row))->text(1), value);
+
+    // Up from the row below, then on with Down: the row shows its whole
+    // value and writes nothing.
+    QVERIFY(s.edit(below) != nullptr);
+    Session::typeKey(Qt::Key_Up);
+    QCOMPARE(s.inspector().currentRowIndex(), s.rowNamed(row));
+    QCOMPARE(InspectorDelegate::editorText(s.inspector().valueEditor()), value);
+    Session::typeKey(Qt::Key_Down);
+    QCOMPARE(s.editor().text(), document);
+    QCOMPARE(s.inspector().row(s.rowNamed(row))->text(1), value);
+
+    // A change the user makes is written with the rest of the value whole.
+    QVERIFY(s.edit(row) != nullptr);
+    Session::typeKey(Qt::Key_End);
+    Session::typeKey(Qt::Key_Backspace);
+    QCOMPARE(s.editor().text(), QString(document).replace(value, value.chopped(1)));
 }
 
 void InspectorTest::fileAndPictureEntriesAskTheFileDialog_data()
@@ -370,13 +552,16 @@ void InspectorTest::fileAndPictureEntriesAskTheFileDialog()
     QCOMPARE(combo->count(), 1);
     QCOMPARE(combo->itemText(0), entry);
     // The user opens the list and picks its entry.
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), combo);
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
     QTRY_VERIFY(combo->view()->isVisible());
     combo->view()->setCurrentIndex(combo->model()->index(0, 0));
     QTest::keyClick(combo->view(), Qt::Key_Return);
     QTRY_COMPARE(s.editor().text(), QStringLiteral("<p>") + tag + QStringLiteral("</p>"));
     QVERIFY(s.ui.allAnswersUsed());
     QVERIFY(s.ui.unscripted().isEmpty());
+    // Picture rows open the picture dialog with its preview.
+    QCOMPARE(s.ui.pictureDialogs, entry == InspectorDelegate::openImageEntry() ? 1 : 0);
     QCOMPARE(combo->currentText(), chosen.toLower());
     // The editor stayed open through the dialog.
     QCOMPARE(s.inspector().valueEditor(), combo);
@@ -389,7 +574,8 @@ void InspectorTest::comboChoiceIsWrittenAtOnce()
     auto* combo = qobject_cast<QComboBox*>(s.edit(QStringLiteral("ALIGN")));
     QVERIFY(combo != nullptr);
     QCOMPARE(combo->findText(QStringLiteral("middle")), 1);
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), combo);
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
     QTRY_VERIFY(combo->view()->isVisible());
     combo->view()->setCurrentIndex(combo->model()->index(1, 0));
     // Enter in the open list picks the entry; it does not move to the next row.

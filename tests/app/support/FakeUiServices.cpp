@@ -55,6 +55,14 @@ QString FakeUiServices::openFileName(QWidget*, const QString& caption, const QSt
     return openFileNames.takeFirst();
 }
 
+QString FakeUiServices::openPictureFileName(QWidget* parent, const QString& caption,
+                                            const QString& filter, const QString& folder)
+{
+    ++pictureDialogs;
+    events << QStringLiteral("picture dialog");
+    return openFileName(parent, caption, filter, folder);
+}
+
 QString FakeUiServices::saveFileName(QWidget*, const QString& folder, const QString& proposed,
                                      const QString& filter, const QString& defaultSuffix)
 {

@@ -50,6 +50,7 @@ public:
     QList<Notice> notices;
     QList<SaveRequest> saveRequests;
     QStringList openCaptions;
+    int pictureDialogs = 0;      // how many of the open dialogs were the picture dialog
     QStringList openFilters;     // the filter each open dialog offered
     QStringList openFolders;     // the folder each open dialog started in
     QList<QColor> colorRequests; // the colour each colour dialog was preset to
@@ -67,6 +68,9 @@ public:
     void notify(QWidget* parent, Icon icon, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& folder) override;
+    // Answered from openFileNames like any open dialog.
+    QString openPictureFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& proposed,
                          const QString& filter, const QString& defaultSuffix) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,

@@ -13,6 +13,7 @@
 #include "core/usertags/UserTagName.h"
 #include "support/FakeUiServices.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -110,6 +112,7 @@ private Q_SLOTS:
     void doubleClickWrapsTheSelectionInTheWindow_data();
     void doubleClickWrapsTheSelectionInTheWindow();
     void libraryOfANewUserSurvivesARestart();
+    void pageTabIsNamedAndAnEmptyPageSaysWhatToDo();
 
 private:
     // Runs the dialog without a modal loop, answering with the queued answers.
@@ -531,6 +534,59 @@ void UserTagsTest::libraryOfANewUserSurvivesARestart()
     window.leftPanel()->showPage(window.userTagPanel());
     QCOMPARE(treeText(window.userTagPanel()->tree()),
              QStringList({QStringLiteral("Moje: zvýraznit")}));
+    QVERIFY(ui.unscripted().isEmpty());
+}
+
+void UserTagsTest::pageTabIsNamedAndAnEmptyPageSaysWhatToDo()
+{
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("prog/Data/Settings"))));
+    FakeUiServices ui;
+    AppPaths paths(m_dir->filePath(QStringLiteral("prog")), m_dir->filePath(QStringLiteral("cfg")),
+                   m_dir->filePath(QStringLiteral("data")), m_dir->filePath(QStringLiteral("tmp")));
+    AppContext context(paths, ui);
+    context.loadSettings();
+    context.settings.userTagPath = m_root;
+    QVERIFY(QDir().mkpath(m_root));
+    MainWindow window(context);
+    window.resize(1000, 700);
+    window.show();
+    window.openStartFile(QString());
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // The tab shows only an icon, yet says its name on hovering and to a
+    // screen reader.
+    LeftPanel* panel = window.leftPanel();
+    UserTagPanel* page = window.userTagPanel();
+    const int tab = panel->indexOf(page);
+    QVERIFY(tab >= 0);
+    QCOMPARE(panel->tabText(tab), QString());
+    QVERIFY(!panel->tabIcon(tab).isNull());
+    const QString name = QStringLiteral("Vlastní tag");
+    QCOMPARE(panel->tabToolTip(tab), name);
+    QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(panel->tabBar());
+    QVERIFY(tabs != nullptr && tabs->child(tab) != nullptr);
+    QCOMPARE(tabs->child(tab)->text(QAccessible::Name), name);
+    QCOMPARE(page->accessibleName(), name);
+
+    // An empty page says, in one line, where groups and user tags come from.
+    panel->showPage(page);
+    QTRY_VERIFY(page->isVisible());
+    QLabel* hint = page->emptyHint();
+    QVERIFY(hint->isVisible());
+    QVERIFY(hint->text().contains(QStringLiteral("pravým tlačítkem")));
+    QVERIFY(hint->fontMetrics().horizontalAdvance(hint->text()) <= hint->contentsRect().width());
+    ui.inputResults << QStringLiteral("Web");
+    page->action(QStringLiteral("mnuAddGroup"))->trigger();
+    QCOMPARE(treeText(page->tree()), QStringList({QStringLiteral("Web: ")}));
+    QVERIFY(!hint->isVisible());
+    QVERIFY(page->selectNode(QStringLiteral("Web")));
+    page->action(QStringLiteral("mnuRemoveGroup"))->trigger();
+    QCOMPARE(page->tree()->topLevelItemCount(), 0);
+    QVERIFY(hint->isVisible());
+    // A library with groups shows no hint from the start.
+    QVERIFY(QDir().mkpath(m_root + QStringLiteral("/Tabulky")));
+    page->refresh();
+    QVERIFY(!hint->isVisible());
     QVERIFY(ui.unscripted().isEmpty());
 }
 
