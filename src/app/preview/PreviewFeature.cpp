@@ -167,10 +167,11 @@ bool PreviewFeature::showPage()
 
 void PreviewFeature::leavePage()
 {
-    // A page out of sight must not cost the editor anything: its scripts,
-    // timers and animations stop until the preview is shown again.
+    // The preview is written and loaded anew whenever its page is shown, so
+    // a page out of sight is let go: its scripts, timers and layout must not
+    // take time from the editor.
     if (m_view != nullptr)
-        m_view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+        m_view->setUrl(QUrl(QStringLiteral("about:blank")));
 }
 
 void PreviewFeature::followDocument()

@@ -3,28 +3,24 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <QOpenGLContext>
+#include <QQuickWindow>
 
 #include <unistd.h>
-
-// Qt's own setter of the context that every OpenGL context of the program
-// shares; exported by Qt Gui for its modules, not declared in a public header.
-Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace {
 // The web engine's library asks, as it is loaded, for one OpenGL context
 // shared by the whole program, which Qt then makes while the application
-// starts. On a software renderer that is most of the start time, for a web
-// view the user may never open: the request is taken back here and the
-// context made by prepareWebEngine instead. Runs inside the application's
-// construction, after the engine's own start-up routine.
-void deferSharedOpenGlContext()
+// starts. On a software renderer that is most of the start time, and the
+// preview draws without OpenGL (prepareWebEngine): the request is taken back.
+// Runs inside the application's construction, after the engine's own
+// start-up routine.
+void withoutSharedOpenGlContext()
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, false);
 }
 } // namespace
 
-Q_COREAPP_STARTUP_FUNCTION(deferSharedOpenGlContext)
+Q_COREAPP_STARTUP_FUNCTION(withoutSharedOpenGlContext)
 
 namespace qw {
 
@@ -36,15 +32,10 @@ void prepareWebEngine()
     prepared = true;
     // Its start-up report is for Qt's developers, not for the terminal.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-    if (QOpenGLContext::globalShareContext() == nullptr) {
-        auto* context = new QOpenGLContext(qApp);
-        if (context->create()) {
-            qt_gl_set_global_share_context(context);
-            QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
-        } else {
-            delete context;
-        }
-    }
+    // Drawn by the processor, the view is one more picture of the window:
+    // with a view drawn by OpenGL, the whole window would be composed through
+    // OpenGL on every change, the editor's keys included.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     if (::geteuid() != 0)
         return;
     // The engine's sandbox refuses to start for root; only then is it off.
