@@ -71,8 +71,17 @@ QWidget* PageSwitcher::page(PageMode page) const
 void PageSwitcher::setHandler(PageMode page, PageHandler* handler)
 {
     m_handlers[std::size_t(page)] = handler;
-    if (page != PageMode::Source)
-        m_tabs->setTabVisible(int(page), handler != nullptr);
+    if (page == PageMode::Source)
+        return;
+    // Hiding the shown tab moves the bar to a neighbour: no page change.
+    m_switching = true;
+    m_tabs->setTabVisible(int(page), handler != nullptr);
+    m_switching = false;
+    if (handler == nullptr && m_mode == page) {
+        m_tabs->setCurrentIndex(int(PageMode::Source));
+        m_stack->setCurrentIndex(int(PageMode::Source));
+        enter(PageMode::Source);
+    }
 }
 
 bool PageSwitcher::available(PageMode page) const

@@ -78,6 +78,13 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     updateMenu();
 }
 
+MainWindow::~MainWindow()
+{
+    // An open value editor of the inspector would otherwise write back on
+    // losing its focus while the window's parts are already going.
+    clearTagInspector();
+}
+
 void MainWindow::connectSignals()
 {
     connect(m_documents, &DocumentManager::stateChanged, this, [this] {

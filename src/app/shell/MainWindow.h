@@ -43,6 +43,7 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 public:
     explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     DocumentManager& documents() { return *m_documents; }
     ActionRegistry& commands() { return *m_registry; }

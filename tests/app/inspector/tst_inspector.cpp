@@ -173,6 +173,7 @@ private slots:
     void colourChoicesAreWrittenAtOnce();
     void commandsCloseTheValueEditor();
     void specialCharacterDoubleClickInsertsAtTheCaret();
+    void windowGoesQuietlyWithAValueEditorOpen();
 };
 
 void InspectorTest::leftPanelHoldsTheInspectorAndTheSpecialCharacters()
@@ -647,6 +648,20 @@ void InspectorTest::specialCharacterDoubleClickInsertsAtTheCaret()
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     QCOMPARE(s.editor().text(), QStringLiteral("a&copy;b"));
     QCOMPARE(s.editor().selectionStart(), 7);
+}
+
+void InspectorTest::windowGoesQuietlyWithAValueEditorOpen()
+{
+    Session s;
+    s.place(QStringLiteral("<img |src=\"a.gif\">"));
+    auto* combo = qobject_cast<QComboBox*>(s.edit(QStringLiteral("ALIGN")));
+    QVERIFY(combo != nullptr);
+    // A text naming another entry is chosen when the list loses its focus,
+    // which destroying the window causes.
+    combo->setEditText(QStringLiteral("middle"));
+    QCOMPARE(QApplication::focusWidget(), combo);
+    s.window.reset();
+    QVERIFY(s.window == nullptr);
 }
 
 QTEST_MAIN(InspectorTest)
