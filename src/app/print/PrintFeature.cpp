@@ -12,6 +12,7 @@
 #include "core/highlight/HtmlListingExport.h"
 #include "core/highlight/RtfExport.h"
 #include "core/settings/AppSettings.h"
+#include "core/shell/ShellTexts.h"
 #include "core/text/AtomicFileWriter.h"
 #include "core/text/TextLines.h"
 
@@ -26,11 +27,6 @@ namespace {
 
 const QString kRtfFilter = QStringLiteral("formát RTF (*.rtf)|*.rtf|");
 const QString kHtmlFilter = QStringLiteral("HTML soubor (*.htm;*.html)|*.htm;*.html|");
-
-QString cannotWriteText(const QString& path, const QString& reason)
-{
-    return QStringLiteral("Soubor \"%1\" nelze uložit.\n%2").arg(path, reason);
-}
 
 ColorRef resolved(ColorRef color, ColorRef fallback)
 {
@@ -119,7 +115,7 @@ void PrintFeature::exportListing(ExportFormat format)
     const FileWriteResult result = writeFileAtomically(path, bytes);
     if (!result.ok) {
         m_context.ui.notify(m_context.window, UiServices::Icon::Error,
-                            cannotWriteText(path, result.errorText));
+                            cannotSaveText(path, result.errorText));
     }
 }
 

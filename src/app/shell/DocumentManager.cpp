@@ -20,11 +20,6 @@ namespace qw {
 namespace {
 const QString kCannotOpen = QStringLiteral("Soubor nelze otevřít!");
 const QString kAlreadyOpen = QStringLiteral("Tento soubor je již otevřen!");
-
-QString cannotSaveText(const QString& path, const QString& reason)
-{
-    return QStringLiteral("Soubor \"%1\" nelze uložit.\n%2").arg(path, reason);
-}
 } // namespace
 
 DocumentManager::DocumentManager(UiServices& ui, const DocumentOptions& options, QWidget* window)

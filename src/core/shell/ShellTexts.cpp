@@ -33,4 +33,9 @@ QString recentFileMissingText(const QString& path)
     return QStringLiteral("Soubor \"") + path + QStringLiteral("\" nebyl nalezen!");
 }
 
+QString cannotSaveText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Soubor \"%1\" nelze uložit.\n%2").arg(path, reason);
+}
+
 } // namespace qw
