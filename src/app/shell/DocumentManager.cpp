@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QToolBar>
@@ -26,6 +27,15 @@ DocumentManager::DocumentManager(UiServices& ui, const DocumentOptions& options,
     : QObject(window), m_ui(ui), m_options(options), m_window(window), m_stack(new QStackedWidget),
       m_tabs(new QTabBar), m_navigation(new QToolBar)
 {
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { scheduleDiskCheck(); });
+    if (m_window != nullptr)
+        m_window->installEventFilter(this);
+    // A check put off while a question was open runs after its answer.
+    connect(this, &DocumentManager::questionAnswered, this, [this] {
+        if (m_diskCheckPending)
+            scheduleDiskCheck();
+    });
     m_tabs->setObjectName(QStringLiteral("tsMemo"));
     m_tabs->setAccessibleName(QStringLiteral("Dokumenty"));
     m_tabs->setShape(QTabBar::RoundedSouth);
@@ -191,9 +201,10 @@ bool DocumentManager::openDocument(const QString& path)
     m_switching = false;
     activate(m_docs.count() - 1);
 
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
         editor->setText(read.text);
-    else if (fromTemplate)
+        rememberFile(key, path);
+    } else if (fromTemplate)
         editor->setText(templateText());
     if (fromTemplate) {
         qsizetype foot = 0;
@@ -317,6 +328,8 @@ bool DocumentManager::writeDocument(int index, const QString& path)
     ScintillaEditor* e = editorAt(index);
     if (e == nullptr)
         return false;
+    if (!mayOverwrite(index, path))
+        return false;
     e->setLineBreak(lineBreakForSaveFormat(m_options.saveFormat, e->lineBreak()));
     const FileWriteResult result =
         writeDocumentFile(path, e->text(), e->lineBreak(), encodingAt(index));
@@ -324,6 +337,7 @@ bool DocumentManager::writeDocument(int index, const QString& path)
         notify(UiServices::Icon::Error, cannotSaveText(path, result.errorText));
         return false;
     }
+    rememberFile(m_docs.at(index).key, path);
     return true;
 }
 
@@ -406,6 +420,7 @@ void DocumentManager::removeActive()
     const int index = m_docs.activeIndex();
     ScintillaEditor* editor = m_editors.take(key);
     m_encodings.remove(key);
+    forgetFile(key);
     m_docs.removeActive();
     m_switching = true;
     m_tabs->removeTab(index);

@@ -4,6 +4,7 @@
 #include "app/services/UiServices.h"
 #include "core/settings/HighlightStyle.h"
 #include "core/shell/DocumentList.h"
+#include "core/text/FileStamp.h"
 #include "core/text/TextEncoding.h"
 
 #include <QHash>
@@ -14,6 +15,7 @@ class QStackedWidget;
 class QTabBar;
 class QToolBar;
 class QAction;
+class QFileSystemWatcher;
 class QWidget;
 
 namespace qw {
@@ -94,6 +96,18 @@ public:
     // True while one of the questions or file dialogs of the documents is open.
     bool questionOpen() const { return m_questionDepth > 0; }
 
+    // Looks whether another program changed, replaced or removed the files
+    // of the open documents, and deals with each (DocumentDisk.cpp): an
+    // unmodified document is read again after a question (or at once, once
+    // the user chose so for the run), a modified one keeps the user's text
+    // unless they choose to read the file, a removed one stays open as
+    // modified. Runs when a watched file changes while the window is active
+    // and whenever the window is activated.
+    void checkFilesOnDisk();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 Q_SIGNALS:
     // The current document changed (another tab, or none).
     void currentChanged();
@@ -132,6 +146,15 @@ private:
     enum class CloseOutcome { Closed, Kept, Cancelled };
     CloseOutcome closeActive(bool allowStep);
     bool writeDocument(int index, const QString& path);
+    // The file's stamp as the document last read or wrote it, and the watch.
+    void rememberFile(int key, const QString& path);
+    void forgetFile(int key);
+    // False when the file changed on disk since then and the user does not
+    // want it overwritten.
+    bool mayOverwrite(int index, const QString& path);
+    void scheduleDiskCheck();
+    // Reads the document's file again into its editor.
+    void reloadDocument(int index);
     ScintillaEditor* createEditor(int key);
     void removeActive();
     void updateTabs();
@@ -155,6 +178,16 @@ private:
     QAction* m_last = nullptr;
     bool m_switching = false;
     int m_questionDepth = 0;
+    struct KnownFile
+    {
+        QString path;
+        FileStamp stamp;
+    };
+    QHash<int, KnownFile> m_known;
+    QFileSystemWatcher* m_watcher = nullptr;
+    bool m_reloadQuietly = false;
+    bool m_checkingDisk = false;
+    bool m_diskCheckPending = false;
     QString m_lastFolder;
 };
 
