@@ -10,9 +10,9 @@
 
 #include "BenchSupport.h"
 #include "app/editor/ScintillaEditor.h"
+#include "app/services/UiServices.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
-#include "app/services/UiServices.h"
 #include "support/QuietUiServices.h"
 
 #include <QApplication>
