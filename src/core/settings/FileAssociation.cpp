@@ -55,7 +55,7 @@ QString desktopEntryText(const QString& programPath, const QStringList& mimeType
     text += u"Exec="_s + desktopExecLine(programPath) + u'\n';
     text += u"Icon="_s + QString::fromUtf16(desktopIconName) + u'\n';
     text += u"Terminal=false\n"
-            "Categories=Development;WebDevelopment;TextEditor;\n"_s;
+            "Categories=Development;WebDevelopment;\n"_s;
     if (!mimeTypes.isEmpty())
         text += u"MimeType="_s + mimeTypes.join(u';') + u";\n"_s;
     return text;

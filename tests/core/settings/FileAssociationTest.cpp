@@ -125,7 +125,15 @@ TEST_F(AssociationOnDiskTest, WritesEntryAndDefaultsAndKeepsEarlierTypes)
                                 "text/html=quenwick.desktop;\ntext/css=quenwick.desktop;\n"_s))
         << list.toStdString();
 
-    // The desktop's own tool agrees, when it is there.
+    // The desktop's own tools agree, when they are there.
+    const QString validate = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
+    if (!validate.isEmpty()) {
+        QProcess check;
+        check.start(validate, {entry()});
+        ASSERT_TRUE(check.waitForFinished(30000));
+        EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
+        EXPECT_EQ(check.readAllStandardOutput(), QByteArray());
+    }
     const QString xdgMime = QStandardPaths::findExecutable(u"xdg-mime"_s);
     if (xdgMime.isEmpty())
         return;
