@@ -15,6 +15,7 @@ public:
 
     Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::Cancel; }
     bool askYesNo(QWidget*, const QString&) override { return false; }
+    int askChoice(QWidget*, const QString&, const QStringList&) override { return -1; }
     void notify(QWidget*, Icon, const QString&) override { ++notices; }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
     {

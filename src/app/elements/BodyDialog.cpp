@@ -1,7 +1,7 @@
 #include "app/elements/BodyDialog.h"
 
 #include "app/elements/ColorCombo.h"
-#include "app/elements/PictureLoader.h"
+#include "app/services/PictureLoader.h"
 #include "core/elements/PicturePath.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/elements/ImageDialog.h"
 
-#include "app/elements/PictureLoader.h"
+#include "app/services/PictureLoader.h"
 #include "app/services/UiServices.h"
 #include "core/elements/PicturePath.h"
 

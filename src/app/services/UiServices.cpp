@@ -1,6 +1,6 @@
 #include "app/services/UiServices.h"
 
-#include "app/elements/PictureFileDialog.h"
+#include "app/services/PictureFileDialog.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QSortFilterProxyModel>
 
 namespace qw {
@@ -32,6 +33,21 @@ bool DesktopUiServices::askYesNo(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+int DesktopUiServices::askChoice(QWidget* parent, const QString& text, const QStringList& buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(kCaption);
+    box.setIcon(QMessageBox::Question);
+    box.setText(text);
+    QList<QPushButton*> made;
+    for (const QString& caption : buttons)
+        made << box.addButton(caption, QMessageBox::AcceptRole);
+    if (!made.isEmpty())
+        box.setDefaultButton(made.constFirst());
+    box.exec();
+    return static_cast<int>(made.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
 }
 
 void DesktopUiServices::notify(QWidget* parent, Icon icon, const QString& text)

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -28,6 +29,9 @@ public:
     virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
     // A Yes / No question with the caption "Quenwick".
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // A question with the caption "Quenwick" and one button per text; the
+    // index of the button chosen, or -1 when the box was closed without one.
+    virtual int askChoice(QWidget* parent, const QString& text, const QStringList& buttons) = 0;
     // A notice with an OK button.
     virtual void notify(QWidget* parent, Icon icon, const QString& text) = 0;
 
@@ -76,6 +80,7 @@ class DesktopUiServices : public UiServices
 public:
     Answer askYesNoCancel(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
+    int askChoice(QWidget* parent, const QString& text, const QStringList& buttons) override;
     void notify(QWidget* parent, Icon icon, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& folder) override;

@@ -19,7 +19,7 @@
 #include "app/elements/LinkDialog.h"
 #include "app/elements/ListDialog.h"
 #include "app/elements/NewPageDialog.h"
-#include "app/elements/PictureFileDialog.h"
+#include "app/services/PictureFileDialog.h"
 #include "app/elements/PopupWindowDialog.h"
 #include "app/elements/QuickTableDialog.h"
 #include "app/elements/ScriptDialog.h"

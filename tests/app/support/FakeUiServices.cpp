@@ -8,7 +8,7 @@ bool FakeUiServices::allAnswersUsed() const
 {
     return yesNoCancelAnswers.isEmpty() && yesNoAnswers.isEmpty() && openFileNames.isEmpty() &&
            saveFileNames.isEmpty() && inputResults.isEmpty() && colorResults.isEmpty() &&
-           printerSetups.isEmpty();
+           printerSetups.isEmpty() && choiceAnswers.isEmpty();
 }
 
 UiServices::Answer FakeUiServices::askYesNoCancel(QWidget*, const QString& text)
@@ -33,6 +33,18 @@ bool FakeUiServices::askYesNo(QWidget*, const QString& text)
         return false;
     }
     return yesNoAnswers.takeFirst();
+}
+
+int FakeUiServices::askChoice(QWidget*, const QString& text, const QStringList& buttons)
+{
+    questions << text;
+    events << QStringLiteral("question: ") + text;
+    choiceButtons << buttons;
+    if (choiceAnswers.isEmpty()) {
+        m_unscripted << QStringLiteral("askChoice: ") + text;
+        return -1;
+    }
+    return choiceAnswers.takeFirst();
 }
 
 void FakeUiServices::notify(QWidget*, Icon icon, const QString& text)

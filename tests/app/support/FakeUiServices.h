@@ -36,6 +36,7 @@ public:
     // Answers, used from the front.
     QList<Answer> yesNoCancelAnswers;
     QList<bool> yesNoAnswers;
+    QList<int> choiceAnswers;  // the index of the button chosen
     QStringList openFileNames; // an empty entry means the dialog was cancelled
     QStringList saveFileNames;
     QList<std::optional<QString>> inputResults;
@@ -47,6 +48,7 @@ public:
 
     // What the window asked and showed, in order.
     QStringList questions;
+    QList<QStringList> choiceButtons; // the buttons each choice offered
     QList<Notice> notices;
     QList<SaveRequest> saveRequests;
     QStringList openCaptions;
@@ -66,6 +68,7 @@ public:
 
     Answer askYesNoCancel(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
+    int askChoice(QWidget* parent, const QString& text, const QStringList& buttons) override;
     void notify(QWidget* parent, Icon icon, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& folder) override;

@@ -1,4 +1,4 @@
-#include "app/elements/PictureLoader.h"
+#include "app/services/PictureLoader.h"
 
 #include "core/elements/JpegDecoder.h"
 

@@ -1,6 +1,6 @@
-#include "app/elements/PictureFileDialog.h"
+#include "app/services/PictureFileDialog.h"
 
-#include "app/elements/PictureLoader.h"
+#include "app/services/PictureLoader.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
