@@ -2,7 +2,7 @@
 
 #include "app/editor/ColorRef.h"
 #include "app/editor/ScintillaEditor.h"
-#include "app/elements/ColorCombo.h"
+#include "app/services/ColorCombo.h"
 #include "app/services/UiServices.h"
 #include "app/settings/BrowserDialog.h"
 #include "core/settings/SettingsEdits.h"

@@ -5,9 +5,9 @@
 
 #include "app/editor/HtmlLexer.h"
 #include "app/editor/ScintillaEditor.h"
-#include "app/elements/ColorCombo.h"
 #include "app/preview/PreviewFeature.h"
 #include "app/services/ActionRegistry.h"
+#include "app/services/ColorCombo.h"
 #include "app/settings/BrowserDialog.h"
 #include "app/settings/SettingsDialog.h"
 #include "app/settings/SettingsFeature.h"
