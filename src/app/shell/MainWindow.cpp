@@ -240,7 +240,11 @@ void MainWindow::buildFeatures()
         s.statusBar = !statusBar()->isHidden();
         s.tabSet = !m_documents->tabBar()->isHidden();
         s.leftPanel = m_leftPanel;
+        // The save dialog keeps the extension it was given at the start; a
+        // changed one reaches it at the next start.
+        const QString startExt = m_options.defaultExt;
         applySettings();
+        m_options.defaultExt = startExt;
     });
 }
 

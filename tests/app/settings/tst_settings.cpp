@@ -240,6 +240,11 @@ void SettingsTest::defaultExtensionIsStoredWithItsPoint()
         click(d.okButton());
     });
     QCOMPARE(s.context->settings.defaultExt, stored);
+    // The save dialog goes on with the extension of the start.
+    s.ui.saveFileNames = {QString()};
+    s.trigger("file.saveAs");
+    QCOMPARE(s.ui.saveRequests.size(), 1);
+    QCOMPARE(s.ui.saveRequests.constFirst().defaultSuffix, u"html"_s);
 }
 
 void SettingsTest::stornoChangesNothing()
