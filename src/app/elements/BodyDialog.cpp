@@ -1,6 +1,6 @@
 #include "app/elements/BodyDialog.h"
 
-#include "app/elements/ColorCombo.h"
+#include "app/services/ColorCombo.h"
 #include "app/services/PictureLoader.h"
 #include "core/elements/PicturePath.h"
 

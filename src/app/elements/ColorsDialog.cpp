@@ -1,7 +1,7 @@
 #include "app/elements/ColorsDialog.h"
 
-#include "app/elements/ComboBoxAccessibility.h"
 #include "app/elements/PaletteGrid.h"
+#include "app/services/ComboBoxAccessibility.h"
 #include "core/editor/EditorWidget.h"
 
 #include <QComboBox>

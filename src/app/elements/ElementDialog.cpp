@@ -1,8 +1,8 @@
 #include "app/elements/ElementDialog.h"
 
-#include "app/elements/ColorCombo.h"
-#include "app/elements/ComboBoxAccessibility.h"
 #include "app/elements/TextFields.h"
+#include "app/services/ColorCombo.h"
+#include "app/services/ComboBoxAccessibility.h"
 #include "app/services/FileDialogFilter.h"
 #include "app/services/UiServices.h"
 #include "core/editor/EditorWidget.h"

@@ -1,8 +1,8 @@
 #include "app/inspector/InspectorDelegate.h"
 
-#include "app/elements/ColorCombo.h"
 #include "app/elements/TextFields.h"
 #include "app/inspector/TagInspector.h"
+#include "app/services/ColorCombo.h"
 
 #include <QComboBox>
 #include <QFontDatabase>

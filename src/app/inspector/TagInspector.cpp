@@ -1,8 +1,8 @@
 #include "app/inspector/TagInspector.h"
 
-#include "app/elements/ColorCombo.h"
-#include "app/elements/ComboBoxAccessibility.h"
 #include "app/inspector/InspectorDelegate.h"
+#include "app/services/ColorCombo.h"
+#include "app/services/ComboBoxAccessibility.h"
 #include "core/inspector/InspectorNavigation.h"
 
 #include <QAbstractItemView>

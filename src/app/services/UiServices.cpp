@@ -4,10 +4,12 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 
 namespace qw {
 
@@ -83,6 +85,40 @@ QString DesktopUiServices::openFileName(QWidget* parent, const QString& caption,
                                         const QString& filter, const QString& folder)
 {
     const std::unique_ptr<QFileDialog> dialog = makeFileDialog(parent, caption, folder, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
+}
+
+namespace {
+// Hides the files this user may not run; folders stay, to walk through.
+class ProgramsOnly : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files == nullptr)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || (info.isFile() && info.isExecutable());
+    }
+};
+} // namespace
+
+QString DesktopUiServices::openProgramFileName(QWidget* parent, const QString& caption,
+                                               const QString& folder)
+{
+    const std::unique_ptr<QFileDialog> dialog =
+        makeFileDialog(parent, caption, folder, QStringLiteral("Programy (*)"));
+    // The filtering model needs the dialog drawn by Qt itself.
+    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog->setProxyModel(new ProgramsOnly(dialog.get()));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())

@@ -44,6 +44,10 @@ public:
     // under the cursor beside its list (every picture browse uses it).
     virtual QString openPictureFileName(QWidget* parent, const QString& caption,
                                         const QString& filter, const QString& folder) = 0;
+    // An open dialog that lists folders and the programs in them (files this
+    // user may run) only.
+    virtual QString openProgramFileName(QWidget* parent, const QString& caption,
+                                        const QString& folder) = 0;
     // Starts in folder and proposes `proposed` (a bare name is taken inside
     // folder, a full path in its own); adds defaultSuffix (without its point)
     // to a name typed without one; asks before replacing an existing file.
@@ -81,6 +85,8 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& folder) override;
     QString openPictureFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& folder) override;
+    QString openProgramFileName(QWidget* parent, const QString& caption,
                                 const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& proposed,
                          const QString& filter, const QString& defaultSuffix) override;

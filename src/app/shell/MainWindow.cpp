@@ -14,6 +14,7 @@
 #include "app/services/FeatureContext.h"
 #include "app/services/FileDialogFilter.h"
 #include "app/services/UiServices.h"
+#include "app/settings/SettingsFeature.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/HandOffQueue.h"
 #include "app/shell/ToolBarPersistence.h"
@@ -231,6 +232,20 @@ void MainWindow::buildFeatures()
     m_preview = new PreviewFeature(context, this);
     new DownloadFeature(context, this);
     new PrintFeature(context, this);
+    m_settingsFeature = new SettingsFeature(context, this);
+    connect(m_settingsFeature, &SettingsFeature::applied, this, [this] {
+        m_preview->buildBrowserMenu();
+        // The dialog leaves the views alone: keep them as they are now.
+        AppSettings& s = m_context.settings;
+        s.statusBar = !statusBar()->isHidden();
+        s.tabSet = !m_documents->tabBar()->isHidden();
+        s.leftPanel = m_leftPanel;
+        // The save dialog keeps the extension it was given at the start; a
+        // changed one reaches it at the next start.
+        const QString startExt = m_options.defaultExt;
+        applySettings();
+        m_options.defaultExt = startExt;
+    });
 }
 
 void MainWindow::buildStatusBar()

@@ -27,6 +27,7 @@ class HandOffQueue;
 class LeftPanel;
 class PageSwitcher;
 class PreviewFeature;
+class SettingsFeature;
 class ScintillaEditor;
 class SearchController;
 class SpecialCharacterList;
@@ -68,6 +69,7 @@ public:
     // The page control: the source, preview and design pages.
     PageSwitcher& pages() { return *m_pages; }
     PreviewFeature& preview() { return *m_preview; }
+    SettingsFeature& settingsFeature() { return *m_settingsFeature; }
 
     // The first document: the start file, or a new one.
     void openStartFile(const QString& path);
@@ -161,6 +163,7 @@ private:
     CommandUi m_commandUi;
     PageSwitcher* m_pages = nullptr;
     PreviewFeature* m_preview = nullptr;
+    SettingsFeature* m_settingsFeature = nullptr;
     QSplitter* m_splitter = nullptr;
     LeftPanel* m_leftPanelWidget = nullptr;
     TagInspector* m_inspector = nullptr;

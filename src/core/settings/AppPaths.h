@@ -79,6 +79,10 @@ public:
     // The JSON file of the per-user settings and recent files.
     QString userStoreFile() const;
     const QString& tempFolder() const { return m_tempFolder; }
+    // The per-user configuration and data homes themselves (the desktop's
+    // own files live there too: mimeapps.list, applications/).
+    const QString& configHome() const { return m_configHome; }
+    const QString& dataHome() const { return m_dataHome; }
 
 private:
     bool dataFolderWritable(const QString& folder) const;

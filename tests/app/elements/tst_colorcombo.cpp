@@ -1,4 +1,4 @@
-#include "app/elements/ColorCombo.h"
+#include "app/services/ColorCombo.h"
 #include "support/FakeUiServices.h"
 
 #include <QSignalSpy>

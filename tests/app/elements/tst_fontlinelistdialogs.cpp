@@ -2,11 +2,11 @@
 // a real editor.
 
 #include "DialogFixture.h"
-#include "app/elements/ColorCombo.h"
 #include "app/elements/DialogOpeners.h"
 #include "app/elements/FontDialog.h"
 #include "app/elements/LineDialog.h"
 #include "app/elements/ListDialog.h"
+#include "app/services/ColorCombo.h"
 
 #include <QComboBox>
 #include <QFontDatabase>

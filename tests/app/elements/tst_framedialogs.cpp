@@ -2,9 +2,9 @@
 // on a real editor.
 
 #include "DialogFixture.h"
-#include "app/elements/ColorCombo.h"
 #include "app/elements/DialogOpeners.h"
 #include "app/elements/FrameDialogs.h"
+#include "app/services/ColorCombo.h"
 
 #include <QFile>
 #include <QPushButton>

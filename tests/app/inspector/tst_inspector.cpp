@@ -6,12 +6,12 @@
 // where the keyboard sends them: to the application's focus widget.
 
 #include "app/editor/ScintillaEditor.h"
-#include "app/elements/ColorCombo.h"
 #include "app/inspector/InspectorDelegate.h"
 #include "app/inspector/SpecialCharacterList.h"
 #include "app/inspector/TagInspector.h"
 #include "app/panels/LeftPanel.h"
 #include "app/services/ActionRegistry.h"
+#include "app/services/ColorCombo.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"

@@ -75,6 +75,14 @@ QString FakeUiServices::openPictureFileName(QWidget* parent, const QString& capt
     return openFileName(parent, caption, filter, folder);
 }
 
+QString FakeUiServices::openProgramFileName(QWidget* parent, const QString& caption,
+                                            const QString& folder)
+{
+    ++programDialogs;
+    events << QStringLiteral("program dialog");
+    return openFileName(parent, caption, QString(), folder);
+}
+
 QString FakeUiServices::saveFileName(QWidget*, const QString& folder, const QString& proposed,
                                      const QString& filter, const QString& defaultSuffix)
 {

@@ -53,6 +53,7 @@ public:
     QList<SaveRequest> saveRequests;
     QStringList openCaptions;
     int pictureDialogs = 0;      // how many of the open dialogs were the picture dialog
+    int programDialogs = 0;      // how many of them offered programs only
     QStringList openFilters;     // the filter each open dialog offered
     QStringList openFolders;     // the folder each open dialog started in
     QList<QColor> colorRequests; // the colour each colour dialog was preset to
@@ -73,6 +74,9 @@ public:
                          const QString& folder) override;
     // Answered from openFileNames like any open dialog.
     QString openPictureFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                const QString& folder) override;
+    // Answered from openFileNames like any open dialog.
+    QString openProgramFileName(QWidget* parent, const QString& caption,
                                 const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& proposed,
                          const QString& filter, const QString& defaultSuffix) override;

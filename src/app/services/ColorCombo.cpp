@@ -1,7 +1,7 @@
-#include "app/elements/ColorCombo.h"
+#include "app/services/ColorCombo.h"
 
 #include "app/editor/ColorRef.h"
-#include "app/elements/ComboBoxAccessibility.h"
+#include "app/services/ComboBoxAccessibility.h"
 #include "app/services/UiServices.h"
 #include "core/elements/ColorField.h"
 

@@ -1,4 +1,4 @@
-#include "app/elements/ComboBoxAccessibility.h"
+#include "app/services/ComboBoxAccessibility.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
