@@ -41,6 +41,14 @@ QString folded(QStringView name)
     return storedName(name).toCaseFolded();
 }
 
+// The same for a name read from the file, which is already decoded and
+// trimmed but may hold a lone CR (only LF ends a line): the CR is looked up
+// as the blank a write would have made of it.
+QString foldedFromFile(const QString& name)
+{
+    return oneLine(name).toCaseFolded();
+}
+
 QByteArrayView withoutBreak(const QByteArray& line)
 {
     QByteArrayView v(line);
@@ -131,7 +139,7 @@ struct IniFile::Parsed
                 continue;
             if (raw.startsWith('[') && raw.endsWith(']')) {
                 const QString name = decodeWindows1250(raw.sliced(1, raw.size() - 2).trimmed());
-                const QString key = name.toCaseFolded();
+                const QString key = foldedFromFile(name);
                 auto it = sectionIndex.constFind(key);
                 int index = 0;
                 if (it == sectionIndex.constEnd()) {
@@ -153,7 +161,7 @@ struct IniFile::Parsed
                 continue;
             const QString value = decodeWindows1250(raw.sliced(eq + 1).trimmed());
             // The first of two equal keys is the one that counts.
-            const QString foldedKey = key.toCaseFolded();
+            const QString foldedKey = foldedFromFile(key);
             if (!current->keyIndex.contains(foldedKey))
                 current->keyIndex.insert(foldedKey, int(current->entries.size()));
             current->entries.append(Entry{key, value, i});

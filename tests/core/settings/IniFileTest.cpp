@@ -89,6 +89,20 @@ TEST_F(IniFileTest, DecodesWindows1250AndMatchesCzechNamesInAnyCase)
     EXPECT_EQ(ini.readString(u"šablona", u"KLÍČ"), u"příliš"_s);
 }
 
+TEST_F(IniFileTest, AKeyHoldingACarriageReturnIsFoundUnderTheNameItIsListedWith)
+{
+    // Only LF ends a line, so a lone CR inside a key is part of it.
+    ASSERT_TRUE(writeBytes(path(), "[S\rT]\r\nk\r;x=1\r\n"));
+    IniFile ini(path());
+    ASSERT_EQ(ini.sectionNames(), QStringList{u"S\rT"_s});
+    ASSERT_EQ(ini.readSection(u"S\rT"), QStringList{u"k\r;x"_s});
+    EXPECT_EQ(ini.readString(u"S\rT", u"k\r;x"), u"1"_s);
+    // A write names it as it would store the name: with a blank for the CR.
+    ASSERT_TRUE(ini.writeString(u"S\rT", u"k\r;x", u"2"));
+    EXPECT_EQ(readBytes(path()), QByteArray("[S\rT]\r\nk\r;x=2\r\n"));
+    EXPECT_EQ(IniFile(path()).readString(u"S T", u"k ;x"), u"2"_s);
+}
+
 TEST_F(IniFileTest, OnlyAsciiBlanksPadKeysAndValues)
 {
     // Byte A0 is the no-break space of Windows-1250: content at either end.
