@@ -2,6 +2,7 @@
 
 #include "core/highlight/StyledPieces.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <string>
@@ -117,14 +118,23 @@ QByteArray exportRtf(const QStringList& lines, const ExportLook& look)
         out += "\\pard\\qj";
         break;
     }
+    // Sizes come from a settings file a person may edit: they are kept
+    // within what readers take (1 to 1638 points), which also keeps the
+    // twips and half-points below from overflowing.
+    const auto points = [](int size) {
+        return std::clamp(size, 1, 1638);
+    };
+    const int fontSize = points(look.fontSize);
+    const int altFontSize = points(look.altFontSize);
+
     // Exact line spacing equal to the font size.
     out += "\\sl";
-    appendNumber(out, -20 * look.fontSize);
+    appendNumber(out, -20 * fontSize);
 
     // The control words that start a run, made once per format.
-    const auto header = [&look](const RtfFormat& f) {
+    const auto header = [fontSize, altFontSize](const RtfFormat& f) {
         Buffer h = f.altFont ? "\\plain\\f1\\fs" : "\\plain\\f0\\fs";
-        appendNumber(h, 2 * (f.altFont ? look.altFontSize : look.fontSize));
+        appendNumber(h, 2 * (f.altFont ? altFontSize : fontSize));
         if (f.bold)
             h += "\\b";
         if (f.italic)

@@ -14,11 +14,6 @@ namespace qw {
 
 namespace {
 
-QString folded(QStringView name)
-{
-    return name.toString().toCaseFolded();
-}
-
 // Line breaks inside a written text would start a new line of the file and
 // so forge keys or sections; they become blanks.
 QString oneLine(QStringView text)
@@ -29,6 +24,29 @@ QString oneLine(QStringView text)
             c = u' ';
     }
     return s;
+}
+
+// A section or key name as a write stores it and a later read of the file
+// sees it: on one line, without the ASCII blanks at its ends (the reader
+// trims only those), and with any character Windows-1250 lacks written as a
+// reference. Looking names up through the same form finds what was written
+// under a name such as "a😀" or " a".
+QString storedName(QStringView name)
+{
+    return decodeWindows1250(QByteArrayView(encodeWindows1250(oneLine(name))).trimmed());
+}
+
+QString folded(QStringView name)
+{
+    return storedName(name).toCaseFolded();
+}
+
+// The same for a name read from the file, which is already decoded and
+// trimmed but may hold a lone CR (only LF ends a line): the CR is looked up
+// as the blank a write would have made of it.
+QString foldedFromFile(const QString& name)
+{
+    return oneLine(name).toCaseFolded();
 }
 
 QByteArrayView withoutBreak(const QByteArray& line)
@@ -121,7 +139,7 @@ struct IniFile::Parsed
                 continue;
             if (raw.startsWith('[') && raw.endsWith(']')) {
                 const QString name = decodeWindows1250(raw.sliced(1, raw.size() - 2).trimmed());
-                const QString key = name.toCaseFolded();
+                const QString key = foldedFromFile(name);
                 auto it = sectionIndex.constFind(key);
                 int index = 0;
                 if (it == sectionIndex.constEnd()) {
@@ -143,7 +161,7 @@ struct IniFile::Parsed
                 continue;
             const QString value = decodeWindows1250(raw.sliced(eq + 1).trimmed());
             // The first of two equal keys is the one that counts.
-            const QString foldedKey = key.toCaseFolded();
+            const QString foldedKey = foldedFromFile(key);
             if (!current->keyIndex.contains(foldedKey))
                 current->keyIndex.insert(foldedKey, int(current->entries.size()));
             current->entries.append(Entry{key, value, i});
@@ -269,18 +287,16 @@ bool IniFile::flush()
 
 bool IniFile::setValue(QStringView sectionName, QStringView keyName, QStringView valueText)
 {
-    const QString section = oneLine(sectionName).trimmed();
-    const QString key = oneLine(keyName).trimmed();
-    // Such names could never be read back as written.
-    if (section.isEmpty() || key.isEmpty() || key.contains(u'=') || key.startsWith(u'[') ||
-        key.startsWith(u';') || section.contains(u']'))
-        return false;
-    const QByteArray sectionBytes = encodeWindows1250(section);
-    const QString storedSection = decodeWindows1250(sectionBytes);
-    const QByteArray keyBytes = encodeWindows1250(key);
-    const QByteArray value = encodeWindows1250(oneLine(valueText));
     // The texts as a later read of the file will see them.
-    const QString readKey = decodeWindows1250(keyBytes);
+    const QString storedSection = storedName(sectionName);
+    const QString readKey = storedName(keyName);
+    // Such names could never be read back as written.
+    if (storedSection.isEmpty() || readKey.isEmpty() || readKey.contains(u'=') ||
+        readKey.startsWith(u'[') || readKey.startsWith(u';') || storedSection.contains(u']'))
+        return false;
+    const QByteArray sectionBytes = encodeWindows1250(storedSection);
+    const QByteArray keyBytes = encodeWindows1250(readKey);
+    const QByteArray value = encodeWindows1250(oneLine(valueText));
     const QString readValue = decodeWindows1250(QByteArrayView(value).trimmed());
 
     // The index is updated along with the lines rather than rebuilt, so that
@@ -414,9 +430,8 @@ QStringList IniFile::readList(QStringView section, QStringView prefix) const
     const Parsed::Section* s = p.section(section);
     if (s == nullptr)
         return entries;
-    const QString folded = prefix.toString().toCaseFolded();
     for (int n = 0;; ++n) {
-        const auto it = s->keyIndex.constFind(folded + QString::number(n));
+        const auto it = s->keyIndex.constFind(folded(prefix.toString() + QString::number(n)));
         if (it == s->keyIndex.constEnd())
             return entries;
         entries.append(s->entries[it.value()].value);
@@ -427,8 +442,15 @@ bool IniFile::writeList(QStringView section, QStringView prefix, const QStringLi
 {
     Batch batch(*this);
     bool ok = true;
-    for (int n = 0; n < entries.size(); ++n)
-        ok = setValue(section, prefix.toString() + QString::number(n), entries[n]) && ok;
+    bool changed = false;
+    for (int n = 0; n < entries.size(); ++n) {
+        const bool set = setValue(section, prefix.toString() + QString::number(n), entries[n]);
+        changed = changed || set;
+        ok = set && ok;
+    }
+    // Inside the batch this only marks the file, so that the commit writes it.
+    if (changed)
+        flush();
     return batch.commit() && ok;
 }
 

@@ -28,7 +28,12 @@ QString userTagNameProblem(const QString& name, UserTagNameKind kind)
         return u"Název nesmí obsahovat nulový znak."_s;
     if (name.startsWith(u'.'))
         return u"Název „%1“ nesmí začínat tečkou."_s.arg(name);
-    const qsizetype bytes = QFile::encodeName(name).size() + (tag ? kTagSuffixBytes : 0);
+    const QByteArray fileName = QFile::encodeName(name);
+    // Half a surrogate pair names no character and is written as another
+    // one: the listing would show a name no command could find again.
+    if (QFile::decodeName(fileName) != name)
+        return u"Název „%1“ obsahuje znak, který nemůže být v názvu souboru."_s.arg(name);
+    const qsizetype bytes = fileName.size() + (tag ? kTagSuffixBytes : 0);
     if (bytes > kMaxFileNameBytes)
         return u"Název „%1“ je příliš dlouhý."_s.arg(name);
     return {};

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace qw;
 using namespace qwtest;
 
@@ -136,6 +138,34 @@ TEST(Export, EmptyDocument)
                         .endsWith("<DIV ALIGN=LEFT>\r\n" +
                                   QByteArray(lines.isEmpty() ? "" : "<BR>\r\n") +
                                   "</DIV>\r\n</BODY>\r\n</HTML>\r\n"));
+    }
+}
+
+TEST(Export, RtfFontSizesAreKeptWithinWhatReadersTake)
+{
+    // A hand-edited settings file can hold any number; twips of a huge size
+    // would not even fit an int.
+    const struct
+    {
+        int points;
+        const char* spacing;
+        const char* size;
+    } cases[] = {
+        {12, "\\sl-240\\", "\\f0\\fs24\\"},
+        {std::numeric_limits<int>::max(), "\\sl-32760\\", "\\f0\\fs3276\\"},
+        {0, "\\sl-20\\", "\\f0\\fs2\\"},
+        {std::numeric_limits<int>::min(), "\\sl-20\\", "\\f0\\fs2\\"},
+    };
+    for (const auto& c : cases) {
+        ExportLook look;
+        look.fontSize = c.points;
+        look.altFontSize = c.points;
+        for (HighlightStyle& style : look.styles)
+            style.altFont = true;
+        const QByteArray rtf = exportRtf({"x <B>"}, look);
+        EXPECT_TRUE(rtf.contains(c.spacing)) << c.points;
+        EXPECT_TRUE(rtf.contains(c.size)) << c.points;
+        EXPECT_TRUE(rtf.contains(QByteArray(c.size).replace("f0", "f1"))) << c.points;
     }
 }
 

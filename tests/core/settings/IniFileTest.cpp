@@ -89,6 +89,20 @@ TEST_F(IniFileTest, DecodesWindows1250AndMatchesCzechNamesInAnyCase)
     EXPECT_EQ(ini.readString(u"šablona", u"KLÍČ"), u"příliš"_s);
 }
 
+TEST_F(IniFileTest, AKeyHoldingACarriageReturnIsFoundUnderTheNameItIsListedWith)
+{
+    // Only LF ends a line, so a lone CR inside a key is part of it.
+    ASSERT_TRUE(writeBytes(path(), "[S\rT]\r\nk\r;x=1\r\n"));
+    IniFile ini(path());
+    ASSERT_EQ(ini.sectionNames(), QStringList{u"S\rT"_s});
+    ASSERT_EQ(ini.readSection(u"S\rT"), QStringList{u"k\r;x"_s});
+    EXPECT_EQ(ini.readString(u"S\rT", u"k\r;x"), u"1"_s);
+    // A write names it as it would store the name: with a blank for the CR.
+    ASSERT_TRUE(ini.writeString(u"S\rT", u"k\r;x", u"2"));
+    EXPECT_EQ(readBytes(path()), QByteArray("[S\rT]\r\nk\r;x=2\r\n"));
+    EXPECT_EQ(IniFile(path()).readString(u"S T", u"k ;x"), u"2"_s);
+}
+
 TEST_F(IniFileTest, OnlyAsciiBlanksPadKeysAndValues)
 {
     // Byte A0 is the no-break space of Windows-1250: content at either end.
@@ -270,6 +284,39 @@ TEST_F(IniFileTest, RefusesTextsThatWouldForgeOtherLines)
     EXPECT_EQ(ini.readSection(u"A"), QStringList{u"k"_s});
 }
 
+TEST_F(IniFileTest, NamesAreFoundAgainUnderTheNameTheyWereWrittenWith)
+{
+    // Names the file cannot hold as given: padding, a character outside
+    // Windows-1250 (written as a reference), a line break, and a no-break
+    // space, which the reader keeps as content. The file shows how each is
+    // stored (Windows-1250 bytes).
+    const struct
+    {
+        QString section, key;
+        QByteArray file;
+    } cases[] = {
+        {u"  Okraje "_s, u"\tklíč "_s, "[Okraje]\r\nkl\xED\xE8=v\r\n"},
+        {u"Smajlík 😀"_s, u"a😀"_s, "[Smajl\xEDk &#128512;]\r\na&#128512;=v\r\n"},
+        {u"Dva\nřádky"_s, u"k\r"_s, "[Dva \xF8\xE1\x64ky]\r\nk=v\r\n"},
+        {u"Mezera\u00A0"_s, u"\u00A0k"_s, "[Mezera\xA0]\r\n\xA0k=v\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        QFile::remove(path());
+        IniFile ini(path());
+        ASSERT_TRUE(ini.writeString(c.section, c.key, u"v"));
+        EXPECT_EQ(readBytes(path()), c.file);
+        ASSERT_TRUE(ini.writeList(c.section, c.key, {u"l0"_s}));
+        const IniFile fresh(path());
+        const IniFile& writer = ini;
+        for (const IniFile* reader : {&writer, &fresh}) {
+            EXPECT_EQ(reader->readString(c.section, c.key), u"v"_s);
+            EXPECT_EQ(reader->readList(c.section, c.key), QStringList{u"l0"_s});
+            EXPECT_EQ(reader->sectionNames().size(), 1);
+        }
+    }
+}
+
 TEST_F(IniFileTest, EveryReadSeesWritesOfOtherWriters)
 {
     IniFile first(path());
@@ -319,6 +366,15 @@ TEST_F(IniFileTest, EraseSectionRemovesEveryOccurrenceAndItsKeysOnly)
     ASSERT_TRUE(ini.eraseSection(u"FILTRY"));
     ASSERT_TRUE(ini.writeList(u"FILTRY", u"filtr", {u"only"_s}));
     EXPECT_EQ(ini.readList(u"FILTRY", u"filtr"), QStringList{u"only"_s});
+}
+
+TEST_F(IniFileTest, AListWrittenOutsideABatchReachesTheDisk)
+{
+    IniFile ini(path());
+    ASSERT_TRUE(ini.writeList(u"FILTRY", u"filtr", {u"*.html"_s, u"*.css"_s}));
+    EXPECT_EQ(readBytes(path()), QByteArray("[FILTRY]\r\nfiltr0=*.html\r\nfiltr1=*.css\r\n"));
+    EXPECT_EQ(IniFile(path()).readList(u"FILTRY", u"filtr"),
+              (QStringList{u"*.html"_s, u"*.css"_s}));
 }
 
 TEST_F(IniFileTest, BatchWritesOnceAtTheEndAndReadsItsOwnWrites)

@@ -163,8 +163,9 @@ TEST_F(UserTagStoreTest, BadNamesAreRefusedBeforeAnythingIsWritten)
     ASSERT_TRUE(store.write(u"Obecné"_s, u"ok"_s, {u"a"_s, u"b"_s}).ok());
     const QStringList before = snapshot();
     const QString tooLong(250, u'x');
+    const QString halfPair = u"a"_s + QChar(0xD800) + u"b"_s; // no file name holds it
     const QString bad[] = {u""_s,     u"."_s,       u".."_s, u"a/b"_s, u"../../venku"_s,
-                           u"x\0y"_s, u".bashrc"_s, tooLong};
+                           u"x\0y"_s, u".bashrc"_s, tooLong, halfPair};
     for (const QString& name : bad) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_FALSE(userTagNameProblem(name, UserTagNameKind::Tag).isEmpty());
