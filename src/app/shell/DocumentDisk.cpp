@@ -3,6 +3,7 @@
 
 #include "app/editor/ScintillaEditor.h"
 #include "app/shell/DocumentManager.h"
+#include "core/shell/ShellTexts.h"
 #include "core/text/DocumentFile.h"
 
 #include <QEvent>
@@ -160,7 +161,7 @@ void DocumentManager::reloadDocument(int index)
     const QString path = pathAt(index);
     const DocumentReadResult read = readDocumentFile(path);
     if (e == nullptr || !read.ok) {
-        notify(UiServices::Icon::Error, QStringLiteral("Soubor nelze otevřít!"));
+        notify(UiServices::Icon::Error, cannotOpenText());
         return;
     }
     const int line = e->caretLine();

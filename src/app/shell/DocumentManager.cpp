@@ -19,7 +19,6 @@
 namespace qw {
 
 namespace {
-const QString kCannotOpen = QStringLiteral("Soubor nelze otevřít!");
 const QString kAlreadyOpen = QStringLiteral("Tento soubor je již otevřen!");
 } // namespace
 
@@ -170,12 +169,12 @@ bool DocumentManager::openDocument(const QString& path)
     DocumentReadResult read;
     if (!path.isEmpty()) {
         if (!QFileInfo(path).isFile()) {
-            notify(UiServices::Icon::Error, kCannotOpen);
+            notify(UiServices::Icon::Error, cannotOpenText());
             return false;
         }
         read = readDocumentFile(path);
         if (!read.ok) {
-            notify(UiServices::Icon::Error, kCannotOpen);
+            notify(UiServices::Icon::Error, cannotOpenText());
             return false;
         }
         Q_EMIT pathTouched(path);

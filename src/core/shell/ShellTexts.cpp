@@ -33,6 +33,11 @@ QString recentFileMissingText(const QString& path)
     return QStringLiteral("Soubor \"") + path + QStringLiteral("\" nebyl nalezen!");
 }
 
+QString cannotOpenText()
+{
+    return QStringLiteral("Soubor nelze otevřít!");
+}
+
 QString cannotSaveText(const QString& path, const QString& reason)
 {
     return QStringLiteral("Soubor \"%1\" nelze uložit.\n%2").arg(path, reason);

@@ -17,6 +17,8 @@ QString modifiedText(bool modified);
 QString typingModeText(bool overwrite);
 // Soubor "path" nebyl nalezen!
 QString recentFileMissingText(const QString& path);
+// A file that could not be read: Soubor nelze otevřít!
+QString cannotOpenText();
 // A file that could not be written, with the system's reason on a line of
 // its own: Soubor "path" nelze uložit.
 QString cannotSaveText(const QString& path, const QString& reason);

@@ -189,7 +189,7 @@ void InspectorTest::leftPanelHoldsTheInspectorAndTheSpecialCharacters()
     // 289 pixels wide at the start, unless its tabs need more.
     QCOMPARE(panel->width(), std::max(LeftPanel::InitialWidth, panel->minimumSizeHint().width()));
 
-    // Another part of the window adds a page in front and shows it.
+    // Another page of the window is put in front and shown.
     auto* page = new QWidget;
     QCOMPARE(panel->insertPage(0, page, QStringLiteral("Stránka")), 0);
     QCOMPARE(panel->indexOf(&s.inspector()), tagPage + 1);

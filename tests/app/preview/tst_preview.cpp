@@ -11,6 +11,7 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"
+#include "support/FileBytes.h"
 #include "support/TestInstallation.h"
 
 #include <QAction>
@@ -30,6 +31,7 @@
 
 using namespace qw;
 using qw::test::FakeUiServices;
+using qw::test::fileBytes;
 
 namespace {
 
@@ -84,12 +86,6 @@ struct Session
     }
     QWidget* strip() const { return window->findChild<QWidget*>(QStringLiteral("DocumentStrip")); }
 };
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Runs script in the page and returns its result as text.
 QString evaluate(QWebEngineView* view, const QString& script)
@@ -158,7 +154,7 @@ void PreviewTest::f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret()
     const QString path = s.preview().previewPath();
     QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("qw~temp.html"));
     QVERIFY(path.startsWith(s.preview().tempFolder()));
-    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF<p>Žluťoučký kůň</p>\r\n<p>druhý</p>"));
+    QCOMPARE(fileBytes(path), QByteArray("\xEF\xBB\xBF<p>Žluťoučký kůň</p>\r\n<p>druhý</p>"));
     QCOMPARE(navigated.count(), 1);
     QCOMPARE(navigated.at(0).at(0).toUrl(), QUrl::fromLocalFile(path));
     // The documents can be switched from the preview page too.
@@ -181,7 +177,7 @@ void PreviewTest::f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret()
     s.editor().setText(QStringLiteral("<p>nový</p>"));
     s.pages().tabBar()->setCurrentIndex(1);
     QCOMPARE(s.pages().pageMode(), PageMode::Preview);
-    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF<p>nový</p>"));
+    QCOMPARE(fileBytes(path), QByteArray("\xEF\xBB\xBF<p>nový</p>"));
     QCOMPARE(s.preview().previewFiles(), QStringList({path, path}));
 }
 
@@ -206,14 +202,14 @@ void PreviewTest::savedDocumentPreviewsBesideItselfAndTheFilesGoAtClose()
     s.press(Qt::Key_F12);
     QCOMPARE(s.preview().previewPath(), web + QStringLiteral("/qw~a.html"));
     // The editor's text: every line of the file ends with a break.
-    QCOMPARE(readAll(web + QStringLiteral("/qw~a.html")),
+    QCOMPARE(fileBytes(web + QStringLiteral("/qw~a.html")),
              QByteArray("\xEF\xBB\xBF<p>uložená</p>\r\n"));
 
     // Closing the window removes every preview file; the document stays.
     s.window->close();
     QVERIFY(!QFileInfo::exists(temp));
     QVERIFY(!QFileInfo::exists(web + QStringLiteral("/qw~a.html")));
-    QCOMPARE(readAll(page), QByteArray("<p>uložená</p>"));
+    QCOMPARE(fileBytes(page), QByteArray("<p>uložená</p>"));
 }
 
 void PreviewTest::previewFollowsADocumentSwitch()
@@ -225,7 +221,7 @@ void PreviewTest::previewFollowsADocumentSwitch()
     s.editor().setText(QStringLiteral("second"));
     s.press(Qt::Key_F12);
     const QString path = s.preview().previewPath();
-    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBFsecond"));
+    QCOMPARE(fileBytes(path), QByteArray("\xEF\xBB\xBFsecond"));
 
     QSignalSpy navigated(&s.preview(), &PreviewFeature::navigated);
     // A click on the first document's tab in the strip on the preview page.
@@ -233,8 +229,8 @@ void PreviewTest::previewFollowsADocumentSwitch()
     QTest::mouseClick(docs, Qt::LeftButton, {}, docs->tabRect(0).center());
     QCOMPARE(s.window->documents().activeIndex(), 0);
     QTRY_COMPARE(navigated.count(), 1);
-    QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF"
-                                       "first"));
+    QCOMPARE(fileBytes(path), QByteArray("\xEF\xBB\xBF"
+                                         "first"));
     QCOMPARE(s.pages().pageMode(), PageMode::Preview);
 }
 
@@ -281,7 +277,7 @@ void PreviewTest::openOnThePreviewPageShowsTheFileItself()
     s.editor().setText(QStringLiteral("<p>změna</p>"));
     s.press(Qt::Key_F12);
     QCOMPARE(navigated.count(), 3);
-    QCOMPARE(readAll(s.preview().previewPath()), QByteArray("\xEF\xBB\xBF<p>změna</p>"));
+    QCOMPARE(fileBytes(s.preview().previewPath()), QByteArray("\xEF\xBB\xBF<p>změna</p>"));
 }
 
 void PreviewTest::browserMenuAndTheDefaultBrowser()
@@ -305,7 +301,7 @@ void PreviewTest::browserMenuAndTheDefaultBrowser()
     // in the program's path and in no argument splits nothing.
     QCOMPARE(s.started.at(0).program, QStringLiteral("/opt/my browser/run"));
     QCOMPARE(s.started.at(0).arguments, QStringList({s.preview().previewPath()}));
-    QCOMPARE(readAll(s.preview().previewPath()), QByteArray("\xEF\xBB\xBF<p>ven</p>"));
+    QCOMPARE(fileBytes(s.preview().previewPath()), QByteArray("\xEF\xBB\xBF<p>ven</p>"));
     menu->actions().at(1)->trigger();
     QCOMPARE(s.started.at(1).program, QStringLiteral("chromium"));
 

@@ -14,6 +14,7 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"
+#include "support/FileBytes.h"
 #include "support/TestInstallation.h"
 
 #include <QAbstractButton>
@@ -41,6 +42,7 @@
 using namespace qw;
 using namespace Qt::StringLiterals;
 using qw::test::FakeUiServices;
+using qw::test::fileBytes;
 
 namespace {
 
@@ -144,12 +146,6 @@ bool styleBold(ScintillaEditor& e, StyleClass c)
     return e.SendScintilla(QsciScintillaBase::SCI_STYLEGETWEIGHT,
                            static_cast<unsigned long>(HtmlLexer::styleOfClass(c))) ==
            -long(QFont::Bold);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QByteArray htmlDatWithFilters()
@@ -531,10 +527,10 @@ void SettingsTest::associationActsAtOnceAlsoWhenCancelled()
     });
     QVERIFY(s.ui.notices.isEmpty());
     const QString entry = inst.path(u"data/applications/quenwick.desktop"_s);
-    const QByteArray entryText = readAll(entry);
+    const QByteArray entryText = fileBytes(entry);
     QVERIFY(entryText.contains("\nExec=/opt/quenwick/quenwick %f\n"));
     QVERIFY(entryText.contains("\nMimeType=text/html;\n"));
-    QVERIFY(readAll(inst.path(u"cfg/mimeapps.list"_s))
+    QVERIFY(fileBytes(inst.path(u"cfg/mimeapps.list"_s))
                 .contains("[Default Applications]\ntext/html=quenwick.desktop;\n"));
 
     const QString xdgMime = QStandardPaths::findExecutable(u"xdg-mime"_s);

@@ -7,6 +7,7 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "support/FakeUiServices.h"
+#include "support/FileBytes.h"
 #include "support/TestInstallation.h"
 
 #include <QFile>
@@ -16,27 +17,16 @@
 
 using namespace qw;
 using qw::test::FakeUiServices;
+using qw::test::fileBytes;
+using qw::test::writeBytes;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Another program's save: a new file renamed over the old one.
 void replaceFile(const QString& path, const QByteArray& bytes)
 {
     const QString temp = path + QStringLiteral(".new");
-    writeFile(temp, bytes);
+    writeBytes(temp, bytes);
     QFile::remove(path);
     QVERIFY(QFile::rename(temp, path));
 }
@@ -52,7 +42,7 @@ struct Session
     Session()
     {
         page = inst.path(QStringLiteral("page.html"));
-        writeFile(page, "<p>z disku</p>");
+        writeBytes(page, "<p>z disku</p>");
         context = inst.context(ui);
         window = std::make_unique<MainWindow>(*context);
         window->resize(900, 600);
@@ -129,7 +119,7 @@ void DiskChangesTest::readingAlwaysAsksNoMoreForTheRun()
     s.ui.choiceAnswers << 1;
     s.activate();
     QCOMPARE(s.editor().text(), QStringLiteral("<p>první</p>\r\n"));
-    writeFile(s.page, "<p>druhá změna</p>");
+    writeBytes(s.page, "<p>druhá změna</p>");
     s.activate();
     QCOMPARE(s.editor().text(), QStringLiteral("<p>druhá změna</p>\r\n"));
     QCOMPARE(s.ui.questions.size(), 1);
@@ -151,7 +141,7 @@ void DiskChangesTest::modifiedDocumentKeepsTheUsersTextUnlessTheyChoose()
     Session s;
     s.editor().setSelectionStart(0);
     s.editor().replaceSelection(QStringLiteral("moje"));
-    writeFile(s.page, "<p>cizí</p>");
+    writeBytes(s.page, "<p>cizí</p>");
     s.ui.yesNoAnswers << read;
     s.activate();
     QCOMPARE(s.ui.questions.size(), 1);
@@ -198,7 +188,7 @@ void DiskChangesTest::savingOverAChangedFileAsksFirst()
              QStringList({QStringLiteral("Soubor \"%1\" od načtení změnil jiný program.\n"
                                          "Přesto jej přepsat?")
                               .arg(s.page)}));
-    QCOMPARE(readFile(s.page),
+    QCOMPARE(fileBytes(s.page),
              overwrite ? QByteArray("moje<p>z disku</p>\r\n") : QByteArray("<p>cizí</p>"));
     QCOMPARE(s.editor().isModified(), !overwrite);
 }
@@ -215,7 +205,7 @@ void DiskChangesTest::ownSavesAndUnchangedFilesAskNothing()
     QTest::qWait(200);
     QVERIFY(s.ui.questions.isEmpty());
     QVERIFY(s.ui.notices.isEmpty());
-    QCOMPARE(readFile(s.page), QByteArray("ab<p>z disku</p>\r\n"));
+    QCOMPARE(fileBytes(s.page), QByteArray("ab<p>z disku</p>\r\n"));
 }
 
 void DiskChangesTest::aChangeWhileTheUserIsElsewhereIsAskedOnReturn()

@@ -12,6 +12,7 @@
 #include "app/usertags/UserTagDialog.h"
 #include "app/usertags/UserTagPanel.h"
 #include "support/FakeUiServices.h"
+#include "support/FileBytes.h"
 
 #include <QAction>
 #include <QDir>
@@ -28,22 +29,10 @@
 
 using namespace qw;
 using qw::test::FakeUiServices;
+using qw::test::fileBytes;
+using qw::test::writeBytes;
 
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Every file below a folder with its bytes, to see that nothing changed.
 QMap<QString, QByteArray> snapshot(const QString& folder)

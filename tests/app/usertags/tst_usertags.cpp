@@ -12,6 +12,7 @@
 #include "app/usertags/UserTagPanel.h"
 #include "core/usertags/UserTagName.h"
 #include "support/FakeUiServices.h"
+#include "support/FileBytes.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -31,21 +32,10 @@
 
 using namespace qw;
 using qw::test::FakeUiServices;
+using qw::test::fileBytes;
+using qw::test::writeBytes;
 
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The tree as "group: tag, tag" lines.
 QStringList treeText(const QTreeWidget* tree)
