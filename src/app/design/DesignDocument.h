@@ -11,6 +11,7 @@
 #include <QList>
 #include <QObject>
 #include <QPair>
+#include <QPoint>
 #include <QString>
 #include <QVariant>
 

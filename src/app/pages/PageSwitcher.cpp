@@ -138,6 +138,11 @@ ScintillaEditor* PageSwitcher::sourceEditor() const
     return m_mode == PageMode::Source ? m_currentEditor() : nullptr;
 }
 
+DesignDocument* PageSwitcher::designTarget() const
+{
+    return m_mode == PageMode::Design ? m_design : nullptr;
+}
+
 void PageSwitcher::followCurrentDocument()
 {
     if (PageHandler* h = handler(m_mode))

@@ -12,6 +12,7 @@ class QWidget;
 
 namespace qw {
 
+class DesignDocument;
 class ScintillaEditor;
 
 // The three pages of the main window, by the index they have in it.
@@ -71,6 +72,12 @@ public:
     // The editor that commands act on: the current one on the source page,
     // none on the other pages.
     ScintillaEditor* sourceEditor() const;
+    // The design document that commands act on instead: the design view's
+    // while the design page is shown, otherwise none. Together with
+    // sourceEditor() this is the current page's edit target.
+    DesignDocument* designTarget() const;
+    // The design feature hands over its document once it exists.
+    void setDesignDocument(DesignDocument* document) { m_design = document; }
 
     // The current document changed: the shown page follows it.
     void followCurrentDocument();
@@ -96,6 +103,7 @@ private:
     std::array<QVBoxLayout*, 3> m_content{};
     std::array<PageHandler*, 3> m_handlers{};
     std::function<ScintillaEditor*()> m_currentEditor;
+    DesignDocument* m_design = nullptr;
     PageMode m_mode = PageMode::Source;
     bool m_switching = false;
 };
