@@ -15,10 +15,11 @@
 //       Prints the three figures; exits with 1 when (a) is below 100 % or
 //       (b) below PERCENT (default 95).
 //
-//   bench_design_corpus --dump FILE [--edit]
-//       Prints the snapshot after loading FILE and, with --edit, the one
-//       after the edit of (b), as JSON {"loaded": ..., "left": ...}: the
-//       fixtures of the core's write-back tests come from here.
+//   bench_design_corpus --dump FILE [--edit | --script JS]
+//       Prints the snapshot after loading FILE and the one after the edit of
+//       (b) or after running JS in the page (the application's world), as
+//       JSON {"loaded": ..., "left": ...}: the fixtures of the core's
+//       write-back tests come from here.
 
 #include "app/preview/WebEngineSetup.h"
 #include "core/design/DesignWriteBack.h"
@@ -101,11 +102,11 @@ public:
     {
         bool ok = false;
         QEventLoop loop;
-        auto connection = QObject::connect(m_page, &QWebEnginePage::loadFinished, &loop,
-                                           [&](bool finished) {
-                                               ok = finished;
-                                               loop.quit();
-                                           });
+        auto connection =
+            QObject::connect(m_page, &QWebEnginePage::loadFinished, &loop, [&](bool finished) {
+                ok = finished;
+                loop.quit();
+            });
         QTimer::singleShot(30000, &loop, &QEventLoop::quit);
         m_page->setHtml(html, base);
         loop.exec();
@@ -180,7 +181,7 @@ QUrl baseOf(const QString& path)
     return QUrl::fromLocalFile(QFileInfo(path).absolutePath() + u'/');
 }
 
-int dump(const QString& path, bool edit)
+int dump(const QString& path, bool edit, const QString& script)
 {
     const qw::DocumentReadResult read = qw::readDocumentFile(path);
     SnapshotPage page;
@@ -191,6 +192,8 @@ int dump(const QString& path, bool edit)
         return 2;
     if (edit && page.run(typingScript()).toInt() == 0)
         return 2;
+    if (!script.isEmpty())
+        page.run(script);
     const std::optional<DesignSnapshot> left = page.snapshot();
     if (!left)
         return 2;
@@ -296,11 +299,15 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     loadDesignResources();
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() >= 3 && args[1] == u"--dump")
-        return dump(args[2], args.contains(QStringLiteral("--edit")));
+    if (args.size() >= 3 && args[1] == u"--dump") {
+        const qsizetype script = args.indexOf(QStringLiteral("--script"));
+        return dump(args[2], args.contains(QStringLiteral("--edit")),
+                    script > 0 && script + 1 < args.size() ? args[script + 1] : QString());
+    }
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: %s FOLDER [--min-edit PERCENT] [--verbose]\n"
-                             "       %s --dump FILE [--edit]\n",
+        std::fprintf(stderr,
+                     "usage: %s FOLDER [--min-edit PERCENT] [--verbose]\n"
+                     "       %s --dump FILE [--edit | --script JS]\n",
                      argv[0], argv[0]);
         return 2;
     }

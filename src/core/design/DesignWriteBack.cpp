@@ -27,8 +27,7 @@ constexpr qsizetype kMaxDifferences = 1000;
 
 // The pairs of equal elements of a and b a shortest edit keeps (Myers'
 // comparison between the common start and end).
-template<class Equal>
-std::vector<Match> matchSequences(qsizetype n, qsizetype m, Equal equal)
+template<class Equal> std::vector<Match> matchSequences(qsizetype n, qsizetype m, Equal equal)
 {
     std::vector<Match> matches;
     qsizetype head = 0;
@@ -50,10 +49,10 @@ std::vector<Match> matchSequences(qsizetype n, qsizetype m, Equal equal)
         for (qsizetype d = 0; d <= limit && !found; ++d) {
             trace.push_back(v);
             for (qsizetype k = -d; k <= d; k += 2) {
-                qsizetype x = (k == -d || (k != d && v[size_t(offset + k - 1)] <
-                                                         v[size_t(offset + k + 1)]))
-                                  ? v[size_t(offset + k + 1)]
-                                  : v[size_t(offset + k - 1)] + 1;
+                qsizetype x =
+                    (k == -d || (k != d && v[size_t(offset + k - 1)] < v[size_t(offset + k + 1)]))
+                        ? v[size_t(offset + k + 1)]
+                        : v[size_t(offset + k - 1)] + 1;
                 qsizetype y = x - k;
                 while (x < an && y < bm && equal(head + x, head + y))
                     ++x, ++y;
@@ -75,10 +74,10 @@ std::vector<Match> matchSequences(qsizetype n, qsizetype m, Equal equal)
                 }
                 const std::vector<qsizetype>& prev = trace[size_t(d)];
                 const qsizetype k = x - y;
-                const qsizetype prevK =
-                    (k == -d || (k != d && prev[size_t(offset + k - 1)] < prev[size_t(offset + k + 1)]))
-                        ? k + 1
-                        : k - 1;
+                const qsizetype prevK = (k == -d || (k != d && prev[size_t(offset + k - 1)] <
+                                                                   prev[size_t(offset + k + 1)]))
+                                            ? k + 1
+                                            : k - 1;
                 const qsizetype prevX = prev[size_t(offset + prevK)];
                 const qsizetype prevY = prevX - prevK;
                 while (x > prevX && y > prevY)
@@ -221,9 +220,8 @@ std::vector<Unit> mapUnits(const HtmlOutline& outline, const Level& level)
     auto source = [&](qsizetype i) -> const OutlineNode& {
         return outline.nodes[size_t(level.source[size_t(i)])];
     };
-    const std::vector<Match> pairs = matchSequences(m, n, [&](qsizetype i, qsizetype j) {
-        return source(i).name == kinds[size_t(j)];
-    });
+    const std::vector<Match> pairs = matchSequences(
+        m, n, [&](qsizetype i, qsizetype j) { return source(i).name == kinds[size_t(j)]; });
 
     const qsizetype p = qsizetype(pairs.size());
     auto gapIsDirty = [&](qsizetype k) {
@@ -280,8 +278,8 @@ std::vector<Unit> mapUnits(const HtmlOutline& outline, const Level& level)
             addToGroup(j, j + 1, node.start, node.end, node.tail);
         } else {
             closeGroup();
-            units.push_back(
-                {j, j + 1, node.start, node.end, node.tail, level.source[size_t(pairs[size_t(k)].a)]});
+            units.push_back({j, j + 1, node.start, node.end, node.tail,
+                             level.source[size_t(pairs[size_t(k)].a)]});
         }
     }
     closeGroup();
@@ -307,7 +305,7 @@ public:
         const qsizetype cr = source.indexOf(u'\r');
         if (cr >= 0 && (lf < 0 || cr < lf))
             m_lineBreak = cr + 1 < source.size() && source[cr + 1] == u'\n' ? QStringLiteral("\r\n")
-                                                                       : QStringLiteral("\r");
+                                                                            : QStringLiteral("\r");
     }
 
     // Replacements for the children of head or body. Where the source and
@@ -378,8 +376,8 @@ public:
                     continue;
                 if (change.second) {
                     if (!inSource)
-                        edits.push_back({span.start, span.end,
-                                         attributeText(name, *change.second)});
+                        edits.push_back(
+                            {span.start, span.end, attributeText(name, *change.second)});
                 } else {
                     qsizetype from = span.start;
                     while (from > tagStart && isHtmlSpace(m_source[from - 1]))
@@ -395,9 +393,8 @@ public:
         if (tagEnd == tagStart) {
             if (appended.isEmpty())
                 return std::nullopt;
-            return TextReplacement{tagStart, 0,
-                                   u'<' + tagNameCase(u"body", m_options.tagCase) + appended +
-                                       u'>'};
+            return TextReplacement{
+                tagStart, 0, u'<' + tagNameCase(u"body", m_options.tagCase) + appended + u'>'};
         }
         qsizetype insertAt = tagEnd - 1; // before ">" (or "/>")
         if (insertAt > tagStart && m_source[insertAt - 1] == u'/')
@@ -489,12 +486,12 @@ private:
     }
 
     // The text a browser added to the last text node from after </body>
-    // stays where it is in the source.
+    // stays where it is in the source (text is written with the source's
+    // line breaks already).
     QString withoutTail(QString text, const QString& tail) const
     {
-        const QString inSource = withLineBreaks(tail);
-        if (!inSource.isEmpty() && text.endsWith(inSource))
-            text.chop(inSource.size());
+        if (!tail.isEmpty() && text.endsWith(tail))
+            text.chop(tail.size());
         return text;
     }
 
@@ -587,8 +584,8 @@ private:
         for (const Hunk& g : grown) {
             if (g.a1 - g.a0 == 1 && g.b1 - g.b0 == 1) {
                 const Unit& unit = units[unitOf[size_t(g.a0)]];
-                if (unit.node >= 0 &&
-                    writeInside(unit.node, level.loaded[size_t(g.a0)], level.left[size_t(g.b0)], out))
+                if (unit.node >= 0 && writeInside(unit.node, level.loaded[size_t(g.a0)],
+                                                  level.left[size_t(g.b0)], out))
                     continue;
             }
             if (g.a0 < g.a1) {
@@ -606,11 +603,12 @@ private:
                 if (a < 0 || a >= n)
                     continue;
                 const Unit& unit = units[unitOf[size_t(a)]];
-                if (!sameText(unit.sourceStart, unit.sourceEnd, level.loaded, unit.first, unit.last))
+                if (!sameText(unit.sourceStart, unit.sourceEnd, level.loaded, unit.first,
+                              unit.last))
                     return false;
             }
-            const qsizetype at = g.a0 > 0 ? units[unitOf[size_t(g.a0 - 1)]].sourceEnd
-                                          : units[unitOf[0]].sourceStart;
+            const qsizetype at =
+                g.a0 > 0 ? units[unitOf[size_t(g.a0 - 1)]].sourceEnd : units[unitOf[0]].sourceStart;
             out.append({at, 0, written(level.left, g.b0, g.b1)});
         }
         return true;
@@ -623,8 +621,7 @@ private:
     {
         const OutlineNode& node = m_outline.nodes[size_t(index)];
         if (!node.childrenKnown || node.name.startsWith(u'#') || isVoidElement(node.name) ||
-            isRawTextElement(node.name) || kindOf(loaded) != node.name ||
-            kindOf(left) != node.name)
+            isRawTextElement(node.name) || kindOf(loaded) != node.name || kindOf(left) != node.name)
             return false;
         const std::optional<SplitElement> before = splitElement(loaded);
         const std::optional<SplitElement> after = splitElement(left);
@@ -642,8 +639,8 @@ private:
         if (loaded.first(before->startTagEnd) != startTag) {
             if (node.implied)
                 return false;
-            inside.prepend({node.start, node.contentStart - node.start,
-                            withLineBreaks(inTagCase(startTag))});
+            inside.prepend(
+                {node.start, node.contentStart - node.start, withLineBreaks(inTagCase(startTag))});
         }
         out += inside;
         return true;
@@ -679,10 +676,9 @@ QList<TextReplacement> designWriteBack(const QString& source, const DesignSnapsh
 
     // In source order; replacements that meet become one, so that two
     // insertions at one place keep their order.
-    std::stable_sort(replacements.begin(), replacements.end(),
-                     [](const TextReplacement& a, const TextReplacement& b) {
-                         return a.start < b.start;
-                     });
+    std::stable_sort(
+        replacements.begin(), replacements.end(),
+        [](const TextReplacement& a, const TextReplacement& b) { return a.start < b.start; });
     QList<TextReplacement> merged;
     for (const TextReplacement& r : replacements) {
         if (!merged.isEmpty() && merged.last().start + merged.last().length == r.start) {

@@ -61,8 +61,8 @@ bool isOneOf(QStringView name, std::initializer_list<QStringView> names)
 bool voidElement(QStringView name)
 {
     return isOneOf(name, {u"area", u"base", u"basefont", u"bgsound", u"br", u"col", u"embed",
-                          u"frame", u"hr", u"img", u"input", u"keygen", u"link", u"meta",
-                          u"param", u"source", u"track", u"wbr"});
+                          u"frame", u"hr", u"img", u"input", u"keygen", u"link", u"meta", u"param",
+                          u"source", u"track", u"wbr"});
 }
 
 bool isHeading(QStringView name)
@@ -73,64 +73,80 @@ bool isHeading(QStringView name)
 bool closesParagraph(QStringView name)
 {
     return isHeading(name) ||
-           isOneOf(name, {u"address", u"article",  u"aside",      u"blockquote", u"center",
-                          u"details", u"dialog",   u"dir",        u"div",        u"dl",
-                          u"fieldset", u"figcaption", u"figure",  u"footer",     u"header",
-                          u"hgroup",  u"main",     u"menu",       u"nav",        u"ol",
-                          u"p",       u"search",   u"section",    u"summary",    u"ul",
-                          u"pre",     u"listing",  u"form",       u"plaintext",  u"xmp",
-                          u"hr",      u"li",       u"dd",         u"dt"});
+           isOneOf(name,
+                   {u"address", u"article", u"aside",   u"blockquote", u"center",    u"details",
+                    u"dialog",  u"dir",     u"div",     u"dl",         u"fieldset",  u"figcaption",
+                    u"figure",  u"footer",  u"header",  u"hgroup",     u"main",      u"menu",
+                    u"nav",     u"ol",      u"p",       u"search",     u"section",   u"summary",
+                    u"ul",      u"pre",     u"listing", u"form",       u"plaintext", u"xmp",
+                    u"hr",      u"li",      u"dd",      u"dt"});
 }
 
 bool isSpecial(QStringView name)
 {
     return isHeading(name) ||
            isOneOf(name,
-                   {u"address",  u"applet",   u"area",     u"article",  u"aside",    u"base",
-                    u"basefont", u"bgsound",  u"blockquote", u"body",   u"br",       u"button",
-                    u"caption",  u"center",   u"col",      u"colgroup", u"dd",       u"details",
-                    u"dir",      u"div",      u"dl",       u"dt",       u"embed",    u"fieldset",
-                    u"figcaption", u"figure", u"footer",   u"form",     u"frame",    u"frameset",
-                    u"head",     u"header",   u"hgroup",   u"hr",       u"html",     u"iframe",
-                    u"img",      u"input",    u"keygen",   u"li",       u"link",     u"listing",
-                    u"main",     u"marquee",  u"menu",     u"meta",     u"nav",      u"noembed",
-                    u"noframes", u"noscript", u"object",   u"ol",       u"p",        u"param",
-                    u"plaintext", u"pre",     u"script",   u"search",   u"section",  u"select",
-                    u"source",   u"style",    u"summary",  u"table",    u"tbody",    u"td",
-                    u"template", u"textarea", u"tfoot",    u"th",       u"thead",    u"title",
-                    u"tr",       u"track",    u"ul",       u"wbr",      u"xmp"});
+                   {u"address",    u"applet",   u"area",       u"article",  u"aside",   u"base",
+                    u"basefont",   u"bgsound",  u"blockquote", u"body",     u"br",      u"button",
+                    u"caption",    u"center",   u"col",        u"colgroup", u"dd",      u"details",
+                    u"dir",        u"div",      u"dl",         u"dt",       u"embed",   u"fieldset",
+                    u"figcaption", u"figure",   u"footer",     u"form",     u"frame",   u"frameset",
+                    u"head",       u"header",   u"hgroup",     u"hr",       u"html",    u"iframe",
+                    u"img",        u"input",    u"keygen",     u"li",       u"link",    u"listing",
+                    u"main",       u"marquee",  u"menu",       u"meta",     u"nav",     u"noembed",
+                    u"noframes",   u"noscript", u"object",     u"ol",       u"p",       u"param",
+                    u"plaintext",  u"pre",      u"script",     u"search",   u"section", u"select",
+                    u"source",     u"style",    u"summary",    u"table",    u"tbody",   u"td",
+                    u"template",   u"textarea", u"tfoot",      u"th",       u"thead",   u"title",
+                    u"tr",         u"track",    u"ul",         u"wbr",      u"xmp"});
+}
+
+// End tags that close their element when it is in scope, whatever lies
+// between (block elements, and formatting elements, whose end tags a
+// browser handles by moving the misnested ones).
+bool closesInScope(QStringView name)
+{
+    return isOneOf(name,
+                   {u"address",    u"article", u"aside",  u"blockquote", u"button", u"center",
+                    u"details",    u"dialog",  u"dir",    u"div",        u"dl",     u"fieldset",
+                    u"figcaption", u"figure",  u"footer", u"header",     u"hgroup", u"listing",
+                    u"main",       u"menu",    u"nav",    u"ol",         u"pre",    u"search",
+                    u"section",    u"summary", u"ul",     u"form",       u"applet", u"marquee",
+                    u"object",     u"a",       u"b",      u"big",        u"code",   u"em",
+                    u"font",       u"i",       u"nobr",   u"s",          u"small",  u"strike",
+                    u"strong",     u"tt",      u"u"});
 }
 
 bool isScopeBoundary(QStringView name)
 {
     return isOneOf(name, {u"applet", u"caption", u"html", u"table", u"td", u"th", u"marquee",
-                          u"object", u"template", u"foreignobject", u"desc", u"mi", u"mo",
-                          u"mn", u"ms", u"mtext", u"annotation-xml"});
+                          u"object", u"template", u"foreignobject", u"desc", u"mi", u"mo", u"mn",
+                          u"ms", u"mtext", u"annotation-xml"});
 }
 
 bool isTablePart(QStringView name)
 {
-    return isOneOf(name, {u"caption", u"col", u"colgroup", u"tbody", u"td", u"tfoot", u"th",
-                          u"thead", u"tr"});
+    return isOneOf(
+        name, {u"caption", u"col", u"colgroup", u"tbody", u"td", u"tfoot", u"th", u"thead", u"tr"});
 }
 
 bool impliesEnd(QStringView name)
 {
-    return isOneOf(name, {u"dd", u"dt", u"li", u"optgroup", u"option", u"p", u"rb", u"rp",
-                          u"rt", u"rtc"});
+    return isOneOf(
+        name, {u"dd", u"dt", u"li", u"optgroup", u"option", u"p", u"rb", u"rp", u"rt", u"rtc"});
 }
 
 // HTML elements that end open svg or math content.
 bool leavesForeignContent(QStringView name)
 {
     return isHeading(name) ||
-           isOneOf(name, {u"b",    u"big",   u"blockquote", u"body", u"br",     u"center",
-                          u"code", u"dd",    u"div",        u"dl",   u"dt",     u"em",
-                          u"embed", u"hr",   u"i",          u"img",  u"li",     u"listing",
-                          u"menu", u"meta",  u"nobr",       u"ol",   u"p",      u"pre",
-                          u"ruby", u"s",     u"small",      u"span", u"strong", u"strike",
-                          u"sub",  u"sup",   u"table",      u"tt",   u"u",      u"ul",
-                          u"var"});
+           isOneOf(name,
+                   {u"b",      u"big",    u"blockquote", u"body",    u"br",    u"center", u"code",
+                    u"dd",     u"div",    u"dl",         u"dt",      u"em",    u"embed",  u"hr",
+                    u"i",      u"img",    u"li",         u"listing", u"menu",  u"meta",   u"nobr",
+                    u"ol",     u"p",      u"pre",        u"ruby",    u"s",     u"small",  u"span",
+                    u"strong", u"strike", u"sub",        u"sup",     u"table", u"tt",     u"u",
+                    u"ul",     u"var"});
 }
 
 bool startsWithAny(const QString& text, std::initializer_list<QStringView> prefixes)
@@ -154,18 +170,30 @@ bool doctypeMeansQuirks(const HtmlToken& doctype)
         publicId == u"-/w3c/dtd html 4.0 transitional/en" || publicId == u"html" ||
         systemId == u"http://www.ibm.com/data/dtd/v11/ibmxhtml1-transitional.dtd")
         return true;
-    if (startsWithAny(publicId,
-                      {u"+//silmaril//", u"-//as//", u"-//advasoft ltd//", u"-//ietf//dtd html",
-                       u"-//metrius//", u"-//microsoft//", u"-//netscape comm. corp.//",
-                       u"-//o'reilly and associates//", u"-//spyglass//", u"-//sq//",
-                       u"-//sun microsystems corp.//", u"-//softquad", u"-//w3c//dtd html 2",
-                       u"-//w3c//dtd html 3", u"-//w3c//dtd html 4.0 frameset//",
-                       u"-//w3c//dtd html 4.0 transitional//", u"-//w3c//dtd html experimental",
-                       u"-//w3c//dtd w3 html//", u"-//w3o//dtd w3 html 3.0//",
-                       u"-//webtechs//dtd mozilla html"}))
+    if (startsWithAny(publicId, {u"+//silmaril//",
+                                 u"-//as//",
+                                 u"-//advasoft ltd//",
+                                 u"-//ietf//dtd html",
+                                 u"-//metrius//",
+                                 u"-//microsoft//",
+                                 u"-//netscape comm. corp.//",
+                                 u"-//o'reilly and associates//",
+                                 u"-//spyglass//",
+                                 u"-//sq//",
+                                 u"-//sun microsystems corp.//",
+                                 u"-//softquad",
+                                 u"-//w3c//dtd html 2",
+                                 u"-//w3c//dtd html 3",
+                                 u"-//w3c//dtd html 4.0 frameset//",
+                                 u"-//w3c//dtd html 4.0 transitional//",
+                                 u"-//w3c//dtd html experimental",
+                                 u"-//w3c//dtd w3 html//",
+                                 u"-//w3o//dtd w3 html 3.0//",
+                                 u"-//webtechs//dtd mozilla html"}))
         return true;
-    return !doctype.hasSystemId && startsWithAny(publicId, {u"-//w3c//dtd html 4.01 frameset//",
-                                                            u"-//w3c//dtd html 4.01 transitional//"});
+    return !doctype.hasSystemId &&
+           startsWithAny(publicId, {u"-//w3c//dtd html 4.01 frameset//",
+                                    u"-//w3c//dtd html 4.01 transitional//"});
 }
 
 class OutlineBuilder
@@ -330,8 +358,8 @@ private:
             // Without scripts only these belong inside <noscript> in a head.
             if (t.kind == HtmlTokenKind::Comment ||
                 (t.kind == HtmlTokenKind::StartTag &&
-                 isOneOf(t.name, {u"link", u"meta", u"style", u"noframes", u"basefont",
-                                  u"bgsound"}))) {
+                 isOneOf(t.name,
+                         {u"link", u"meta", u"style", u"noframes", u"basefont", u"bgsound"}))) {
                 if (t.kind == HtmlTokenKind::StartTag)
                     enterElementContent(m_tokenizer, t.name);
                 open.end = t.end;
@@ -353,8 +381,8 @@ private:
             addHeadNode(t.name);
             return true;
         }
-        if (isOneOf(t.name, {u"title", u"style", u"noframes", u"script", u"noscript",
-                             u"template"})) {
+        if (isOneOf(t.name,
+                    {u"title", u"style", u"noframes", u"script", u"noscript", u"template"})) {
             addHeadNode(t.name);
             enterElementContent(m_tokenizer, t.name);
             m_headOpen = t.name;
@@ -575,8 +603,7 @@ private:
         if (last >= 0 && node(last).name == u"#text") {
             OutlineNode& text = node(last);
             if (m_mode == Mode::AfterBody || !text.tail.isEmpty()) {
-                if (parent == m_out.body)
-                    text.tail += m_text.sliced(from, to - from);
+                text.tail += m_text.sliced(from, to - from);
             } else {
                 text.end = to;
             }
@@ -719,6 +746,8 @@ private:
             }
         } else if (name == u"table" || isTablePart(name)) {
             popIfInScope(name, t.end, {}, true);
+        } else if (closesInScope(name)) {
+            popIfInScope(name, t.end);
         } else {
             // Any other end tag closes the nearest open element of its
             // name unless an element that ends such searches lies between.
@@ -835,6 +864,19 @@ void TextSignature::addMarkup(QStringView markup)
     }
 }
 
+void TextSignature::endWord()
+{
+    if (!m_inWord)
+        return;
+    // Mixed before summing, so that words do not cancel each other out.
+    quint64 z = m_word + 0x9e3779b97f4a7c15ull;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    m_sum += z ^ (z >> 31);
+    m_word = 14695981039346656037ull;
+    m_inWord = false;
+}
+
 void TextSignature::addText(QStringView text, HtmlTextKind kind)
 {
     const qsizetype n = text.size();
@@ -843,10 +885,15 @@ void TextSignature::addText(QStringView text, HtmlTextKind kind)
         if (c != u'&' || kind == HtmlTextKind::Raw) {
             if (isAsciiAlnum(c))
                 add(c);
+            else
+                endWord();
             continue;
         }
+        endWord();
         i = addReference(text, i);
+        endWord();
     }
+    endWord();
 }
 
 // A reference at text[amp]; returns the index of its last character. Named

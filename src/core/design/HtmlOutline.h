@@ -53,26 +53,32 @@ struct HtmlOutline
 
 HtmlOutline outlineHtml(QStringView source);
 
-// The letters and digits of the text that markup holds (tags, attributes
-// and comments left out, references decoded) as a running hash: equal for a
-// piece of source and the browser's serialisation of what it built from it,
-// since only these characters survive every way of writing the same text.
+// The words (runs of ASCII letters and digits) of the text that markup holds
+// (tags, attributes and comments left out, references decoded), in any
+// order: equal for a piece of source and the browser's serialisation of
+// what it built from it, since only these characters survive every way of
+// writing the same text, and a browser may move text (out of a table, out
+// of a misnested tag) but never changes it.
 class TextSignature
 {
 public:
     void addMarkup(QStringView markup);
-    quint64 value() const { return m_state; }
+    quint64 value() const { return m_sum; }
 
 private:
     void addText(QStringView text, HtmlTextKind kind);
     qsizetype addReference(QStringView text, qsizetype amp);
     void add(char16_t c)
     {
-        m_state ^= c;
-        m_state *= 1099511628211ull;
+        m_word ^= c;
+        m_word *= 1099511628211ull;
+        m_inWord = true;
     }
+    void endWord();
 
-    quint64 m_state = 14695981039346656037ull;
+    quint64 m_sum = 0;
+    quint64 m_word = 14695981039346656037ull;
+    bool m_inWord = false;
 };
 
 // True for the elements a browser writes without an end tag.
