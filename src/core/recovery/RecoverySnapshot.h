@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/text/LineBreak.h"
+#include "core/text/TextEncoding.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+namespace qw {
+
+// What it takes to give an unsaved document back after a crash: its file's
+// path (or the name a new document had, "dokument3"), how it is saved, and
+// the editor's text (lines joined by CR LF).
+struct RecoverySnapshot
+{
+    QString path;
+    TextEncoding encoding = TextEncoding::Windows1250;
+    LineBreak lineBreak = LineBreak::CrLf;
+    QString text;
+    // Who wrote it; informative only, the owner's lock decides.
+    qint64 ownerPid = 0;
+    QString instanceId;
+};
+
+// A short text header (one "name: value" line each, values percent-encoded
+// UTF-8), an empty line, then the text as UTF-8.
+QByteArray encodeSnapshot(const RecoverySnapshot& snapshot);
+// Nothing when the bytes are not a snapshot this program wrote.
+std::optional<RecoverySnapshot> decodeSnapshot(QByteArrayView bytes);
+
+} // namespace qw
