@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSaveFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -114,7 +115,19 @@ FileWriteResult RecoveryStore::write(int slot, RecoverySnapshot snapshot) const
         return {false, QString()};
     snapshot.ownerPid = ::getpid();
     snapshot.instanceId = m_id;
-    return writeFileAtomically(fileOf(slot), encodeSnapshot(snapshot));
+    const QByteArray bytes = encodeSnapshot(snapshot);
+    // Owner-only like the folder: the texts are the user's unsaved work.
+    QSaveFile file(fileOf(slot));
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return {false, reason};
+    }
+    if (!file.commit())
+        return {false, file.errorString()};
+    return {true, QString()};
 }
 
 bool RecoveryStore::remove(int slot) const

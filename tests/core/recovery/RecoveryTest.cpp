@@ -225,6 +225,7 @@ TEST(RecoveryStore, ReleasedClaimsAreOfferedAgainAndOwnFilesGoOneByOne)
     second.discardClaimed();
     EXPECT_TRUE(snapshotFiles(folder).isEmpty());
     ASSERT_TRUE(second.write(1, snapshot(u"/w/b.html"_s, u"B"_s)).ok);
+    EXPECT_EQ(modeOf(second.fileOf(1)) & 0777, 0600u);
     EXPECT_EQ(second.ownFiles(), QStringList{second.fileOf(1)});
     EXPECT_TRUE(second.remove(1));
     EXPECT_TRUE(second.remove(1)); // already gone is fine
