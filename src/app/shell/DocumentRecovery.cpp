@@ -204,15 +204,20 @@ void DocumentRecovery::snapshot(ScintillaEditor* editor)
         return;
     it->idle->stop();
     it->longest->stop();
-    if (!editor->isModified() || m_documents.indexOfEditor(editor) < 0)
+    const int index = m_documents.indexOfEditor(editor);
+    if (!editor->isModified() || index < 0)
         return;
-    // The one copy of the text this interval; encoding and writing it are
-    // the worker's.
-    RecoverySnapshot s = snapshotOf(editor);
+    RecoverySnapshot header;
+    header.path = m_documents.pathAt(index);
+    header.encoding = m_documents.encodingAt(index);
+    header.lineBreak = editor->lineBreak();
+    // The one copy of the text this interval, its bytes as the editor holds
+    // them; putting it into the file is the worker's.
+    QByteArray text = editor->utf8Text();
     it->onDisk = true;
     const RecoveryStore* store = m_store.get();
-    m_writer.start([store, slot = it->slot, s = std::move(s)] {
-        const FileWriteResult r = store->write(slot, s);
+    m_writer.start([store, slot = it->slot, header = std::move(header), text = std::move(text)] {
+        const FileWriteResult r = store->write(slot, header, text);
         if (!r.ok)
             qCWarning(lcRecovery) << "cannot write" << store->fileOf(slot) << r.errorText;
     });

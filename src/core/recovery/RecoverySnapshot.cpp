@@ -65,7 +65,14 @@ std::optional<LineBreak> lineBreakFromName(QByteArrayView name)
 
 QByteArray encodeSnapshot(const RecoverySnapshot& s)
 {
-    QByteArray out(kMagic.data(), kMagic.size());
+    return encodeSnapshot(s, s.text.toUtf8());
+}
+
+QByteArray encodeSnapshot(const RecoverySnapshot& s, QByteArrayView utf8Text)
+{
+    QByteArray out;
+    out.reserve(utf8Text.size() + 512);
+    out += kMagic;
     auto field = [&out](QByteArrayView name, const QByteArray& value) {
         out += name;
         out += ": ";
@@ -78,7 +85,7 @@ QByteArray encodeSnapshot(const RecoverySnapshot& s)
     field("encoding", encodingName(s.encoding));
     field("linebreak", lineBreakName(s.lineBreak));
     out += '\n';
-    out += s.text.toUtf8();
+    out += utf8Text;
     return out;
 }
 

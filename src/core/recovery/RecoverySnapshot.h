@@ -28,6 +28,9 @@ struct RecoverySnapshot
 // A short text header (one "name: value" line each, values percent-encoded
 // UTF-8), an empty line, then the text as UTF-8.
 QByteArray encodeSnapshot(const RecoverySnapshot& snapshot);
+// The same with the text given as its UTF-8 bytes (snapshot.text unused), so
+// a large text is never decoded only to be encoded again.
+QByteArray encodeSnapshot(const RecoverySnapshot& header, QByteArrayView utf8Text);
 // Nothing when the bytes are not a snapshot this program wrote.
 std::optional<RecoverySnapshot> decodeSnapshot(QByteArrayView bytes);
 

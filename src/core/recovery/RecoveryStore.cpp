@@ -111,11 +111,19 @@ QString RecoveryStore::fileOf(int slot) const
 
 FileWriteResult RecoveryStore::write(int slot, RecoverySnapshot snapshot) const
 {
+    const QByteArray utf8 = snapshot.text.toUtf8();
+    snapshot.text.clear();
+    return write(slot, std::move(snapshot), utf8);
+}
+
+FileWriteResult RecoveryStore::write(int slot, RecoverySnapshot header,
+                                     QByteArrayView utf8Text) const
+{
     if (!isOpen())
         return {false, QString()};
-    snapshot.ownerPid = ::getpid();
-    snapshot.instanceId = m_id;
-    const QByteArray bytes = encodeSnapshot(snapshot);
+    header.ownerPid = ::getpid();
+    header.instanceId = m_id;
+    const QByteArray bytes = encodeSnapshot(header, utf8Text);
     // Owner-only like the folder: the texts are the user's unsaved work.
     QSaveFile file(fileOf(slot));
     if (!file.open(QIODevice::WriteOnly) ||

@@ -43,8 +43,10 @@ public:
     const QString& instanceId() const { return m_id; }
 
     QString fileOf(int slot) const;
-    // Writes the snapshot atomically; pid and id are filled in here.
+    // Writes the snapshot atomically; pid and id are filled in here. The
+    // second form takes the text as UTF-8 bytes instead of snapshot.text.
     FileWriteResult write(int slot, RecoverySnapshot snapshot) const;
+    FileWriteResult write(int slot, RecoverySnapshot header, QByteArrayView utf8Text) const;
     // Removes a slot's file (true when it is gone).
     bool remove(int slot) const;
     // This instance's snapshot files on disk.

@@ -100,6 +100,9 @@ TEST(RecoverySnapshot, EverythingNeededComesBackExactly)
         in.text = c.text;
         in.ownerPid = 4242;
         in.instanceId = u"4242-xyz"_s;
+        RecoverySnapshot header = in;
+        header.text = u"not this"_s;
+        EXPECT_EQ(encodeSnapshot(header, in.text.toUtf8()), encodeSnapshot(in));
         const auto out = decodeSnapshot(encodeSnapshot(in));
         ASSERT_TRUE(out.has_value()) << c.path.toStdString();
         EXPECT_EQ(out->path, c.path);
