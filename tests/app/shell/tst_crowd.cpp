@@ -151,6 +151,13 @@ private Q_SLOTS:
         QCOMPARE(::stat(QFile::encodeName(runtime).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, 0700u);
 
+        // The one instance keeps copies of unsaved work; the starts that
+        // handed over never took a place in the recovery folder.
+        const QStringList locks = QDir(dir.filePath(QStringLiteral("state/Quenwick/recovery")))
+                                      .entryList({QStringLiteral("*.lock")}, QDir::Files);
+        QCOMPARE(locks.size(), 1);
+        QVERIFY(locks.first().startsWith(QString::number(pid) + u'-'));
+
         left.first()->kill();
         left.first()->waitForFinished(10000);
     }
