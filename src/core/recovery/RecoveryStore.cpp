@@ -100,8 +100,19 @@ bool RecoveryStore::open()
     if (!preparePrivateFolder(m_folder))
         return false;
     m_id = newInstanceId();
-    m_lockFd = lockFile(m_folder + m_id + kLockSuffix);
-    return m_lockFd >= 0;
+    // Locked under a name nobody looks at, then renamed into place: a lock
+    // file is never seen unlocked while its instance runs.
+    const QString locking = m_folder + m_id + u".locking"_s;
+    const int fd = lockFile(locking);
+    if (fd < 0)
+        return false;
+    if (!QFile::rename(locking, m_folder + m_id + kLockSuffix)) {
+        QFile::remove(locking);
+        ::close(fd);
+        return false;
+    }
+    m_lockFd = fd;
+    return true;
 }
 
 QString RecoveryStore::fileOf(int slot) const
@@ -164,21 +175,25 @@ QList<RecoveryStore::Orphan> RecoveryStore::claimOrphans()
     const QDir dir(m_folder);
     const QStringList snapshots =
         dir.entryList({u"*"_s + kSnapshotSuffix}, QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString& name : snapshots) {
-        const QString id = idOfSnapshot(name);
-        if (id.isEmpty() || id == m_id)
+    // Every instance that left something: a lock file, snapshots, or both.
+    QStringList ids;
+    for (const QString& name : dir.entryList({u"*"_s + kLockSuffix}, QDir::Files | QDir::Hidden))
+        ids << name.chopped(kLockSuffix.size());
+    for (const QString& name : snapshots)
+        ids << idOfSnapshot(name);
+    ids.removeDuplicates();
+    for (const QString& id : std::as_const(ids)) {
+        if (id.isEmpty() || id == m_id || claimed(id))
             continue;
-        bool claimed = false;
-        for (const Claim& c : std::as_const(m_claims))
-            claimed = claimed || c.id == id;
-        if (!claimed) {
-            // A lock somebody holds is a running instance's; a missing one
-            // is made here and held, so it counts as ours from now on.
-            const int fd = lockFile(m_folder + id + kLockSuffix);
-            if (fd < 0)
-                continue;
+        // A lock somebody holds is a running instance's; one nobody holds
+        // (or a missing one) is made ours until the claim ends.
+        const int fd = lockFile(m_folder + id + kLockSuffix);
+        if (fd >= 0)
             m_claims.append({id, fd});
-        }
+    }
+    for (const QString& name : snapshots) {
+        if (!claimed(idOfSnapshot(name)))
+            continue;
         QFile file(m_folder + name);
         if (!file.open(QIODevice::ReadOnly))
             continue;
@@ -186,6 +201,15 @@ QList<RecoveryStore::Orphan> RecoveryStore::claimOrphans()
             orphans.append({m_folder + name, std::move(*snapshot)});
     }
     return orphans;
+}
+
+bool RecoveryStore::claimed(const QString& id) const
+{
+    for (const Claim& c : m_claims) {
+        if (c.id == id)
+            return true;
+    }
+    return false;
 }
 
 void RecoveryStore::discardClaimed()

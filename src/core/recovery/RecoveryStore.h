@@ -53,7 +53,9 @@ public:
     QStringList ownFiles() const;
 
     // Snapshots left by instances that are no longer running. Claiming holds
-    // their locks, so nobody else claims them meanwhile, until release().
+    // their locks, so nobody else claims them meanwhile, until the claim is
+    // discarded or released. A gone instance that left only its lock is
+    // claimed too, so discarding clears it.
     struct Orphan
     {
         QString file;
@@ -72,6 +74,8 @@ private:
         QString id;
         int fd = -1;
     };
+    bool claimed(const QString& id) const;
+
     QString m_folder;
     QString m_id;
     int m_lockFd = -1;

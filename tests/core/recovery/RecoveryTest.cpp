@@ -235,6 +235,21 @@ TEST(RecoveryStore, ReleasedClaimsAreOfferedAgainAndOwnFilesGoOneByOne)
     EXPECT_TRUE(second.ownFiles().isEmpty());
 }
 
+TEST(RecoveryStore, AKilledInstanceWithNothingUnsavedLeavesNothingForLong)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"rec/"_s);
+    runAndKill(folder, {});
+    runAndKill(folder, {});
+    ASSERT_EQ(QDir(folder).entryList({u"*.lock"_s}, QDir::Files).size(), 2);
+    RecoveryStore store(folder);
+    ASSERT_TRUE(store.open());
+    EXPECT_TRUE(store.claimOrphans().isEmpty());
+    store.discardClaimed();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              QStringList{store.instanceId() + u".lock"_s});
+}
+
 TEST(RecoveryStore, ForeignAndUnreadableFilesAreNotOffered)
 {
     QTemporaryDir dir;
