@@ -294,8 +294,7 @@ private Q_SLOTS:
             QTest::qWait(100);
             copiedWhileTyping = !snapshotsIn(m_folder).isEmpty();
         }
-        QVERIFY(copiedWhileTyping);
-        QVERIFY2(clock.elapsed() < 2500, "no copy although typing went on past the interval");
+        QVERIFY2(copiedWhileTyping, "no copy although typing went on past the longest interval");
     }
 };
 
