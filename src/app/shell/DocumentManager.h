@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <optional>
+
 class QStackedWidget;
 class QTabBar;
 class QToolBar;
@@ -75,8 +77,12 @@ public:
     // and line break; its file is not touched. An unmodified document of the
     // same name (the empty one of a start) takes the text in place; a name
     // held by a modified one gives way to a new name. Returns the editor.
+    // known is the file's stamp the document had before the crash: a later
+    // change by another program is then noticed against it.
     ScintillaEditor* openRecovered(const QString& path, const QString& text, TextEncoding encoding,
-                                   LineBreak lineBreak);
+                                   LineBreak lineBreak, const std::optional<FileStamp>& known);
+    // The stamp of the file as the document last read or wrote it.
+    std::optional<FileStamp> knownStampAt(int index) const;
     void pasteAsNewDocument();
     void activate(int index);
     void resetCounter() { m_docs.resetCounter(); }

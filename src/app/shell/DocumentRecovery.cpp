@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLoggingCategory>
 #include <QTabBar>
 #include <QTimer>
@@ -18,7 +19,8 @@ namespace qw {
 Q_LOGGING_CATEGORY(lcRecovery, "quenwick.recovery")
 
 ScintillaEditor* DocumentManager::openRecovered(const QString& path, const QString& text,
-                                                TextEncoding encoding, LineBreak lineBreak)
+                                                TextEncoding encoding, LineBreak lineBreak,
+                                                const std::optional<FileStamp>& known)
 {
     QString name = path;
     int index = m_docs.indexOfPath(name);
@@ -37,12 +39,19 @@ ScintillaEditor* DocumentManager::openRecovered(const QString& path, const QStri
         m_tabs->addTab(DocumentList::tabCaption(name));
         m_switching = false;
         index = m_docs.count() - 1;
-        // A later save asks first when another program changes the file from
-        // here on.
-        if (!DocumentList::isUntitled(name) && QFileInfo(name).isFile())
-            rememberFile(key, name);
     }
     const int key = m_docs.at(index).key;
+    if (!DocumentList::isUntitled(name)) {
+        // Compared with the file as the crashed run knew it, a change made
+        // by another program since is asked about before a save.
+        if (known.has_value()) {
+            m_known.insert(key, KnownFile{name, *known});
+            if (QFileInfo(name).isFile() && !m_watcher->files().contains(name))
+                m_watcher->addPath(name);
+        } else if (QFileInfo(name).isFile()) {
+            rememberFile(key, name);
+        }
+    }
     ScintillaEditor* editor = m_editors.value(key);
     m_encodings.insert(key, encoding);
     editor->setLineBreak(lineBreak);
@@ -53,6 +62,16 @@ ScintillaEditor* DocumentManager::openRecovered(const QString& path, const QStri
     updateTabs();
     Q_EMIT stateChanged();
     return editor;
+}
+
+std::optional<FileStamp> DocumentManager::knownStampAt(int index) const
+{
+    if (index < 0 || index >= m_docs.count())
+        return std::nullopt;
+    const auto known = m_known.constFind(m_docs.at(index).key);
+    if (known == m_known.cend() || known->path != m_docs.at(index).path)
+        return std::nullopt;
+    return known->stamp;
 }
 
 DocumentRecovery::DocumentRecovery(DocumentManager& documents, UiServices& ui, QWidget* window)
@@ -129,7 +148,7 @@ void DocumentRecovery::offerOrphans()
     for (const RecoveryStore::Orphan& o : orphans) {
         const RecoverySnapshot& s = o.snapshot;
         ScintillaEditor* editor =
-            m_documents.openRecovered(s.path, s.text, s.encoding, s.lineBreak);
+            m_documents.openRecovered(s.path, s.text, s.encoding, s.lineBreak, s.stamp);
         // Taken over at once: should this run end badly too, the text is
         // still there under this instance's name.
         auto it = m_tracked.find(editor);
@@ -193,6 +212,7 @@ RecoverySnapshot DocumentRecovery::snapshotOf(ScintillaEditor* editor) const
     s.path = m_documents.pathAt(index);
     s.encoding = m_documents.encodingAt(index);
     s.lineBreak = editor->lineBreak();
+    s.stamp = m_documents.knownStampAt(index);
     s.text = editor->text();
     return s;
 }
@@ -211,6 +231,7 @@ void DocumentRecovery::snapshot(ScintillaEditor* editor)
     header.path = m_documents.pathAt(index);
     header.encoding = m_documents.encodingAt(index);
     header.lineBreak = editor->lineBreak();
+    header.stamp = m_documents.knownStampAt(index);
     // The one copy of the text this interval, its bytes as the editor holds
     // them; putting it into the file is the worker's.
     QByteArray text = editor->utf8Text();

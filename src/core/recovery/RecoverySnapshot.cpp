@@ -84,6 +84,12 @@ QByteArray encodeSnapshot(const RecoverySnapshot& s, QByteArrayView utf8Text)
     field("path", s.path.toUtf8());
     field("encoding", encodingName(s.encoding));
     field("linebreak", lineBreakName(s.lineBreak));
+    if (s.stamp) {
+        const FileStamp& f = *s.stamp;
+        field("stamp", QByteArray::number(f.exists ? 1 : 0) + ' ' + QByteArray::number(f.size) +
+                           ' ' + QByteArray::number(f.modifiedNs) + ' ' +
+                           QByteArray::number(f.device) + ' ' + QByteArray::number(f.inode));
+    }
     out += '\n';
     out += utf8Text;
     return out;
@@ -122,6 +128,24 @@ std::optional<RecoverySnapshot> decodeSnapshot(QByteArrayView bytes)
     s.lineBreak = *lineBreak;
     s.ownerPid = pid;
     s.instanceId = QString::fromUtf8(fields.value("instance"));
+    if (fields.contains("stamp")) {
+        const QList<QByteArray> parts = fields.value("stamp").split(' ');
+        bool ok = parts.size() == 5;
+        FileStamp f;
+        if (ok) {
+            bool each[5] = {};
+            f.exists = parts.at(0).toInt(&each[0]) == 1;
+            f.size = parts.at(1).toLongLong(&each[1]);
+            f.modifiedNs = parts.at(2).toLongLong(&each[2]);
+            f.device = parts.at(3).toULongLong(&each[3]);
+            f.inode = parts.at(4).toULongLong(&each[4]);
+            for (bool b : each)
+                ok = ok && b;
+        }
+        if (!ok)
+            return std::nullopt;
+        s.stamp = f;
+    }
     s.text = QString::fromUtf8(bytes.sliced(pos));
     return s;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/text/FileStamp.h"
 #include "core/text/LineBreak.h"
 #include "core/text/TextEncoding.h"
 
@@ -20,6 +21,9 @@ struct RecoverySnapshot
     TextEncoding encoding = TextEncoding::Windows1250;
     LineBreak lineBreak = LineBreak::CrLf;
     QString text;
+    // The file as the document last read or wrote it, when it knew one: a
+    // save after the restore asks first if another program changed it since.
+    std::optional<FileStamp> stamp;
     // Who wrote it; informative only, the owner's lock decides.
     qint64 ownerPid = 0;
     QString instanceId;

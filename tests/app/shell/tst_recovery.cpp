@@ -136,13 +136,16 @@ private Q_SLOTS:
     void killedWindowsDocumentsComeBackOrGo_data()
     {
         QTest::addColumn<bool>("restore");
-        QTest::newRow("restored") << true;
-        QTest::newRow("declined") << false;
+        QTest::addColumn<bool>("changedMeanwhile");
+        QTest::newRow("restored") << true << false;
+        QTest::newRow("declined") << false << false;
+        QTest::newRow("restored, file changed since") << true << true;
     }
 
     void killedWindowsDocumentsComeBackOrGo()
     {
         QFETCH(bool, restore);
+        QFETCH(bool, changedMeanwhile);
         QTemporaryDir web;
         const QString page = web.filePath(QStringLiteral("stránka.html"));
         const QByteArray saved = "<p>uložená stránka</p>\r\n"; // UTF-8
@@ -155,8 +158,12 @@ private Q_SLOTS:
         const QStringList left = snapshotsIn(m_folder);
         QCOMPARE(left.size(), 2);
         QCOMPARE(fileBytes(page), saved);
+        const QByteArray other = "<p>jiný program</p>\r\n";
+        if (changedMeanwhile)
+            writeBytes(page, other);
 
-        Session s(m_folder, {restore});
+        // Then, for a file changed since: not to save over that change.
+        Session s(m_folder, changedMeanwhile ? QList<bool>{restore, false} : QList<bool>{restore});
         QCOMPARE(s.ui.questions.size(), 1);
         const QString question = s.ui.questions.first();
         QVERIFY2(question.startsWith(kQuestion), qPrintable(question));
@@ -185,15 +192,6 @@ private Q_SLOTS:
         QCOMPARE(s.docs().tabBar()->tabText(1 - pageIndex), QStringLiteral("dokument1"));
         QCOMPARE(s.docs().encodingAt(pageIndex), TextEncoding::Utf8);
         QCOMPARE(s.docs().editorAt(1 - pageIndex)->lineBreak(), LineBreak::Lf);
-        // Nothing reached the file; a new document gets a name of its own.
-        QCOMPARE(fileBytes(page), saved);
-        s.docs().openDocument();
-        QVERIFY(DocumentList::isUntitled(s.docs().currentPath()));
-        QVERIFY(s.docs().currentPath() != QStringLiteral("dokument1"));
-        s.docs().closeDocument(); // unmodified: closes unasked
-        QCOMPARE(s.docs().count(), 2);
-        QVERIFY(s.ui.unscripted().isEmpty());
-
         // The copies are this window's now: a second crash keeps them.
         const QStringList taken = snapshotsIn(m_folder);
         QCOMPARE(taken.size(), 2);
@@ -203,6 +201,24 @@ private Q_SLOTS:
             QVERIFY(copy.has_value());
             QCOMPARE(copy->text, before.value(copy->path));
         }
+        // Nothing reached the file.
+        QCOMPARE(fileBytes(page), changedMeanwhile ? other : saved);
+        // Saving asks first when another program changed the file after the
+        // killed window had read it; otherwise it writes unasked.
+        s.docs().activate(pageIndex);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(s.ui.questions.size(), changedMeanwhile ? 2 : 1);
+        QCOMPARE(fileBytes(page), changedMeanwhile ? other : before.value(page).toUtf8());
+        QCOMPARE(s.docs().editorAt(pageIndex)->isModified(), changedMeanwhile);
+        QVERIFY(s.ui.allAnswersUsed());
+        // A new document gets a name of its own.
+        s.docs().openDocument();
+        QVERIFY(DocumentList::isUntitled(s.docs().currentPath()));
+        QVERIFY(s.docs().currentPath() != QStringLiteral("dokument1"));
+        s.docs().closeDocument(); // unmodified: closes unasked
+        QCOMPARE(s.docs().count(), 2);
+        QVERIFY(s.ui.unscripted().isEmpty());
+
         // A clean end takes them and the lock away.
         s.window.reset();
         QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList());

@@ -81,10 +81,14 @@ TEST(RecoverySnapshot, EverythingNeededComesBackExactly)
         TextEncoding encoding;
         LineBreak lineBreak;
         QString text;
+        std::optional<FileStamp> stamp = std::nullopt;
     };
     const Case cases[] = {
         {u"/home/jana/web/index.html"_s, TextEncoding::Windows1250, LineBreak::CrLf,
-         u"<p>Žluťoučký kůň</p>\r\n"_s},
+         u"<p>Žluťoučký kůň</p>\r\n"_s,
+         FileStamp{true, 1234, 1733840000123456789, 2049, 0xFFFFFFFFFFFFFFF0ull}},
+        // A file that was gone when the copy was taken.
+        {u"/w/smazaný.html"_s, TextEncoding::Utf8, LineBreak::CrLf, u"x"_s, FileStamp{}},
         {u"dokument3"_s, TextEncoding::Utf8, LineBreak::Lf, QString()},
         // Spaces, a colon, line breaks and percent signs in the path survive
         // the header; the text may itself look like a header.
@@ -98,6 +102,7 @@ TEST(RecoverySnapshot, EverythingNeededComesBackExactly)
         in.encoding = c.encoding;
         in.lineBreak = c.lineBreak;
         in.text = c.text;
+        in.stamp = c.stamp;
         in.ownerPid = 4242;
         in.instanceId = u"4242-xyz"_s;
         RecoverySnapshot header = in;
@@ -109,6 +114,7 @@ TEST(RecoverySnapshot, EverythingNeededComesBackExactly)
         EXPECT_EQ(out->encoding, c.encoding);
         EXPECT_EQ(out->lineBreak, c.lineBreak);
         EXPECT_EQ(out->text, c.text);
+        EXPECT_EQ(out->stamp, c.stamp);
         EXPECT_EQ(out->ownerPid, 4242);
         EXPECT_EQ(out->instanceId, u"4242-xyz"_s);
     }
@@ -120,6 +126,10 @@ TEST(RecoverySnapshot, BytesThatAreNoSnapshotAreRefused)
     s.instanceId = u"1-a"_s;
     const QByteArray good = encodeSnapshot(s);
     ASSERT_TRUE(decodeSnapshot(good).has_value());
+    ASSERT_TRUE(
+        decodeSnapshot(QByteArray(good).replace("linebreak: WIN\n",
+                                                "linebreak: WIN\nstamp: 1%202%203%204%205\n"))
+            .has_value());
     QByteArray noEnd = good.left(good.indexOf("\n\n"));
     const QByteArray cases[] = {
         QByteArray(),
@@ -131,6 +141,8 @@ TEST(RecoverySnapshot, BytesThatAreNoSnapshotAreRefused)
         QByteArray(good).replace("pid: ", "pid: x"),
         QByteArray(good).replace("instance: ", "owner: "),
         noEnd, // cut inside the header
+        QByteArray(good).replace("linebreak: WIN\n", "linebreak: WIN\nstamp: 1%2012%203\n"),
+        QByteArray(good).replace("linebreak: WIN\n", "linebreak: WIN\nstamp: 1%20a%203%204%205\n"),
     };
     for (const QByteArray& bytes : cases)
         EXPECT_FALSE(decodeSnapshot(bytes).has_value()) << bytes.left(120).toStdString();
