@@ -176,6 +176,8 @@ private Q_SLOTS:
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        // Should a start not reach the window, its recovery files stay here.
+        env.insert(QStringLiteral("XDG_STATE_HOME"), m_dir.filePath(QStringLiteral("state")));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         QProcess window;
         window.setProcessEnvironment(env);
