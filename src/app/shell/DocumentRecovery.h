@@ -23,9 +23,10 @@ class UiServices;
 //
 // An edit only (re)starts the document's timers; the text is copied when one
 // fires: a few seconds after the last edit, and at the latest every half
-// minute while edits go on. The copy goes to a worker thread that encodes
-// and writes it atomically; removals go the same single way, so a late write
-// never brings back a file removed after it. A saved (unmodified) or closed
+// minute while edits go on, as the editor's own UTF-8 bytes (nothing is
+// decoded on the window's thread). One worker thread writes the copies
+// atomically and does the removals in the same order, so a late write never
+// brings back a file removed after it. A saved (unmodified) or closed
 // document's copy is removed, and a clean end removes the rest.
 class DocumentRecovery : public QObject
 {
