@@ -1,5 +1,7 @@
 #include "app/shell/SingleInstance.h"
 
+#include "core/preview/PreviewFiles.h"
+
 #include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,8 +11,6 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
-
-#include <unistd.h>
 
 namespace qw {
 
@@ -37,12 +37,19 @@ QString SingleInstance::defaultSocketPath()
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
         return QDir(runtime).filePath(QStringLiteral("quenwick.socket"));
-    return QDir(QDir::tempPath())
-        .filePath(QStringLiteral("quenwick-%1.socket").arg(static_cast<qulonglong>(::getuid())));
+    // A name of our own in the shared temporary folder could be taken by
+    // another user's socket, which would then receive our paths: the socket
+    // lives in the user's private folder there instead.
+    const QString folder = privateTempFolder(QDir::tempPath() + u'/');
+    if (folder.isEmpty())
+        return {};
+    return folder + QStringLiteral("quenwick.socket");
 }
 
 SingleInstance::Role SingleInstance::start(const QString& path)
 {
+    if (m_socketPath.isEmpty())
+        return Role::Failed; // no private place for a socket: run on our own
     QElapsedTimer waited;
     waited.start();
     for (;;) {

@@ -1,3 +1,6 @@
+#include "app/shell/SingleInstance.h"
+
+#include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QProcess>
@@ -6,6 +9,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Real processes: one primary, later starts handing over their paths.
 class SingleInstanceTest : public QObject
@@ -220,6 +225,47 @@ private Q_SLOTS:
                   (QFile::WriteGroup | QFile::WriteOther | QFile::ReadGroup | QFile::ReadOther)));
         primary->kill();
         primary->waitForFinished();
+    }
+
+    // Without a runtime folder the socket must not take a name in the shared
+    // temporary folder, where another user could be listening under it.
+    void withoutRuntimeFolderTheSocketLivesInAPrivateFolder()
+    {
+        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray oldTmp = qgetenv("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(m_dir.path()));
+        const QString usual = m_dir.filePath(QStringLiteral("quenwick-%1").arg(::geteuid()));
+        const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere"));
+        QVERIFY(QDir().mkpath(elsewhere));
+
+        QStringList paths;
+        for (bool planted : {false, true}) {
+            QDir(usual).removeRecursively();
+            QFile::remove(usual);
+            if (planted)
+                QVERIFY(QFile::link(elsewhere, usual));
+            const QString path = qw::SingleInstance::defaultSocketPath();
+            const QString folder = QFileInfo(path).absolutePath();
+            struct stat st
+            {
+            };
+            QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &st), 0);
+            QVERIFY2(S_ISDIR(st.st_mode), qPrintable(folder));
+            QCOMPARE(st.st_mode & 0777, 0700u);
+            QCOMPARE(st.st_uid, ::geteuid());
+            QCOMPARE(QFileInfo(folder).dir().absolutePath(), QDir(m_dir.path()).absolutePath());
+            QVERIFY2(!path.startsWith(elsewhere), qPrintable(path));
+            paths << path;
+        }
+        QVERIFY(!paths[0].isEmpty());
+        QCOMPARE(QDir(elsewhere).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
+
+        qputenv("XDG_RUNTIME_DIR", oldRuntime);
+        if (oldTmp.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", oldTmp);
     }
 };
 
