@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+
 class QStackedWidget;
 class QTabBar;
 class QToolBar;
@@ -82,6 +84,15 @@ public:
     // The main window's close request: true when every document is closed.
     bool closeRequest();
 
+    // What saving and closing ask of the shown page: syncIntoEditor takes
+    // what it holds into the current editor first; while keepsModified
+    // answers true, Save leaves the modified flag as it was.
+    void setPageHooks(std::function<void()> syncIntoEditor, std::function<bool()> keepsModified)
+    {
+        m_syncIntoEditor = std::move(syncIntoEditor);
+        m_keepsModified = std::move(keepsModified);
+    }
+
     // Applies the editor settings to the current editor.
     void applySettings();
 
@@ -145,6 +156,8 @@ private:
 
     enum class CloseOutcome { Closed, Kept, Cancelled };
     CloseOutcome closeActive(bool allowStep);
+    // The shown page hands back what it holds into the current editor.
+    void syncPage();
     bool writeDocument(int index, const QString& path);
     // The file's stamp as the document last read or wrote it, and the watch.
     void rememberFile(int key, const QString& path);
@@ -189,6 +202,8 @@ private:
     bool m_checkingDisk = false;
     bool m_diskCheckPending = false;
     QString m_lastFolder;
+    std::function<void()> m_syncIntoEditor;
+    std::function<bool()> m_keepsModified;
 };
 
 } // namespace qw
