@@ -43,6 +43,7 @@ public:
     DesignFeature(const FeatureContext& context, WriteBack writeBack, QObject* parent = nullptr);
 
     void setDocumentFactory(DocumentFactory factory) { m_factory = std::move(factory); }
+    void setWriteBack(WriteBack writeBack) { m_writeBack = std::move(writeBack); }
     void setPropertyOpener(PropertyOpener opener) { m_propertyOpener = std::move(opener); }
 
     // The design document once the page was shown successfully.
