@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTimer>
 
 namespace qw {
 
@@ -72,6 +73,7 @@ bool DesignFeature::showPage()
 void DesignFeature::leavePage()
 {
     writeBack();
+    m_loadPending = false;
     // The source editor is the master again until the next showing.
     m_loadedEditor = nullptr;
     m_loadedText.clear();
@@ -82,7 +84,18 @@ void DesignFeature::followDocument()
 {
     // Into the editor the view was loaded from, which is no longer current.
     writeBack();
-    load();
+    // A new or opened document becomes current before its text is in it:
+    // the view loads it once those steps are done.
+    if (m_loadPending)
+        return;
+    m_loadPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!m_loadPending)
+            return;
+        m_loadPending = false;
+        if (m_context.pages.pageMode() == PageMode::Design)
+            load();
+    });
 }
 
 void DesignFeature::syncIntoEditor()
@@ -92,6 +105,7 @@ void DesignFeature::syncIntoEditor()
 
 void DesignFeature::load()
 {
+    m_loadPending = false;
     if (m_document == nullptr)
         return;
     ScintillaEditor* editor = m_context.documents.current();

@@ -85,6 +85,7 @@ private:
     // while the one taken at loading is the base.
     QString m_loadedText;
     std::optional<DesignSnapshot> m_base;
+    bool m_loadPending = false;
     QPointer<QMenu> m_menu;
 };
 

@@ -59,12 +59,19 @@ void MainWindow::registerFileCommands()
     auto onSourcePage = [this] {
         return m_pages->pageMode() == PageMode::Source;
     };
-    m_registry->registerAction(id("file.new"), [this, onSourcePage](ActionPlace) {
-        if (onSourcePage())
+    // A new document on the design page: the page hands its document back
+    // first and then shows the new one (it follows the current document).
+    auto makesDocuments = [this, onSourcePage] {
+        if (m_pages->designTarget() != nullptr)
+            m_pages->syncIntoEditor();
+        return onSourcePage() || m_pages->designTarget() != nullptr;
+    };
+    m_registry->registerAction(id("file.new"), [this, makesDocuments](ActionPlace) {
+        if (makesDocuments())
             m_documents->openDocument();
     });
-    m_registry->registerAction(id("file.blank"), [this, onSourcePage](ActionPlace) {
-        if (onSourcePage())
+    m_registry->registerAction(id("file.blank"), [this, makesDocuments](ActionPlace) {
+        if (makesDocuments())
             m_documents->newBlankDocument();
     });
     m_registry->registerAction(id("file.open"), [this](ActionPlace) {

@@ -100,6 +100,7 @@ private Q_SLOTS:
     void saveOnTheDesignPageWritesTheEditAndKeepsTheTabModified();
     void closingOnTheDesignPageAsksAboutTheEdit();
     void saveAllTakesTheDesignDocumentFirst();
+    void aNewDocumentOnTheDesignPageIsShownThere();
     void exportAndPrintTakeTheDesignDocumentFirst_data();
     void exportAndPrintTakeTheDesignDocumentFirst();
     void theImageEntryOfTheMenuEditsThePicture();
@@ -174,7 +175,24 @@ void DesignWindowTest::saveAllTakesTheDesignDocumentFirst()
     QVERIFY(s.ui.allAnswersUsed());
     // Each tab was shown on the way; the page ends on the one it started at.
     QCOMPARE(s.window->documents().currentPath(), second);
-    QCOMPARE(s.document->loadedHtml.last(), QString::fromLatin1(kEdited));
+    QTRY_COMPARE(s.document->loadedHtml.last(), QString::fromLatin1(kEdited));
+}
+
+void DesignWindowTest::aNewDocumentOnTheDesignPageIsShownThere()
+{
+    Session s;
+    const QString path = s.writeFile(u"page.html"_s, kPage);
+    QVERIFY(s.window->documents().openDocument(path));
+    ScintillaEditor* page = &s.editor();
+    s.editInDesign();
+    QVERIFY(s.run("file.new"));
+    QVERIFY(&s.editor() != page);
+    QCOMPARE(page->text(), QString::fromLatin1(kEdited));
+    QCOMPARE(s.window->pages().pageMode(), PageMode::Design);
+    // The new document is shown with the text it was made with.
+    QTRY_COMPARE(s.document->loadedHtml.last(), s.editor().text());
+    QVERIFY(!s.editor().text().isEmpty());
+    QCOMPARE(s.window->design().loadedEditor(), &s.editor());
 }
 
 void DesignWindowTest::exportAndPrintTakeTheDesignDocumentFirst_data()
