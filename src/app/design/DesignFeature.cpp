@@ -1,15 +1,19 @@
 #include "app/design/DesignFeature.h"
 
 #include "app/design/TextReplacements.h"
+#include "app/design/WebDesignDocument.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/services/DocumentAccess.h"
 #include "app/services/UiServices.h"
+#include "core/settings/AppPaths.h"
 #include "core/settings/AppSettings.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineView>
 
 namespace qw {
 
@@ -38,9 +42,25 @@ constexpr PropertyEntry kElementEntries[] = {
 } // namespace
 
 DesignFeature::DesignFeature(const FeatureContext& context, WriteBack writeBack, QObject* parent)
-    : QObject(parent), m_context(context), m_writeBack(std::move(writeBack))
+    : QObject(parent), m_context(context), m_writeBack(std::move(writeBack)),
+      m_factory([this](QVBoxLayout* page) { return makeWebDocument(page); })
 {
     m_context.pages.setHandler(PageMode::Design, this);
+}
+
+DesignDocument* DesignFeature::makeWebDocument(QVBoxLayout* page)
+{
+    // Large pages reach the view through a private folder among the
+    // program's temporary files.
+    auto* document = new WebDesignDocument(m_context.paths.tempFolder(), this);
+    QWebEngineView* view = document->view();
+    if (view == nullptr) {
+        delete document;
+        return nullptr;
+    }
+    view->setObjectName(QStringLiteral("DHTMLEdit1"));
+    page->addWidget(view);
+    return document;
 }
 
 bool DesignFeature::showPage()

@@ -30,7 +30,7 @@ class DesignFeature : public QObject, public PageHandler
     Q_OBJECT
 public:
     // Makes the design document, placing its view in the page's layout;
-    // null when it cannot be made.
+    // null when it cannot be made. By default the document over a web view.
     using DocumentFactory = std::function<DesignDocument*(QVBoxLayout* page)>;
     // The replacements that take the loaded source to the edited document.
     using WriteBack = std::function<QList<TextReplacement>(
@@ -68,6 +68,7 @@ Q_SIGNALS:
     void stateChanged();
 
 private:
+    DesignDocument* makeWebDocument(QVBoxLayout* page);
     void load();
     void writeBack();
     void popUpContextMenu(const QPoint& globalPos);

@@ -18,17 +18,6 @@ namespace {
 
 using Opening = ElementDialogs::Opening;
 
-// The element's value of an attribute, its name compared without regard to
-// case; empty when the element has no such attribute.
-QString valueOf(const DesignElement& element, QLatin1StringView name)
-{
-    for (const auto& [attribute, value] : element.attributes) {
-        if (attribute.compare(name, Qt::CaseInsensitive) == 0)
-            return value;
-    }
-    return {};
-}
-
 // Each named attribute of the element goes into the fields bound to it; an
 // attribute the element lacks empties them ("Žádná" for a colour).
 void takeAttributes(ElementDialog& dialog, const DesignElement& element,
@@ -36,7 +25,7 @@ void takeAttributes(ElementDialog& dialog, const DesignElement& element,
 {
     for (const char* name : attributes) {
         const QString attribute = QString::fromLatin1(name);
-        const QString value = valueOf(element, QLatin1StringView(name));
+        const QString value = element.attribute(attribute).value_or(QString());
         for (const FieldDef& def : dialog.fieldDefs()) {
             if (def.attribute.compare(attribute, Qt::CaseInsensitive) == 0)
                 dialog.setFieldText(def.name, value);
