@@ -183,6 +183,7 @@ private Q_SLOTS:
     void aPageEnteredAndLeftWithoutAnEditSavesByteIdentical();
     void aWordMadeBoldComesBackAsBold_data();
     void aWordMadeBoldComesBackAsBold();
+    void aSaveOnTheDesignPageIsTheBaseOfLaterEdits();
     void theMenusInsertTableInsertsOneRowOfTwoCells();
     void thePictureEntryEditsTheAlternativeText();
 };
@@ -248,6 +249,36 @@ void DesignAcceptanceTest::aWordMadeBoldComesBackAsBold()
     // One Ctrl+Z gives the page back.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(s.editor().text(), QString::fromLatin1(page));
+}
+
+void DesignAcceptanceTest::aSaveOnTheDesignPageIsTheBaseOfLaterEdits()
+{
+    Session s;
+    const QByteArray page = "<html>\r\n<body>\r\n<p id=one>First word</p>\r\n"
+                            "<!-- between -->\r\n<p id=two>Second word</p>\r\n"
+                            "</body>\r\n</html>\r\n";
+    QVERIFY(s.openInDesign(u"twice.html"_s, page));
+    const auto boldAt = [&s](const QString& selector, const QString& word) {
+        s.doubleClick(s.pointIn(selector, 0.1));
+        QTRY_COMPARE(s.evaluate(u"String(window.getSelection())"_s).toString().trimmed(), word);
+        QTRY_COMPARE(s.document()->commandStatus(DesignCommand::Bold), DesignStatus::Enabled);
+        s.document()->runCommand(DesignCommand::Bold, kDesignPromptUser);
+    };
+    boldAt(u"#one"_s, u"First"_s);
+    QTRY_VERIFY(s.document()->edited());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    const QByteArray saved = fileBytes(s.path(u"twice.html"_s));
+    QVERIFY2(saved.contains("<b>First</b> word"), saved.constData());
+    QVERIFY(s.editor().isModified());
+    QCOMPARE(s.window->pages().pageMode(), PageMode::Design);
+
+    boldAt(u"#two"_s, u"Second"_s);
+    QTRY_VERIFY(!s.evaluate(u"document.querySelector('#two b') === null"_s).toBool());
+    s.leaveDesign();
+    QString expected = QString::fromLatin1(page);
+    expected.replace(u">First word"_s, u"><b>First</b> word"_s);
+    expected.replace(u">Second word"_s, u"><b>Second</b> word"_s);
+    QCOMPARE(s.editor().text(), expected);
 }
 
 void DesignAcceptanceTest::theMenusInsertTableInsertsOneRowOfTwoCells()
