@@ -104,6 +104,7 @@ private Q_SLOTS:
     void exportAndPrintTakeTheDesignDocumentFirst_data();
     void exportAndPrintTakeTheDesignDocumentFirst();
     void theImageEntryOfTheMenuEditsThePicture();
+    void insertFilePastesIntoTheDesignDocument();
 };
 
 void DesignWindowTest::theDesignTabIsOffered()
@@ -247,6 +248,27 @@ void DesignWindowTest::theImageEntryOfTheMenuEditsThePicture()
     QCOMPARE(s.document->elementChanges.size(), 1);
     QVERIFY(s.document->elementChanges[0].contains(
         QPair<QString, std::optional<QString>>(u"alt"_s, u"nové"_s)));
+}
+
+void DesignWindowTest::insertFilePastesIntoTheDesignDocument()
+{
+    for (const QString& selection : {u"Text"_s, u"Control"_s}) {
+        Session s;
+        s.window->pages().switchTo(PageMode::Design);
+        s.document->selection = selection;
+        const QString piece = s.writeFile(u"piece.txt"_s, "<em>vložený</em> text\r\n");
+        s.ui.openFileNames << piece;
+        QVERIFY(s.run("tools.insertFile"));
+        if (selection == u"Control") {
+            // A selected object takes nothing: no file is even asked for.
+            QVERIFY(s.document->pasted.isEmpty());
+            QCOMPARE(s.ui.openFileNames.size(), 1);
+        } else {
+            QCOMPARE(s.document->pasted, QStringList{u"<em>vložený</em> text\r\n"_s});
+            QVERIFY(s.ui.allAnswersUsed());
+        }
+        QCOMPARE(s.editor().text(), s.document->loadedHtml.last());
+    }
 }
 
 QTEST_MAIN(DesignWindowTest)
