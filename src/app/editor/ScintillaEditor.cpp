@@ -11,6 +11,7 @@
 #include <QMimeData>
 
 #include <algorithm>
+#include <cstring>
 
 namespace qw {
 
@@ -147,6 +148,27 @@ QString ScintillaEditor::rangeText(long fromPos, long toPos) const
 QString ScintillaEditor::text() const
 {
     return rangeText(0, send(SCI_GETLENGTH));
+}
+
+QByteArray ScintillaEditor::utf8Text() const
+{
+    const long length = send(SCI_GETLENGTH);
+    if (length <= 0)
+        return {};
+    QByteArray bytes(length, Qt::Uninitialized);
+    // Read either side of the buffer's gap, so the gap stays where the next
+    // key needs it instead of being moved to the end of a large text.
+    const long gap = std::clamp(static_cast<long>(send(SCI_GETGAPPOSITION)), 0L, length);
+    auto copy = [this, &bytes](long from, long to) {
+        if (to <= from)
+            return;
+        const auto* ptr = reinterpret_cast<const char*>(
+            send(SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
+        std::memcpy(bytes.data() + from, ptr, static_cast<std::size_t>(to - from));
+    };
+    copy(0, gap);
+    copy(gap, length);
+    return bytes;
 }
 
 void ScintillaEditor::setText(const QString& text)

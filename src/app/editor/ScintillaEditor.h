@@ -25,6 +25,9 @@ public:
     explicit ScintillaEditor(QWidget* parent = nullptr);
 
     QString text() const override;
+    // The same text as the editor holds it, UTF-8 with CR LF breaks: one
+    // copy of the bytes, nothing decoded (for copies taken in the background).
+    QByteArray utf8Text() const;
     void setText(const QString& text) override;
     void setLines(const QStringList& lines) override;
 

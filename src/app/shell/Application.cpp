@@ -4,6 +4,7 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/SingleInstance.h"
+#include "core/recovery/RecoveryStore.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -58,6 +59,9 @@ int runQuenwick(int argc, char** argv)
     forwardHandOffs(instance, window);
     window.showMaximized();
     window.openStartFile(startFile);
+    // After the first document, so a document given back never takes the
+    // number the start's new one has; hand-offs meanwhile wait for the answer.
+    window.startRecovery(recoveryFolder());
     return QApplication::exec();
 }
 

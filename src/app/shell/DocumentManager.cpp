@@ -112,6 +112,15 @@ ScintillaEditor* DocumentManager::editorAt(int index) const
     return m_editors.value(m_docs.at(index).key);
 }
 
+int DocumentManager::indexOfEditor(const ScintillaEditor* editor) const
+{
+    for (int i = 0; i < m_docs.count(); ++i) {
+        if (m_editors.value(m_docs.at(i).key) == editor)
+            return i;
+    }
+    return -1;
+}
+
 QString DocumentManager::pathAt(int index) const
 {
     if (index < 0 || index >= m_docs.count())
@@ -161,6 +170,7 @@ ScintillaEditor* DocumentManager::createEditor(int key)
             Q_EMIT editorReleased();
     });
     m_stack->addWidget(editor);
+    Q_EMIT editorAdded(editor);
     return editor;
 }
 

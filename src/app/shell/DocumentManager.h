@@ -5,6 +5,7 @@
 #include "core/settings/HighlightStyle.h"
 #include "core/shell/DocumentList.h"
 #include "core/text/FileStamp.h"
+#include "core/text/LineBreak.h"
 #include "core/text/TextEncoding.h"
 
 #include <QHash>
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QStackedWidget;
 class QTabBar;
@@ -63,6 +65,7 @@ public:
     int count() const { return m_docs.count(); }
     int activeIndex() const { return m_docs.activeIndex(); }
     ScintillaEditor* editorAt(int index) const;
+    int indexOfEditor(const ScintillaEditor* editor) const;
     QString pathAt(int index) const;
     TextEncoding encodingAt(int index) const;
 
@@ -70,6 +73,17 @@ public:
     // False when the file cannot be read or is open already.
     bool openDocument(const QString& path = QString());
     void newBlankDocument();
+    // Gives back a document a crash left unsaved (DocumentRecovery.cpp): open
+    // and modified, under its path or new-document name, with its encoding
+    // and line break; its file is not touched. An unmodified document of the
+    // same name (the empty one of a start) takes the text in place; a name
+    // held by a modified one gives way to a new name. Returns the editor.
+    // known is the file's stamp the document had before the crash: a later
+    // change by another program is then noticed against it.
+    ScintillaEditor* openRecovered(const QString& path, const QString& text, TextEncoding encoding,
+                                   LineBreak lineBreak, const std::optional<FileStamp>& known);
+    // The stamp of the file as the document last read or wrote it.
+    std::optional<FileStamp> knownStampAt(int index) const;
     void pasteAsNewDocument();
     void activate(int index);
     void resetCounter() { m_docs.resetCounter(); }
@@ -133,6 +147,8 @@ Q_SIGNALS:
     void pathTouched(const QString& path);
     // The last open question or file dialog was answered.
     void questionAnswered();
+    // A document's editor was made (it is destroyed when the tab closes).
+    void editorAdded(ScintillaEditor* editor);
 
 private:
     // Marks a question of the documents as open while it lives.

@@ -18,6 +18,7 @@
 #include "app/services/UiServices.h"
 #include "app/settings/SettingsFeature.h"
 #include "app/shell/AppContext.h"
+#include "app/shell/DocumentRecovery.h"
 #include "app/shell/HandOffQueue.h"
 #include "app/shell/ToolBarPersistence.h"
 #include "core/markup/EditTagDialogs.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     });
     m_documents->setLastFolder(m_context.settings.lastFolder);
     m_handOffs = new HandOffQueue(*m_documents, this);
+    m_recovery = new DocumentRecovery(*m_documents, m_ui, this);
     buildPages();
     buildFileAndUserTagPages();
     buildStatusBar();
@@ -285,6 +287,11 @@ void MainWindow::openStartFile(const QString& path)
 {
     m_documents->resetCounter();
     m_documents->openDocument(path);
+}
+
+void MainWindow::startRecovery(const QString& folder)
+{
+    m_recovery->start(folder);
 }
 
 void MainWindow::receiveHandOff(const QString& path)

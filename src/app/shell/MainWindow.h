@@ -22,6 +22,7 @@ struct AppContext;
 class ActionRegistry;
 class ElementDialogs;
 struct EditTagTarget;
+class DocumentRecovery;
 class FilePanel;
 class HandOffQueue;
 class LeftPanel;
@@ -75,6 +76,10 @@ public:
 
     // The first document: the start file, or a new one.
     void openStartFile(const QString& path);
+    // Starts keeping copies of modified documents in folder, after offering
+    // what a killed instance left there.
+    void startRecovery(const QString& folder);
+    DocumentRecovery& recovery() { return *m_recovery; }
     // A later start handed this path over (empty when it named no file).
     void receiveHandOff(const QString& path);
     // Files dropped on the window: the first one opens when it is a file;
@@ -159,6 +164,7 @@ private:
     DocumentOptions m_options;
     DocumentManager* m_documents = nullptr;
     HandOffQueue* m_handOffs = nullptr;
+    DocumentRecovery* m_recovery = nullptr;
     ActionRegistry* m_registry = nullptr;
     SearchController* m_search = nullptr;
     ElementDialogs* m_elements = nullptr;

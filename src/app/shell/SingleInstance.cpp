@@ -2,11 +2,13 @@
 
 #include <QDataStream>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -14,8 +16,12 @@ namespace qw {
 
 namespace {
 constexpr int ConnectTimeoutMs = 1000;
-constexpr int ReplyTimeoutMs = 5000;
-constexpr int LockTimeoutMs = 10000;
+// A first instance under load may take long to build its window before its
+// event loop answers; past this it is taken for hung.
+constexpr int ReplyTimeoutMs = 60000;
+// How long a start waits for another start holding the lock to listen.
+constexpr int LockTimeoutMs = 60000;
+constexpr int RetryMs = 50;
 const char Receipt = '\x06';
 } // namespace
 
@@ -37,40 +43,54 @@ QString SingleInstance::defaultSocketPath()
 
 SingleInstance::Role SingleInstance::start(const QString& path)
 {
-    if (handOff(path))
-        return Role::HandedOff;
-
-    // Nobody answered. Starts that race each other queue on the lock; the
-    // winner checks once more, then clears any stale socket and listens.
-    QLockFile lock(m_socketPath + QStringLiteral(".lock"));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(LockTimeoutMs))
-        return handOff(path) ? Role::HandedOff : Role::Failed;
-    if (handOff(path))
-        return Role::HandedOff;
-    return listen() ? Role::Primary : Role::Failed;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        switch (handOff(path)) {
+        case HandOff::Delivered:
+            return Role::HandedOff;
+        case HandOff::Unanswered:
+            // Sent, maybe received: sending again could open it twice.
+            return Role::Failed;
+        case HandOff::NoListener:
+            break;
+        }
+        auto lock = std::make_unique<QLockFile>(m_socketPath + QStringLiteral(".lock"));
+        // Stale only when its process is gone, never by age: the first
+        // instance holds it for its whole run.
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            if (!listen())
+                return Role::Failed;
+            m_lock = std::move(lock);
+            return Role::Primary;
+        }
+        if (lock->error() != QLockFile::LockFailedError || waited.elapsed() > LockTimeoutMs)
+            return Role::Failed;
+        // Another start holds it and is about to listen.
+        QThread::msleep(RetryMs);
+    }
 }
 
-bool SingleInstance::handOff(const QString& path) const
+SingleInstance::HandOff SingleInstance::handOff(const QString& path) const
 {
     QLocalSocket socket;
     socket.connectToServer(m_socketPath);
     if (!socket.waitForConnected(ConnectTimeoutMs))
-        return false;
+        return HandOff::NoListener;
     QByteArray message;
     QDataStream stream(&message, QIODevice::WriteOnly);
     stream << path;
     socket.write(message);
     if (!socket.waitForBytesWritten(ReplyTimeoutMs))
-        return false;
-    // The receipt says the path is in the running instance's hands; without
-    // it the path could be lost, so the caller would start on its own.
+        return HandOff::Unanswered;
+    // The receipt says the path is in the running instance's hands.
     while (socket.bytesAvailable() < 1) {
         if (!socket.waitForReadyRead(ReplyTimeoutMs))
-            return false;
+            return HandOff::Unanswered;
     }
     char reply = 0;
-    return socket.getChar(&reply) && reply == Receipt;
+    return socket.getChar(&reply) && reply == Receipt ? HandOff::Delivered : HandOff::Unanswered;
 }
 
 bool SingleInstance::listen()
@@ -78,6 +98,8 @@ bool SingleInstance::listen()
     QLocalServer::removeServer(m_socketPath);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // Starts queue here while the window is still being built.
+    m_server->setListenBacklogSize(256);
     if (!m_server->listen(m_socketPath))
         return false;
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);

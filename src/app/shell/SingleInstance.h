@@ -13,10 +13,18 @@ namespace qw {
 // One Quenwick per user. The first start listens on a per-user local socket
 // that only its owner may open; a later start connects, hands over the
 // absolute path of its file (or an empty text), waits for the receipt and
-// ends. A lock file serialises starts that race each other, and a socket left
-// behind by a crashed instance is removed by whoever holds that lock, so it
-// never blocks the next start. Every later start gets its own connection,
-// so two starts in quick succession both arrive.
+// ends. Every later start gets its own connection, so starts in quick
+// succession all arrive.
+//
+// The instance that listens holds a lock file beside the socket for as long
+// as it runs. A start that finds nobody listening but the lock held knows a
+// first instance is on its way and waits for its socket instead of listening
+// itself, so starts that race each other end with one listener. The lock of
+// a crashed instance is stale (its process is gone), so whoever takes it
+// next removes the socket left behind, which never blocks a start. Once
+// connected, a start waits for the receipt as long as a slow first start
+// may take to reach its event loop; giving up earlier would lose the path
+// or hand it over twice.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -40,12 +48,14 @@ Q_SIGNALS:
     void pathReceived(const QString& path);
 
 private:
-    bool handOff(const QString& path) const;
+    enum class HandOff { Delivered, NoListener, Unanswered };
+    HandOff handOff(const QString& path) const;
     bool listen();
     void acceptConnections();
 
     QString m_socketPath;
     QLocalServer* m_server = nullptr;
+    std::unique_ptr<QLockFile> m_lock;
 };
 
 } // namespace qw

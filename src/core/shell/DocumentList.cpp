@@ -17,6 +17,14 @@ const DocumentList::Entry& DocumentList::add(const QString& path)
     e.key = m_counter;
     e.path = path.isEmpty() ? QStringLiteral("dokument%1").arg(m_counter) : path;
     ++m_counter;
+    // A new document given back under its old name: later new ones must not
+    // take that name again.
+    if (isUntitled(path)) {
+        bool numbered = false;
+        const int number = QStringView(path).sliced(8).toInt(&numbered);
+        if (numbered && number >= m_counter)
+            m_counter = number + 1;
+    }
     m_entries.append(e);
     m_active = count() - 1;
     return m_entries.constLast();

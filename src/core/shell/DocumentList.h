@@ -29,6 +29,8 @@ public:
     void resetCounter() { m_counter = 1; }
 
     // Appends a document (a new one when path is empty) and makes it active.
+    // A path naming a new document ("dokument7", given back after a crash)
+    // keeps that name, and later new documents are numbered past it.
     const Entry& add(const QString& path);
     // The tab of a path, compared exactly (letter case counts); -1 if none.
     int indexOfPath(const QString& path) const;

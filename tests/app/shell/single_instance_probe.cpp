@@ -1,10 +1,12 @@
 // A stand-in for a Quenwick start, for the hand-off tests: becomes the
 // primary instance and prints every path it receives, or hands its own path
-// over and says so.
+// over and says so. A third argument keeps a primary busy that many
+// milliseconds before its event loop runs, as a window still being built.
 #include "app/shell/SingleInstance.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QThread>
 #include <QTimer>
 
 int main(int argc, char** argv)
@@ -28,6 +30,8 @@ int main(int argc, char** argv)
     QObject::connect(&instance, &qw::SingleInstance::pathReceived, &app,
                      [&out](const QString& path) { out << "got:" << path << Qt::endl; });
     out << "primary" << Qt::endl;
+    if (args.size() > 3)
+        QThread::msleep(args.at(3).toULong());
     QTimer::singleShot(30000, &app, &QCoreApplication::quit);
     return app.exec();
 }

@@ -18,11 +18,15 @@ private:
 
     static QString probe() { return QStringLiteral(QW_SINGLE_INSTANCE_PROBE); }
 
-    // Starts a primary and waits until it listens.
-    std::unique_ptr<QProcess> startPrimary()
+    // Starts a primary and waits until it listens (its event loop runs
+    // busyMs later).
+    std::unique_ptr<QProcess> startPrimary(int busyMs = 0)
     {
         auto p = std::make_unique<QProcess>();
-        p->start(probe(), {socket(), QStringLiteral("/first.html")});
+        QStringList args{socket(), QStringLiteral("/first.html")};
+        if (busyMs > 0)
+            args << QString::number(busyMs);
+        p->start(probe(), args);
         if (!p->waitForStarted(5000))
             return nullptr;
         while (!p->canReadLine()) {
@@ -89,6 +93,39 @@ private Q_SLOTS:
         primary->waitForFinished();
     }
 
+    // Starts that reach a first instance still building its window wait for
+    // it: each path arrives once, and none of them makes itself a second
+    // first instance.
+    void startsWhileTheFirstIsBusyAllArriveOnce()
+    {
+        auto primary = startPrimary(7000);
+        QVERIFY(primary);
+        std::vector<std::unique_ptr<QProcess>> later;
+        QStringList sent;
+        for (int i = 0; i < 5; ++i) {
+            sent << QStringLiteral("/busy/%1.html").arg(i);
+            auto p = std::make_unique<QProcess>();
+            p->start(probe(), {socket(), sent.last()});
+            later.push_back(std::move(p));
+        }
+        for (auto& p : later) {
+            QVERIFY(p->waitForFinished(30000));
+            QCOMPARE(p->readAllStandardOutput().trimmed(), QByteArray("handed-off"));
+        }
+        QStringList got = receivedLines(*primary, 5);
+        // Anything sent twice would follow at once.
+        QTest::qWait(300);
+        while (primary->canReadLine())
+            got << QString::fromUtf8(primary->readLine().trimmed());
+        got.sort();
+        QStringList expected;
+        for (const QString& path : sent)
+            expected << QStringLiteral("got:") + path;
+        QCOMPARE(got, expected);
+        primary->kill();
+        primary->waitForFinished();
+    }
+
     void staleSocketOfACrashDoesNotBlock()
     {
         auto crashed = startPrimary();
@@ -139,6 +176,8 @@ private Q_SLOTS:
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        // Should a start not reach the window, its recovery files stay here.
+        env.insert(QStringLiteral("XDG_STATE_HOME"), m_dir.filePath(QStringLiteral("state")));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         QProcess window;
         window.setProcessEnvironment(env);

@@ -48,6 +48,23 @@ TEST(DocumentList, NumbersAreNotReusedWhileDocumentsAreOpen)
     EXPECT_EQ(list.add(QString()).path, QStringLiteral("dokument1"));
 }
 
+TEST(DocumentList, ANewDocumentGivenBackKeepsItsNameAndLaterOnesGoPastIt)
+{
+    DocumentList list;
+    list.add(QString()); // dokument1
+    EXPECT_EQ(list.add(QStringLiteral("dokument5")).path, QStringLiteral("dokument5"));
+    EXPECT_EQ(list.add(QString()).path, QStringLiteral("dokument6"));
+    // A lower number or a saved file's name moves nothing.
+    list.add(QStringLiteral("dokument2"));
+    list.add(QStringLiteral("/w/dokument99.html"));
+    const auto& next = list.add(QString());
+    EXPECT_EQ(next.path, QStringLiteral("dokument9"));
+    QList<int> keys;
+    for (int i = 0; i < list.count(); ++i)
+        keys << list.at(i).key;
+    EXPECT_EQ(keys, (QList<int>{1, 2, 6, 7, 8, 9}));
+}
+
 TEST(DocumentList, ClosingFollowsTheTabRules)
 {
     struct Case
