@@ -156,4 +156,13 @@ void BodyDialog::browsed(const FieldDef& def, const QString& fullPath)
         setPicture(loadPicture(fullPath));
 }
 
+bool BodyDialog::writeToDesign(DesignDocument& document)
+{
+    const std::optional<DesignAttributeChanges> changes = designChanges();
+    if (!changes)
+        return false;
+    document.changeBody(*changes);
+    return true;
+}
+
 } // namespace qw

@@ -26,6 +26,8 @@ public:
 
 protected:
     QString elementName() const override { return QStringLiteral("body"); }
+    // The design document's body in either mode.
+    bool writeToDesign(DesignDocument& document) override;
     void browsed(const FieldDef& def, const QString& fullPath) override;
 
 private:

@@ -6,6 +6,7 @@
 #include "app/services/FileDialogFilter.h"
 #include "app/services/UiServices.h"
 #include "core/editor/EditorWidget.h"
+#include "core/editor/MemoryEditor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -408,10 +409,71 @@ bool ElementDialog::runOk()
     if (!validate())
         return false;
     // The one place the target is chosen: the source text while the source
-    // page is shown. (The design view's element will be the other target.)
-    if (EditorWidget* editor = m_context.sourceEditor ? m_context.sourceEditor() : nullptr)
+    // page is shown, the design document while the design page is.
+    if (EditorWidget* editor = m_context.sourceEditor ? m_context.sourceEditor() : nullptr) {
         writeToSource(*editor);
+    } else if (DesignDocument* design =
+                   m_context.designTarget ? m_context.designTarget() : nullptr) {
+        if (!writeToDesign(*design))
+            return false;
+    }
     done(QDialog::Accepted);
+    return true;
+}
+
+std::optional<DesignAttributeChanges> ElementDialog::designChanges()
+{
+    const QStringList wholeNumbers = designWholeNumbers();
+    const QStringList untouched = designUntouched();
+    DesignAttributeChanges changes;
+    for (const AttributeValue& v : okValues()) {
+        if (untouched.contains(v.attribute))
+            continue;
+        const QString name = asciiLower(v.attribute);
+        if (v.value.isEmpty()) {
+            changes.append({name, std::nullopt});
+            continue;
+        }
+        if (!wholeNumbers.contains(v.attribute)) {
+            changes.append({name, v.value});
+            continue;
+        }
+        bool ok = false;
+        const int number = v.value.trimmed().toInt(&ok);
+        if (!ok) {
+            ui().notify(this, UiServices::Icon::Error,
+                        QStringLiteral("\u201E%1\u201C není platné celé číslo.").arg(v.value));
+            return std::nullopt;
+        }
+        changes.append({name, QString::number(number)});
+    }
+    return changes;
+}
+
+QString ElementDialog::designText() const
+{
+    // Built as on the source page, into an empty scratch text with a list of
+    // its own: the window's attribute list belongs to the source page.
+    MemoryEditor scratch;
+    TagAttributeList list;
+    return writeElement(scratch, list, request(scratch),
+                        m_context.tagCase ? m_context.tagCase() : TagCaseOptions{});
+}
+
+bool ElementDialog::writeToDesign(DesignDocument& document)
+{
+    if (m_mode == ElementMode::Edit) {
+        const std::optional<DesignElement> element = document.selectedElement();
+        if (element && element->tagName.compare(elementName(), Qt::CaseInsensitive) == 0) {
+            const std::optional<DesignAttributeChanges> changes = designChanges();
+            if (!changes)
+                return false;
+            document.changeSelectedElement(*changes);
+            return true;
+        }
+    }
+    if (document.selectionType().compare(u"Control", Qt::CaseInsensitive) != 0)
+        document.pasteHtml(designText());
     return true;
 }
 

@@ -18,12 +18,18 @@
 // - validate(): refuse OK and stay open (the image dialog without address);
 // - request(): the whole write request, for dialogs that compose more;
 // - writeToSource(): for dialogs that write somewhere else (a new document);
+// - writeToDesign(): OK on the design page (by default: the selected element
+//   of the dialog's tag changed in edit mode, otherwise the text built as
+//   for the source pasted over a text selection); it may refuse;
+// - designWholeNumbers() / designUntouched(): attributes the default design
+//   write converts to whole numbers or leaves alone;
 // - browsed(): after a browse button put a path into its field;
 // - applyEditTagSetup(): the extra set-up of the edit-tag command's row;
 // - prepareToShow(): just before showing (focus, previews);
 // - clearsOnClose(): false for dialogs that keep their values.
 // runOk() is the OK button's logic and can be called without exec().
 
+#include "app/design/DesignDocument.h"
 #include "core/elements/ElementWrite.h"
 #include "core/markup/EditTagDialogs.h"
 #include "core/markup/LinkPath.h"
@@ -50,6 +56,7 @@ class QVBoxLayout;
 namespace qw {
 
 class ColorCombo;
+class DesignDocument;
 class EditorWidget;
 class UiServices;
 
@@ -63,6 +70,9 @@ struct ElementDialogContext
     // The current editor while the source page is shown, otherwise null: the
     // one place an OK chooses where it writes.
     std::function<EditorWidget*()> sourceEditor;
+    // The design document while the design page is shown, otherwise null:
+    // the other target of an OK.
+    std::function<DesignDocument*()> designTarget;
     std::function<TagCaseOptions()> tagCase;
     std::function<LinkOptions()> linkOptions;
     // The current document's file (empty for an unsaved one).
@@ -183,6 +193,20 @@ protected:
     virtual QList<AttributeValue> okValues() const;
     virtual ElementWriteRequest request(EditorWidget& editor) const;
     virtual void writeToSource(EditorWidget& editor);
+    // False refuses the OK: nothing (further) is applied and the dialog stays
+    // open.
+    virtual bool writeToDesign(DesignDocument& document);
+    // Upper-case attribute names whose fields the design write takes as
+    // whole numbers, refusing a field that is not one.
+    virtual QStringList designWholeNumbers() const { return {}; }
+    // Upper-case attribute names the design write does not touch.
+    virtual QStringList designUntouched() const { return {}; }
+    // The attribute changes of the design write: each OK value set when not
+    // empty, removed when empty; nullopt (after telling the user) when a
+    // whole-number field holds something else.
+    std::optional<DesignAttributeChanges> designChanges();
+    // The text OK would write on the source page, built without an editor.
+    QString designText() const;
     virtual void browseCustom(const FieldDef& def);
     virtual void browsed(const FieldDef& def, const QString& fullPath);
     virtual bool clearsOnClose() const { return true; }

@@ -54,4 +54,16 @@ QString FontDialog::elementName() const
     return QStringLiteral("font");
 }
 
+bool FontDialog::writeToDesign(DesignDocument& document)
+{
+    const QString face = fieldText(u"cmbFontFace");
+    if (!face.isEmpty())
+        document.runCommand(DesignCommand::SetFontName, kDesignDefault, face);
+    const QString size = fieldText(u"cmbSize");
+    document.runCommand(DesignCommand::SetFontSize, kDesignDefault,
+                        size.isEmpty() ? QStringLiteral("3") : size);
+    document.runCommand(DesignCommand::SetForeColor, kDesignDefault, fieldText(u"cmbColor"));
+    return true;
+}
+
 } // namespace qw

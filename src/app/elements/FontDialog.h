@@ -22,6 +22,8 @@ public:
 
 protected:
     QString elementName() const override;
+    // The selection's face, size and colour through the document's commands.
+    bool writeToDesign(DesignDocument& document) override;
 };
 
 } // namespace qw

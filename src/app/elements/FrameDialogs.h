@@ -46,6 +46,7 @@ public:
 
 protected:
     QString elementName() const override { return QStringLiteral("iframe"); }
+    QStringList designUntouched() const override { return {QStringLiteral("ALIGN")}; }
     ElementOutput insertOutput() const override { return ElementOutput::StartTag; }
 };
 

@@ -32,6 +32,10 @@ protected:
     QString elementName() const override { return QStringLiteral("img"); }
     ElementOutput insertOutput() const override { return ElementOutput::StartTag; }
     bool validate() override;
+    QStringList designWholeNumbers() const override
+    {
+        return {QStringLiteral("WIDTH"), QStringLiteral("HEIGHT")};
+    }
     void browsed(const FieldDef& def, const QString& fullPath) override;
 
 private:

@@ -55,6 +55,12 @@ void LinkDialog::prepareInsert(const QString& selectedText)
     setLinkTextShown(true);
 }
 
+void LinkDialog::prepareDesign(const QString& activeText)
+{
+    setFieldText(u"Memo1", activeText);
+    setLinkTextShown(false);
+}
+
 void LinkDialog::applyEditTagSetup(const EditTagTarget&)
 {
     setLinkTextShown(false);

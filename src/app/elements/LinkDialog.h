@@ -18,10 +18,14 @@ public:
     // The edit-tag command hides the link-text group.
     void applyEditTagSetup(const EditTagTarget& target) override;
     void prepareToShow() override;
+    // The design page's openers: the link text is the design document's and
+    // its group is hidden.
+    void prepareDesign(const QString& activeText);
 
 protected:
     QString elementName() const override { return QStringLiteral("a"); }
     QString insertContent(EditorWidget& editor) const override;
+    QStringList designUntouched() const override { return {QStringLiteral("TITLE")}; }
     void browseCustom(const FieldDef& def) override;
 
 private:

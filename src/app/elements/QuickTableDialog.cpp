@@ -60,4 +60,17 @@ ElementWriteRequest QuickTableDialog::request(EditorWidget&) const
     return r;
 }
 
+bool QuickTableDialog::writeToDesign(DesignDocument& document)
+{
+    if (document.commandStatus(DesignCommand::InsertTable) != DesignStatus::Enabled)
+        return true;
+    const QuickTableOptions o = options();
+    DesignTableParams params;
+    params.rows = o.rows;
+    params.columns = o.columns;
+    params.tableAttributes = quickTableAttributes(o);
+    document.insertTable(params);
+    return true;
+}
+
 } // namespace qw

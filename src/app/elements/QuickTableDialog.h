@@ -18,6 +18,8 @@ public:
 protected:
     ElementWriteRequest request(EditorWidget& editor) const override;
     bool clearsOnClose() const override { return false; }
+    // The table through the document's own insertion, when it can insert one.
+    bool writeToDesign(DesignDocument& document) override;
 };
 
 } // namespace qw

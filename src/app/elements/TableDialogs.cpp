@@ -132,4 +132,52 @@ QString CellDialog::elementName() const
                : QStringLiteral("td");
 }
 
+namespace {
+
+bool isTag(const std::optional<DesignElement>& element, QStringView tag)
+{
+    return element && element->tagName.compare(tag, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+bool TableDialog::writeToDesign(DesignDocument& document)
+{
+    if (mode() != ElementMode::Edit)
+        return true;
+    const std::optional<DesignElement> element = document.selectedElement();
+    const bool table = isTag(element, u"TABLE");
+    if (!table && !isTag(element, u"TD"))
+        return true;
+    std::optional<DesignAttributeChanges> changes = designChanges();
+    if (!changes)
+        return false;
+    if (!table) {
+        // A cell takes only what a cell has of the table's attributes.
+        static const QStringList kCell = {QStringLiteral("background"),
+                                          QStringLiteral("width"),
+                                          QStringLiteral("align"),
+                                          QStringLiteral("valign"),
+                                          QStringLiteral("bgcolor"),
+                                          QStringLiteral("bordercolor"),
+                                          QStringLiteral("bordercolorlight"),
+                                          QStringLiteral("bordercolordark")};
+        changes->removeIf([](const auto& change) { return !kCell.contains(change.first); });
+    }
+    document.changeSelectedElement(*changes);
+    return true;
+}
+
+bool CellDialog::writeToDesign(DesignDocument& document)
+{
+    // Any element but a cell is left as it is.
+    if (mode() != ElementMode::Edit || !isTag(document.selectedElement(), u"TD"))
+        return true;
+    const std::optional<DesignAttributeChanges> changes = designChanges();
+    if (!changes)
+        return false;
+    document.changeSelectedElement(*changes);
+    return true;
+}
+
 } // namespace qw

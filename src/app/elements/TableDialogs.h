@@ -15,6 +15,7 @@ public:
 
 protected:
     QString elementName() const override { return QStringLiteral("table"); }
+    bool writeToDesign(DesignDocument& document) override;
 };
 
 class RowDialog : public ElementDialog
@@ -42,6 +43,11 @@ public:
 
 protected:
     QString elementName() const override;
+    bool writeToDesign(DesignDocument& document) override;
+    QStringList designWholeNumbers() const override
+    {
+        return {QStringLiteral("ROWSPAN"), QStringLiteral("COLSPAN")};
+    }
 };
 
 } // namespace qw

@@ -357,9 +357,11 @@ bool DocumentManager::save()
         return false;
     if (DocumentList::isUntitled(pathAt(index)))
         return saveAs();
+    syncPage();
     if (!writeDocument(index, pathAt(index)))
         return false;
-    editorAt(index)->setModified(false);
+    if (!(m_keepsModified && m_keepsModified()))
+        editorAt(index)->setModified(false);
     updateTabs();
     Q_EMIT stateChanged();
     return true;
@@ -389,6 +391,7 @@ bool DocumentManager::saveAs()
         notify(UiServices::Icon::Information, kAlreadyOpen);
         return false;
     }
+    syncPage();
     if (!writeDocument(index, chosen))
         return false;
     m_docs.setPath(index, chosen);
@@ -402,8 +405,17 @@ bool DocumentManager::saveAs()
     return true;
 }
 
+void DocumentManager::syncPage()
+{
+    if (m_syncIntoEditor)
+        m_syncIntoEditor();
+}
+
 void DocumentManager::saveAll()
 {
+    // Each tab made current on the way shows on the page, which hands it
+    // back when the next one comes.
+    syncPage();
     const int start = m_docs.activeIndex();
     const int n = m_docs.count();
     for (int i = 0; i < n; ++i) {
@@ -464,6 +476,7 @@ DocumentManager::CloseOutcome DocumentManager::closeActive(bool allowStep)
 
 void DocumentManager::closeDocument()
 {
+    syncPage();
     closeActive(true);
     if (m_docs.isEmpty()) {
         m_docs.resetCounter();
@@ -483,6 +496,7 @@ void DocumentManager::closeAll()
 
 bool DocumentManager::closeRequest()
 {
+    syncPage();
     while (!m_docs.isEmpty()) {
         if (closeActive(true) != CloseOutcome::Closed) {
             activate(m_docs.activeIndex());

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QStackedWidget;
@@ -97,6 +98,15 @@ public:
     // The main window's close request: true when every document is closed.
     bool closeRequest();
 
+    // What saving and closing ask of the shown page: syncIntoEditor takes
+    // what it holds into the current editor first; while keepsModified
+    // answers true, Save leaves the modified flag as it was.
+    void setPageHooks(std::function<void()> syncIntoEditor, std::function<bool()> keepsModified)
+    {
+        m_syncIntoEditor = std::move(syncIntoEditor);
+        m_keepsModified = std::move(keepsModified);
+    }
+
     // Applies the editor settings to the current editor.
     void applySettings();
 
@@ -162,6 +172,8 @@ private:
 
     enum class CloseOutcome { Closed, Kept, Cancelled };
     CloseOutcome closeActive(bool allowStep);
+    // The shown page hands back what it holds into the current editor.
+    void syncPage();
     bool writeDocument(int index, const QString& path);
     // The file's stamp as the document last read or wrote it, and the watch.
     void rememberFile(int key, const QString& path);
@@ -206,6 +218,8 @@ private:
     bool m_checkingDisk = false;
     bool m_diskCheckPending = false;
     QString m_lastFolder;
+    std::function<void()> m_syncIntoEditor;
+    std::function<bool()> m_keepsModified;
 };
 
 } // namespace qw

@@ -1,12 +1,14 @@
 #include "app/shell/MainWindow.h"
 
 // SearchController.h returns its dialogs through QPointer: complete types first.
+#include "app/design/DesignFeature.h"
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
 #include "app/download/DownloadFeature.h"
 #include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
+#include "app/elements/DesignOpeners.h"
 #include "app/pages/PageSwitcher.h"
 #include "app/preview/PreviewFeature.h"
 #include "app/print/PrintFeature.h"
@@ -232,6 +234,18 @@ void MainWindow::buildFeatures()
                                clearTagInspector();
                            }};
     m_preview = new PreviewFeature(context, this);
+    m_design = new DesignFeature(context, &designWriteBack, this);
+    connect(m_design, &DesignFeature::stateChanged, this, &MainWindow::updateMenu);
+    m_design->setPropertyOpener([this](DesignProperty property) {
+        if (DesignDocument* d = m_pages->designTarget()) {
+            clearTagInspector();
+            openDesignProperties(*m_elements, *d, property);
+        }
+    });
+    // Saving and closing on the design page take its document first; a save
+    // there leaves the tab modified, as the page still holds the document.
+    m_documents->setPageHooks([this] { m_pages->syncIntoEditor(); },
+                              [this] { return m_pages->designTarget() != nullptr; });
     new DownloadFeature(context, this);
     new PrintFeature(context, this);
     m_settingsFeature = new SettingsFeature(context, this);

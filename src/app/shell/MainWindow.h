@@ -27,6 +27,7 @@ class FilePanel;
 class HandOffQueue;
 class LeftPanel;
 class PageSwitcher;
+class DesignFeature;
 class PreviewFeature;
 class SettingsFeature;
 class ScintillaEditor;
@@ -70,6 +71,7 @@ public:
     // The page control: the source, preview and design pages.
     PageSwitcher& pages() { return *m_pages; }
     PreviewFeature& preview() { return *m_preview; }
+    DesignFeature& design() { return *m_design; }
     SettingsFeature& settingsFeature() { return *m_settingsFeature; }
 
     // The first document: the start file, or a new one.
@@ -169,6 +171,7 @@ private:
     CommandUi m_commandUi;
     PageSwitcher* m_pages = nullptr;
     PreviewFeature* m_preview = nullptr;
+    DesignFeature* m_design = nullptr;
     SettingsFeature* m_settingsFeature = nullptr;
     QSplitter* m_splitter = nullptr;
     LeftPanel* m_leftPanelWidget = nullptr;

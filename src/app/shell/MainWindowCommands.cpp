@@ -2,6 +2,7 @@
 // on the window (documents, views) or, through registerEditorAction, on the
 // current editor of the source page, doing nothing when there is none.
 // SearchController.h returns its dialogs through QPointer: complete types first.
+#include "app/design/DesignDocument.h"
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
@@ -59,12 +60,19 @@ void MainWindow::registerFileCommands()
     auto onSourcePage = [this] {
         return m_pages->pageMode() == PageMode::Source;
     };
-    m_registry->registerAction(id("file.new"), [this, onSourcePage](ActionPlace) {
-        if (onSourcePage())
+    // A new document on the design page: the page hands its document back
+    // first and then shows the new one (it follows the current document).
+    auto makesDocuments = [this, onSourcePage] {
+        if (m_pages->designTarget() != nullptr)
+            m_pages->syncIntoEditor();
+        return onSourcePage() || m_pages->designTarget() != nullptr;
+    };
+    m_registry->registerAction(id("file.new"), [this, makesDocuments](ActionPlace) {
+        if (makesDocuments())
             m_documents->openDocument();
     });
-    m_registry->registerAction(id("file.blank"), [this, onSourcePage](ActionPlace) {
-        if (onSourcePage())
+    m_registry->registerAction(id("file.blank"), [this, makesDocuments](ActionPlace) {
+        if (makesDocuments())
             m_documents->newBlankDocument();
     });
     m_registry->registerAction(id("file.open"), [this](ActionPlace) {
@@ -95,8 +103,7 @@ void MainWindow::registerFileCommands()
         if (onSourcePage())
             m_documents->pasteAsNewDocument();
     });
-    registerEditorAction(id("tools.insertFile"),
-                         [this](ScintillaEditor&, ActionPlace) { insertFile(); });
+    m_registry->registerAction(id("tools.insertFile"), [this](ActionPlace) { insertFile(); });
 }
 
 void MainWindow::registerEditCommands()
@@ -269,13 +276,19 @@ void MainWindow::registerMarkupCommands()
 
 void MainWindow::insertFile()
 {
+    // The source page inserts the file's text; the design page pastes it as
+    // markup over its selection, which a whole selected object never takes.
+    DesignDocument* design = m_pages->designTarget();
+    if (sourceEditor() == nullptr &&
+        (design == nullptr ||
+         design->selectionType().compare(u"Control", Qt::CaseInsensitive) == 0))
+        return;
     m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));
     const QString path = m_ui.openFileName(
         this, QString(),
         qtDialogFilter(QStringLiteral("Textový soubor (*.txt)|*.txt|Všechny soubory (*.*)|*.*|")),
         m_documents->dialogFolder());
-    ScintillaEditor* e = sourceEditor();
-    if (path.isEmpty() || e == nullptr)
+    if (path.isEmpty())
         return;
     m_documents->noteChosenFile(path);
     const DocumentReadResult read = readDocumentFile(path);
@@ -283,7 +296,10 @@ void MainWindow::insertFile()
         m_ui.notify(this, UiServices::Icon::Error, read.errorText);
         return;
     }
-    e->replaceSelection(read.text);
+    if (ScintillaEditor* e = sourceEditor())
+        e->replaceSelection(read.text);
+    else if (DesignDocument* d = m_pages->designTarget())
+        d->pasteHtml(read.text);
     clearTagInspector();
 }
 

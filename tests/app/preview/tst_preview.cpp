@@ -107,7 +107,7 @@ class PreviewTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void startMakesNoWebViewAndShowsTwoPageTabs();
+    void startMakesNoWebViewAndShowsThreePageTabs();
     void f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret();
     void savedDocumentPreviewsBesideItselfAndTheFilesGoAtClose();
     void previewFollowsADocumentSwitch();
@@ -118,7 +118,7 @@ private Q_SLOTS:
     void previewShowsThePageDrawn();
 };
 
-void PreviewTest::startMakesNoWebViewAndShowsTwoPageTabs()
+void PreviewTest::startMakesNoWebViewAndShowsThreePageTabs()
 {
     qw::test::TestInstallation inst;
     Session s(inst);
@@ -129,8 +129,10 @@ void PreviewTest::startMakesNoWebViewAndShowsTwoPageTabs()
     QCOMPARE(tabs->tabText(0), QStringLiteral("Úpravy (F11)"));
     QCOMPARE(tabs->tabText(1), QStringLiteral("Náhled (F12)"));
     QVERIFY(tabs->isTabVisible(1));
-    // The design page comes with its own feature.
-    QVERIFY(!tabs->isTabVisible(2));
+    // The design page's feature offers its tab; its document is made only
+    // when the page is first shown.
+    QVERIFY(tabs->isTabVisible(2));
+    QCOMPARE(tabs->tabText(2), QStringLiteral("Design"));
     QCOMPARE(s.pages().pageMode(), PageMode::Source);
     for (const char* id : {"view.preview", "view.browsers", "view.source"}) {
         for (QAction* a : s.window->commands().actions(QString::fromLatin1(id)))
