@@ -434,12 +434,16 @@ private:
         return name.toString() + QStringLiteral("=\"") + escaped + u'"';
     }
 
+    // The browser's text with the source's line breaks. A carriage return
+    // in the browser's document came from a reference (its parser turns
+    // every one in the text into a line feed), so it is written as one
+    // again: a bare one would be read back as a line break.
     QString withLineBreaks(const QString& text) const
     {
-        if (m_lineBreak == u"\n" || !text.contains(u'\n'))
-            return text;
         QString converted = text;
-        converted.replace(u'\n', m_lineBreak);
+        converted.replace(u'\r', QStringLiteral("&#13;"));
+        if (m_lineBreak != u"\n")
+            converted.replace(u'\n', m_lineBreak);
         return converted;
     }
 
