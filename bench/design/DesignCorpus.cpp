@@ -12,6 +12,8 @@
 //           changed lines lie within as many lines as the element's
 //           serialisation has, around the edit;
 //       (c) the written text, loaded again, must give the edited document.
+//       Also counted: pages whose written text is the source with just the
+//       typed word put in.
 //       Prints the three figures; exits with 1 when (a) is below 100 % or
 //       (b) below PERCENT (default 95).
 //
@@ -209,6 +211,7 @@ struct Figures
     int unchangedSame = 0;
     int edited = 0;
     int editLocal = 0;
+    int editWordOnly = 0;
     int editRoundTrip = 0;
 };
 
@@ -276,6 +279,13 @@ void measure(SnapshotPage& page, const QString& path, Figures& f, bool verbose)
         std::printf("(b) FAIL %s: %s\n", qPrintable(path), qPrintable(why));
     if (verbose)
         std::printf("%s: %s\n", qPrintable(path), qPrintable(why));
+    // Stricter still: the text is the source with just the word put in.
+    qsizetype head = 0;
+    while (head < text.size() && head < written.size() && text[head] == written[head])
+        ++head;
+    if (written.size() == text.size() + kTypedWord.size() &&
+        QStringView(written).sliced(head + kTypedWord.size()) == QStringView(text).sliced(head))
+        ++f.editWordOnly;
 
     if (page.load(written, baseOf(path))) {
         const std::optional<DesignSnapshot> reloaded = page.snapshot();
@@ -334,6 +344,8 @@ int main(int argc, char** argv)
     std::printf("(a) unchanged, byte-identical: %d/%d = %.1f %%\n", f.unchangedSame, f.pages, a);
     std::printf("(b) one edit, only its element's lines differ: %d/%d = %.1f %%\n", f.editLocal,
                 f.edited, b);
+    std::printf("    of which the text differs by the typed word alone: %d/%d = %.1f %%\n",
+                f.editWordOnly, f.edited, percent(f.editWordOnly, f.edited));
     std::printf("(c) one edit, written text loads as the edited document: %d/%d = %.1f %%\n",
                 f.editRoundTrip, f.edited, percent(f.editRoundTrip, f.edited));
     return f.pages > 0 && a == 100.0 && b >= minEdit ? 0 : 1;
