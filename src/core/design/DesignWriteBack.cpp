@@ -94,18 +94,19 @@ template<class Equal> std::vector<Match> matchSequences(qsizetype n, qsizetype m
     return matches;
 }
 
-// What a serialised node is: an element's name in lower case, "#text" or
-// "#comment".
-QString kindOf(QStringView node)
+// What a serialised node is: an element's name, "#text" or "#comment". A
+// browser writes the names of HTML elements in lower case, as the source's
+// tree holds them.
+QStringView kindOf(QStringView node)
 {
     if (node.startsWith(u"<!--"))
-        return QStringLiteral("#comment");
+        return u"#comment";
     if (node.size() < 2 || node[0] != u'<' || !isAsciiAlpha(node[1]))
-        return QStringLiteral("#text");
+        return u"#text";
     qsizetype i = 1;
     while (i < node.size() && !isHtmlSpace(node[i]) && node[i] != u'>' && node[i] != u'/')
         ++i;
-    return node.sliced(1, i - 1).toString().toLower();
+    return node.sliced(1, i - 1);
 }
 
 // A serialised element taken apart: its start tag and its children's
@@ -213,7 +214,7 @@ std::vector<Unit> mapUnits(const HtmlOutline& outline, const Level& level)
 {
     const qsizetype m = qsizetype(level.source.size());
     const qsizetype n = qsizetype(level.loaded.size());
-    std::vector<QString> kinds;
+    std::vector<QStringView> kinds;
     kinds.reserve(size_t(n));
     for (QStringView node : level.loaded)
         kinds.push_back(kindOf(node));

@@ -1,6 +1,7 @@
 #include "core/design/HtmlOutline.h"
 
 #include <initializer_list>
+#include <string_view>
 #include <vector>
 
 namespace qw {
@@ -49,10 +50,11 @@ bool isLegacyReference(QStringView name)
     return false;
 }
 
-bool isOneOf(QStringView name, std::initializer_list<QStringView> names)
+bool isOneOf(QStringView name, std::initializer_list<std::u16string_view> names)
 {
-    for (QStringView n : names) {
-        if (n == name)
+    const std::u16string_view view(name.utf16(), size_t(name.size()));
+    for (std::u16string_view n : names) {
+        if (n == view)
             return true;
     }
     return false;
@@ -149,7 +151,7 @@ bool leavesForeignContent(QStringView name)
                     u"ul",     u"var"});
 }
 
-bool startsWithAny(const QString& text, std::initializer_list<QStringView> prefixes)
+bool startsWithAny(const QString& text, std::initializer_list<std::u16string_view> prefixes)
 {
     for (QStringView prefix : prefixes) {
         if (text.startsWith(prefix))
@@ -513,7 +515,7 @@ private:
         }
     }
 
-    qsizetype findInScope(QStringView name, std::initializer_list<QStringView> extra = {},
+    qsizetype findInScope(QStringView name, std::initializer_list<std::u16string_view> extra = {},
                           bool tableScope = false) const
     {
         for (qsizetype i = qsizetype(m_stack.size()) - 1; i >= 0; --i) {
@@ -528,7 +530,8 @@ private:
     }
 
     bool popIfInScope(QStringView name, qsizetype closedAt,
-                      std::initializer_list<QStringView> extra = {}, bool tableScope = false)
+                      std::initializer_list<std::u16string_view> extra = {},
+                      bool tableScope = false)
     {
         const qsizetype at = findInScope(name, extra, tableScope);
         if (at < 0)
@@ -552,7 +555,7 @@ private:
         }
     }
 
-    void popUntilTopIsOneOf(std::initializer_list<QStringView> names, qsizetype closedAt)
+    void popUntilTopIsOneOf(std::initializer_list<std::u16string_view> names, qsizetype closedAt)
     {
         while (!m_stack.empty() && !isOneOf(m_stack.back().name, names))
             popOne(closedAt);
@@ -689,7 +692,7 @@ private:
         addElement(name, voidElement(name) || (foreign && t.selfClosing), foreign);
     }
 
-    void closeListItem(std::initializer_list<QStringView> names)
+    void closeListItem(std::initializer_list<std::u16string_view> names)
     {
         for (qsizetype i = qsizetype(m_stack.size()) - 1; i >= 0; --i) {
             const QString& open = m_stack[size_t(i)].name;
