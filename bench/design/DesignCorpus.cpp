@@ -35,6 +35,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -110,7 +111,19 @@ public:
                 loop.quit();
             });
         QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-        m_page->setHtml(html, base);
+        const QByteArray utf8 = html.toUtf8();
+        if (utf8.size() < kSetHtmlLimit) {
+            m_page->setHtml(html, base);
+        } else {
+            // Too large for setHtml: a UTF-8 file whose byte-order mark
+            // decides its encoding, as the text's would.
+            QFile file(m_folder.filePath(QStringLiteral("page.html")));
+            if (!file.open(QIODevice::WriteOnly) || file.write("\xEF\xBB\xBF") != 3 ||
+                file.write(utf8) != utf8.size())
+                return false;
+            file.close();
+            m_page->load(QUrl::fromLocalFile(file.fileName()));
+        }
         loop.exec();
         QObject::disconnect(connection);
         return ok;
@@ -151,6 +164,10 @@ public:
     }
 
 private:
+    // setHtml takes pages up to 2 MB once percent-encoded.
+    static constexpr qsizetype kSetHtmlLimit = 1'500'000;
+
+    QTemporaryDir m_folder;
     QWebEngineProfile* m_profile;
     QWebEnginePage* m_page;
 };
