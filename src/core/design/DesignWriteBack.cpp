@@ -12,6 +12,8 @@
 
 namespace qw {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Match
@@ -287,6 +289,27 @@ std::vector<Unit> mapUnits(const HtmlOutline& outline, const Level& level)
     return units;
 }
 
+// The attributes of a start tag as a browser writes it (values always
+// quoted, with these references only).
+QList<QPair<QString, QString>> serialisedAttributes(QStringView tag)
+{
+    HtmlToken token;
+    HtmlTokenizer(tag).next(token);
+    QList<QPair<QString, QString>> attributes;
+    for (const HtmlAttributeSpan& span : token.attributes) {
+        QString value;
+        if (span.valueStart >= 0)
+            value = tag.sliced(span.valueStart, span.valueEnd - span.valueStart).toString();
+        value.replace(u"&quot;"_s, u"\""_s)
+            .replace(u"&lt;"_s, u"<"_s)
+            .replace(u"&gt;"_s, u">"_s)
+            .replace(u"&nbsp;"_s, QString(QChar(0xA0)))
+            .replace(u"&amp;"_s, u"&"_s);
+        attributes.append({tag.sliced(span.start, span.nameEnd - span.start).toString(), value});
+    }
+    return attributes;
+}
+
 std::vector<int> childrenOf(const HtmlOutline& outline, int parent)
 {
     std::vector<int> children;
@@ -341,6 +364,21 @@ public:
                                            const QList<QPair<QString, QString>>& loaded,
                                            const QList<QPair<QString, QString>>& left) const
     {
+        return startTag(outline.bodyTagStart, outline.bodyTagEnd, outline.bodyTagAttributes,
+                        u"body", loaded, left);
+    }
+
+    // A start tag in the source rewritten for the attributes that changed
+    // between the two snapshots: the others keep their text (quotes, case,
+    // order), a changed value is written in place, a removed attribute goes
+    // and a new one is added at the end. A tag the browser implied
+    // (tagStart == tagEnd) is written there when an attribute is added.
+    std::optional<TextReplacement> startTag(qsizetype tagStart, qsizetype tagEnd,
+                                            const QList<HtmlAttributeSpan>& spans,
+                                            QStringView tagName,
+                                            const QList<QPair<QString, QString>>& loaded,
+                                            const QList<QPair<QString, QString>>& left) const
+    {
         QList<QPair<QString, std::optional<QString>>> changes;
         auto find = [](const QList<QPair<QString, QString>>& list, const QString& name) {
             for (const auto& attribute : list) {
@@ -360,8 +398,6 @@ public:
         if (changes.isEmpty())
             return std::nullopt;
 
-        const qsizetype tagStart = outline.bodyTagStart;
-        const qsizetype tagEnd = outline.bodyTagEnd;
         struct Edit
         {
             qsizetype start, end;
@@ -371,7 +407,7 @@ public:
         QString appended;
         for (const auto& change : changes) {
             bool inSource = false;
-            for (const HtmlAttributeSpan& span : outline.bodyTagAttributes) {
+            for (const HtmlAttributeSpan& span : spans) {
                 const QStringView name = m_source.sliced(span.start, span.nameEnd - span.start);
                 if (name.compare(change.first, Qt::CaseInsensitive) != 0)
                     continue;
@@ -395,7 +431,7 @@ public:
             if (appended.isEmpty())
                 return std::nullopt;
             return TextReplacement{
-                tagStart, 0, u'<' + tagNameCase(u"body", m_options.tagCase) + appended + u'>'};
+                tagStart, 0, u'<' + tagNameCase(tagName, m_options.tagCase) + appended + u'>'};
         }
         qsizetype insertAt = tagEnd - 1; // before ">" (or "/>")
         if (insertAt > tagStart && m_source[insertAt - 1] == u'/')
@@ -640,12 +676,23 @@ private:
         QList<TextReplacement> inside;
         if (!writeLevel(level, inside))
             return false;
-        const QStringView startTag = left.first(after->startTagEnd);
-        if (loaded.first(before->startTagEnd) != startTag) {
+        const QStringView leftTag = left.first(after->startTagEnd);
+        const QStringView loadedTag = loaded.first(before->startTagEnd);
+        if (loadedTag != leftTag) {
             if (node.implied)
                 return false;
-            inside.prepend(
-                {node.start, node.contentStart - node.start, withLineBreaks(inTagCase(startTag))});
+            HtmlToken token;
+            HtmlTokenizer(m_source.sliced(node.start, node.contentStart - node.start)).next(token);
+            if (token.kind != HtmlTokenKind::StartTag)
+                return false;
+            for (HtmlAttributeSpan& span : token.attributes) {
+                span.start += node.start;
+                span.end += node.start;
+                span.nameEnd += node.start;
+            }
+            if (auto tag = startTag(node.start, node.contentStart, token.attributes, node.name,
+                                    serialisedAttributes(loadedTag), serialisedAttributes(leftTag)))
+                inside.prepend(*tag);
         }
         out += inside;
         return true;

@@ -118,6 +118,13 @@ TEST(DesignWriteBack, AnEditChangesOnlyTheBytesOfWhatWasEdited)
          true,
          {{u"<BODY bgcolor=white TEXT=\"black\" onload='ukaz(2)'>"_s,
            u"<BODY bgcolor=\"#ffffcc\" onload='ukaz(2)' LINK=\"red\">"_s}}},
+        // Element attributes: only the changed ones are written.
+        {"page",
+         "attributes",
+         false,
+         {{u"<H1 ALIGN=center>"_s, u"<H1>"_s},
+          {u"<TABLE BORDER=1 CELLPADDING=2>"_s,
+           u"<TABLE BORDER=\"0\" CELLPADDING=2 width=\"100%\">"_s}}},
         // A head element is written whole.
         {"page", "title", false, {{u"<TITLE>Ceník</TITLE>"_s, u"<title>Nový ceník</title>"_s}}},
         {"page", "title", true, {{u"<TITLE>Ceník</TITLE>"_s, u"<TITLE>Nový ceník</TITLE>"_s}}},
