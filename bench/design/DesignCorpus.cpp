@@ -266,7 +266,8 @@ void measure(SnapshotPage& page, const QString& path, Figures& f, bool verbose)
     if (!read.ok)
         return;
     const QString& text = read.text;
-    if (!page.load(text, baseOf(path))) {
+    // A load that fails once under a busy machine is tried again.
+    if (!page.load(text, baseOf(path)) && !page.load(text, baseOf(path))) {
         std::fprintf(stderr, "not loaded: %s\n", qPrintable(path));
         return;
     }
@@ -303,6 +304,8 @@ void measure(SnapshotPage& page, const QString& path, Figures& f, bool verbose)
     if (written.size() == text.size() + kTypedWord.size() &&
         QStringView(written).sliced(head + kTypedWord.size()) == QStringView(text).sliced(head))
         ++f.editWordOnly;
+    else if (verbose)
+        std::printf("more than the word: %s\n", qPrintable(path));
 
     if (page.load(written, baseOf(path))) {
         const std::optional<DesignSnapshot> reloaded = page.snapshot();
