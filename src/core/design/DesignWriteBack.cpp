@@ -150,7 +150,7 @@ std::optional<SplitElement> splitElement(QStringView node)
             if (depth == 0)
                 childStart = token.start;
             ++depth;
-            if (token.name == u"svg" || token.name == u"math")
+            if (token.name == "svg"_L1 || token.name == "math"_L1)
                 ++foreignDepth;
             else if (foreignDepth == 0)
                 enterElementContent(tokenizer, token.name);
@@ -163,7 +163,7 @@ std::optional<SplitElement> splitElement(QStringView node)
                 return split;
             }
             --depth;
-            if (foreignDepth > 0 && (token.name == u"svg" || token.name == u"math"))
+            if (foreignDepth > 0 && (token.name == "svg"_L1 || token.name == "math"_L1))
                 --foreignDepth;
             if (depth == 0)
                 split.children.push_back(node.sliced(childStart, token.end - childStart));
@@ -505,13 +505,13 @@ private:
                 raise(token.start + 1, token.start + 1 + token.name.size());
                 for (const HtmlAttributeSpan& span : token.attributes)
                     raise(span.start, span.nameEnd);
-                if (token.name == u"svg" || token.name == u"math")
+                if (token.name == "svg"_L1 || token.name == "math"_L1)
                     foreignDepth += token.selfClosing ? 0 : 1;
                 else if (foreignDepth == 0)
                     enterElementContent(tokenizer, token.name);
             } else if (token.kind == HtmlTokenKind::EndTag) {
                 raise(token.start + 2, token.start + 2 + token.name.size());
-                if (foreignDepth > 0 && (token.name == u"svg" || token.name == u"math"))
+                if (foreignDepth > 0 && (token.name == "svg"_L1 || token.name == "math"_L1))
                     --foreignDepth;
             }
         }
