@@ -2,12 +2,13 @@
 // engine (offscreen or under Xvfb), scripts off for the page and the
 // snapshot script in the application's own world, as the design view has it:
 //
-//   bench_design_corpus FOLDER [--min-edit PERCENT] [--verbose]
+//   bench_design_corpus FOLDER [--min-edit PERCENT] [--middle] [--verbose]
 //       Every .htm/.html page below FOLDER is read with the program's own
 //       reader and loaded; then
 //       (a) a second snapshot without an edit must give no replacements, so
 //           the text stays byte-identical;
-//       (b) a word typed into the text of the first <p> or <td> (a DOM edit,
+//       (b) a word typed into the text of the first <p> or <td> (or, with
+//           --middle, the first from the middle of the page on; a DOM edit,
 //           as typing makes it) must change only lines of that element: the
 //           changed lines lie within as many lines as the element's
 //           serialisation has, around the edit;
@@ -58,12 +59,16 @@ using qw::DesignSnapshot;
 // The word (b) types; no page of the corpus holds it.
 const QString kTypedWord = QStringLiteral("Quenwick ");
 
+// Which paragraph or cell (b) types into: the first with text, or the first
+// with text from the middle of the page on (--middle).
+bool typeInTheMiddle = false;
+
 QString typingScript()
 {
     return QStringLiteral(R"JS(
 (function () {
     var cells = document.body ? document.body.querySelectorAll("p, td") : [];
-    for (var i = 0; i < cells.length; ++i) {
+    for (var i = %2; i < cells.length; ++i) {
         var cell = cells[i];
         for (var node = cell.firstChild; node; node = node.nextSibling) {
             if (node.nodeType === Node.TEXT_NODE && /\S/.test(node.data)) {
@@ -76,7 +81,8 @@ QString typingScript()
     return 0;
 })()
 )JS")
-        .arg(kTypedWord);
+        .arg(kTypedWord, typeInTheMiddle ? QStringLiteral("Math.floor(cells.length / 2)")
+                                         : QStringLiteral("0"));
 }
 
 class SnapshotPage
@@ -336,7 +342,7 @@ int main(int argc, char** argv)
     }
     if (args.size() < 2) {
         std::fprintf(stderr,
-                     "usage: %s FOLDER [--min-edit PERCENT] [--verbose]\n"
+                     "usage: %s FOLDER [--min-edit PERCENT] [--middle] [--verbose]\n"
                      "       %s --dump FILE [--edit | --script JS]\n",
                      argv[0], argv[0]);
         return 2;
@@ -346,6 +352,7 @@ int main(int argc, char** argv)
     if (at > 0 && at + 1 < args.size())
         minEdit = args[at + 1].toDouble();
     const bool verbose = args.contains(QStringLiteral("--verbose"));
+    typeInTheMiddle = args.contains(QStringLiteral("--middle"));
 
     QStringList files;
     QDirIterator it(args[1], {QStringLiteral("*.htm"), QStringLiteral("*.html")}, QDir::Files,
