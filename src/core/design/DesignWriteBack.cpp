@@ -356,6 +356,10 @@ public:
             end = std::max(start, last.end);
             tail = last.tail;
         }
+        // Up to </body>: whatever lies before it that the tree missed
+        // belongs to what the browser shows, and is written with it.
+        if (part == m_outline.body && m_outline.bodyEndTag > end)
+            end = m_outline.bodyEndTag;
         out.append({start, end - start, withoutTail(written(level.left, 0, left.size()), tail)});
     }
 

@@ -712,6 +712,8 @@ private:
         const HtmlToken& t = m_token;
         const QString& name = t.name;
         if (name == "body"_L1 || name == "html"_L1) {
+            if (m_out.bodyEndTag < 0)
+                m_out.bodyEndTag = t.start;
             closeOpenElements(t.start);
             m_mode = Mode::AfterBody;
             return;
