@@ -601,10 +601,36 @@ private:
             prevB = b;
         }
 
+        // One changed node in a group that no other change touches: when
+        // exactly one source node of the group has its name and its text,
+        // the node came from there, and only its inside is written.
+        std::vector<int> changesInUnit(units.size(), 0);
+        for (const Hunk& h : hunks) {
+            if (h.a0 < h.a1) {
+                for (size_t u = unitOf[size_t(h.a0)]; u <= unitOf[size_t(h.a1 - 1)]; ++u)
+                    ++changesInUnit[u];
+            } else if (h.a0 > 0 && h.a0 < n && unitOf[size_t(h.a0 - 1)] == unitOf[size_t(h.a0)]) {
+                ++changesInUnit[unitOf[size_t(h.a0)]];
+            }
+        }
+        std::vector<Hunk> remaining;
+        for (const Hunk& h : hunks) {
+            if (h.a1 - h.a0 == 1 && h.b1 - h.b0 == 1) {
+                const size_t u = unitOf[size_t(h.a0)];
+                if (units[u].node < 0 && changesInUnit[u] == 1) {
+                    const int node = nodeInGroup(units[u], level, level.loaded[size_t(h.a0)]);
+                    if (node >= 0 && writeInside(node, level.loaded[size_t(h.a0)],
+                                                 level.left[size_t(h.b0)], out))
+                        continue;
+                }
+            }
+            remaining.push_back(h);
+        }
+
         // Each change grows to the units it touches; changes that then meet
         // become one.
         std::vector<Hunk> grown;
-        for (const Hunk& h : hunks) {
+        for (const Hunk& h : remaining) {
             qsizetype a0 = h.a0;
             qsizetype a1 = h.a1;
             if (a0 < a1) {
@@ -657,6 +683,31 @@ private:
             out.append({at, 0, written(level.left, g.b0, g.b1)});
         }
         return true;
+    }
+
+    // The one source node of a group with the name and the text of a node
+    // the browser serialised; -1 when none or more than one has them.
+    int nodeInGroup(const Unit& unit, const Level& level, QStringView loaded) const
+    {
+        const QStringView kind = kindOf(loaded);
+        if (kind.startsWith(u'#'))
+            return -1;
+        TextSignature inBrowser;
+        inBrowser.addMarkup(loaded);
+        int found = -1;
+        for (int index : level.source) {
+            const OutlineNode& node = m_outline.nodes[size_t(index)];
+            if (node.start < unit.sourceStart || node.end > unit.sourceEnd || node.name != kind)
+                continue;
+            TextSignature inSource;
+            inSource.addMarkup(m_source.sliced(node.start, node.end - node.start));
+            if (inSource.value() != inBrowser.value())
+                continue;
+            if (found >= 0)
+                return -1; // two alike: which one it was is unknown
+            found = index;
+        }
+        return found;
     }
 
     // A changed element whose children can be matched: only its changed
