@@ -175,6 +175,16 @@ std::optional<SplitElement> splitElement(QStringView node)
     return std::nullopt;
 }
 
+bool isFormattingElement(QStringView name)
+{
+    for (QStringView formatting : {u"a", u"b", u"big", u"code", u"em", u"font", u"i", u"nobr", u"s",
+                                   u"small", u"strike", u"strong", u"tt", u"u"}) {
+        if (name == formatting)
+            return true;
+    }
+    return false;
+}
+
 bool isRawTextElement(QStringView name)
 {
     for (QStringView raw : {u"script", u"style", u"xmp", u"iframe", u"noembed", u"noframes",
@@ -617,12 +627,10 @@ private:
         for (const Hunk& h : hunks) {
             if (h.a1 - h.a0 == 1 && h.b1 - h.b0 == 1) {
                 const size_t u = unitOf[size_t(h.a0)];
-                if (units[u].node < 0 && changesInUnit[u] == 1) {
-                    const int node = nodeInGroup(units[u], level, level.loaded[size_t(h.a0)]);
-                    if (node >= 0 && writeInside(node, level.loaded[size_t(h.a0)],
-                                                 level.left[size_t(h.b0)], out))
-                        continue;
-                }
+                if (units[u].node < 0 && changesInUnit[u] == 1 &&
+                    writeInGroup(units[u], level, level.loaded[size_t(h.a0)],
+                                 level.left[size_t(h.b0)], out))
+                    continue;
             }
             remaining.push_back(h);
         }
@@ -685,12 +693,48 @@ private:
         return true;
     }
 
+    // A changed node in a group, written where the one source node with its
+    // name and text lies. A formatting element the browser repeated into
+    // the following elements (a link left open) has no source node: the one
+    // changed node inside it is looked for instead.
+    bool writeInGroup(const Unit& unit, const Level& level, QStringView loaded, QStringView left,
+                      QList<TextReplacement>& out) const
+    {
+        const int index = nodeInGroup(unit, level, loaded);
+        if (index >= 0) {
+            const OutlineNode& node = m_outline.nodes[size_t(index)];
+            if (node.name != "#text"_L1)
+                return writeInside(index, loaded, left, out);
+            out.append({node.start, node.end - node.start,
+                        withoutTail(withLineBreaks(inTagCase(left)), node.tail)});
+            return true;
+        }
+        const QStringView kind = kindOf(loaded);
+        if (!isFormattingElement(kind) || kindOf(left) != kind)
+            return false;
+        const std::optional<SplitElement> before = splitElement(loaded);
+        const std::optional<SplitElement> after = splitElement(left);
+        if (!before || !after || before->children.size() != after->children.size() ||
+            loaded.first(before->startTagEnd) != left.first(after->startTagEnd))
+            return false;
+        std::optional<size_t> changed;
+        for (size_t i = 0; i < before->children.size(); ++i) {
+            if (before->children[i] == after->children[i])
+                continue;
+            if (changed)
+                return false;
+            changed = i;
+        }
+        return changed && writeInGroup(unit, level, before->children[*changed],
+                                       after->children[*changed], out);
+    }
+
     // The one source node of a group with the name and the text of a node
     // the browser serialised; -1 when none or more than one has them.
     int nodeInGroup(const Unit& unit, const Level& level, QStringView loaded) const
     {
         const QStringView kind = kindOf(loaded);
-        if (kind.startsWith(u'#'))
+        if (kind == "#comment"_L1)
             return -1;
         TextSignature inBrowser;
         inBrowser.addMarkup(loaded);
