@@ -12,6 +12,8 @@
 
 namespace qw {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Match
@@ -94,18 +96,19 @@ template<class Equal> std::vector<Match> matchSequences(qsizetype n, qsizetype m
     return matches;
 }
 
-// What a serialised node is: an element's name in lower case, "#text" or
-// "#comment".
-QString kindOf(QStringView node)
+// What a serialised node is: an element's name, "#text" or "#comment". A
+// browser writes the names of HTML elements in lower case, as the source's
+// tree holds them.
+QStringView kindOf(QStringView node)
 {
     if (node.startsWith(u"<!--"))
-        return QStringLiteral("#comment");
+        return u"#comment";
     if (node.size() < 2 || node[0] != u'<' || !isAsciiAlpha(node[1]))
-        return QStringLiteral("#text");
+        return u"#text";
     qsizetype i = 1;
     while (i < node.size() && !isHtmlSpace(node[i]) && node[i] != u'>' && node[i] != u'/')
         ++i;
-    return node.sliced(1, i - 1).toString().toLower();
+    return node.sliced(1, i - 1);
 }
 
 // A serialised element taken apart: its start tag and its children's
@@ -147,7 +150,7 @@ std::optional<SplitElement> splitElement(QStringView node)
             if (depth == 0)
                 childStart = token.start;
             ++depth;
-            if (token.name == u"svg" || token.name == u"math")
+            if (token.name == "svg"_L1 || token.name == "math"_L1)
                 ++foreignDepth;
             else if (foreignDepth == 0)
                 enterElementContent(tokenizer, token.name);
@@ -160,7 +163,7 @@ std::optional<SplitElement> splitElement(QStringView node)
                 return split;
             }
             --depth;
-            if (foreignDepth > 0 && (token.name == u"svg" || token.name == u"math"))
+            if (foreignDepth > 0 && (token.name == "svg"_L1 || token.name == "math"_L1))
                 --foreignDepth;
             if (depth == 0)
                 split.children.push_back(node.sliced(childStart, token.end - childStart));
@@ -170,6 +173,16 @@ std::optional<SplitElement> splitElement(QStringView node)
         }
     }
     return std::nullopt;
+}
+
+bool isFormattingElement(QStringView name)
+{
+    for (QStringView formatting : {u"a", u"b", u"big", u"code", u"em", u"font", u"i", u"nobr", u"s",
+                                   u"small", u"strike", u"strong", u"tt", u"u"}) {
+        if (name == formatting)
+            return true;
+    }
+    return false;
 }
 
 bool isRawTextElement(QStringView name)
@@ -213,7 +226,7 @@ std::vector<Unit> mapUnits(const HtmlOutline& outline, const Level& level)
 {
     const qsizetype m = qsizetype(level.source.size());
     const qsizetype n = qsizetype(level.loaded.size());
-    std::vector<QString> kinds;
+    std::vector<QStringView> kinds;
     kinds.reserve(size_t(n));
     for (QStringView node : level.loaded)
         kinds.push_back(kindOf(node));
@@ -286,6 +299,27 @@ std::vector<Unit> mapUnits(const HtmlOutline& outline, const Level& level)
     return units;
 }
 
+// The attributes of a start tag as a browser writes it (values always
+// quoted, with these references only).
+QList<QPair<QString, QString>> serialisedAttributes(QStringView tag)
+{
+    HtmlToken token;
+    HtmlTokenizer(tag).next(token);
+    QList<QPair<QString, QString>> attributes;
+    for (const HtmlAttributeSpan& span : token.attributes) {
+        QString value;
+        if (span.valueStart >= 0)
+            value = tag.sliced(span.valueStart, span.valueEnd - span.valueStart).toString();
+        value.replace(u"&quot;"_s, u"\""_s)
+            .replace(u"&lt;"_s, u"<"_s)
+            .replace(u"&gt;"_s, u">"_s)
+            .replace(u"&nbsp;"_s, QString(QChar(0xA0)))
+            .replace(u"&amp;"_s, u"&"_s);
+        attributes.append({tag.sliced(span.start, span.nameEnd - span.start).toString(), value});
+    }
+    return attributes;
+}
+
 std::vector<int> childrenOf(const HtmlOutline& outline, int parent)
 {
     std::vector<int> children;
@@ -332,6 +366,10 @@ public:
             end = std::max(start, last.end);
             tail = last.tail;
         }
+        // Up to </body>: whatever lies before it that the tree missed
+        // belongs to what the browser shows, and is written with it.
+        if (part == m_outline.body && m_outline.bodyEndTag > end)
+            end = m_outline.bodyEndTag;
         out.append({start, end - start, withoutTail(written(level.left, 0, left.size()), tail)});
     }
 
@@ -339,6 +377,21 @@ public:
     std::optional<TextReplacement> bodyTag(const HtmlOutline& outline,
                                            const QList<QPair<QString, QString>>& loaded,
                                            const QList<QPair<QString, QString>>& left) const
+    {
+        return startTag(outline.bodyTagStart, outline.bodyTagEnd, outline.bodyTagAttributes,
+                        u"body", loaded, left);
+    }
+
+    // A start tag in the source rewritten for the attributes that changed
+    // between the two snapshots: the others keep their text (quotes, case,
+    // order), a changed value is written in place, a removed attribute goes
+    // and a new one is added at the end. A tag the browser implied
+    // (tagStart == tagEnd) is written there when an attribute is added.
+    std::optional<TextReplacement> startTag(qsizetype tagStart, qsizetype tagEnd,
+                                            const QList<HtmlAttributeSpan>& spans,
+                                            QStringView tagName,
+                                            const QList<QPair<QString, QString>>& loaded,
+                                            const QList<QPair<QString, QString>>& left) const
     {
         QList<QPair<QString, std::optional<QString>>> changes;
         auto find = [](const QList<QPair<QString, QString>>& list, const QString& name) {
@@ -359,8 +412,6 @@ public:
         if (changes.isEmpty())
             return std::nullopt;
 
-        const qsizetype tagStart = outline.bodyTagStart;
-        const qsizetype tagEnd = outline.bodyTagEnd;
         struct Edit
         {
             qsizetype start, end;
@@ -370,7 +421,7 @@ public:
         QString appended;
         for (const auto& change : changes) {
             bool inSource = false;
-            for (const HtmlAttributeSpan& span : outline.bodyTagAttributes) {
+            for (const HtmlAttributeSpan& span : spans) {
                 const QStringView name = m_source.sliced(span.start, span.nameEnd - span.start);
                 if (name.compare(change.first, Qt::CaseInsensitive) != 0)
                     continue;
@@ -394,7 +445,7 @@ public:
             if (appended.isEmpty())
                 return std::nullopt;
             return TextReplacement{
-                tagStart, 0, u'<' + tagNameCase(u"body", m_options.tagCase) + appended + u'>'};
+                tagStart, 0, u'<' + tagNameCase(tagName, m_options.tagCase) + appended + u'>'};
         }
         qsizetype insertAt = tagEnd - 1; // before ">" (or "/>")
         if (insertAt > tagStart && m_source[insertAt - 1] == u'/')
@@ -434,12 +485,16 @@ private:
         return name.toString() + QStringLiteral("=\"") + escaped + u'"';
     }
 
+    // The browser's text with the source's line breaks. A carriage return
+    // in the browser's document came from a reference (its parser turns
+    // every one in the text into a line feed), so it is written as one
+    // again: a bare one would be read back as a line break.
     QString withLineBreaks(const QString& text) const
     {
-        if (m_lineBreak == u"\n" || !text.contains(u'\n'))
-            return text;
         QString converted = text;
-        converted.replace(u'\n', m_lineBreak);
+        converted.replace(u'\r', QStringLiteral("&#13;"));
+        if (m_lineBreak != u"\n")
+            converted.replace(u'\n', m_lineBreak);
         return converted;
     }
 
@@ -464,13 +519,13 @@ private:
                 raise(token.start + 1, token.start + 1 + token.name.size());
                 for (const HtmlAttributeSpan& span : token.attributes)
                     raise(span.start, span.nameEnd);
-                if (token.name == u"svg" || token.name == u"math")
+                if (token.name == "svg"_L1 || token.name == "math"_L1)
                     foreignDepth += token.selfClosing ? 0 : 1;
                 else if (foreignDepth == 0)
                     enterElementContent(tokenizer, token.name);
             } else if (token.kind == HtmlTokenKind::EndTag) {
                 raise(token.start + 2, token.start + 2 + token.name.size());
-                if (foreignDepth > 0 && (token.name == u"svg" || token.name == u"math"))
+                if (foreignDepth > 0 && (token.name == "svg"_L1 || token.name == "math"_L1))
                     --foreignDepth;
             }
         }
@@ -556,10 +611,34 @@ private:
             prevB = b;
         }
 
+        // One changed node in a group that no other change touches: when
+        // exactly one source node of the group has its name and its text,
+        // the node came from there, and only its inside is written.
+        std::vector<int> changesInUnit(units.size(), 0);
+        for (const Hunk& h : hunks) {
+            if (h.a0 < h.a1) {
+                for (size_t u = unitOf[size_t(h.a0)]; u <= unitOf[size_t(h.a1 - 1)]; ++u)
+                    ++changesInUnit[u];
+            } else if (h.a0 > 0 && h.a0 < n && unitOf[size_t(h.a0 - 1)] == unitOf[size_t(h.a0)]) {
+                ++changesInUnit[unitOf[size_t(h.a0)]];
+            }
+        }
+        std::vector<Hunk> remaining;
+        for (const Hunk& h : hunks) {
+            if (h.a1 - h.a0 == 1 && h.b1 - h.b0 == 1) {
+                const size_t u = unitOf[size_t(h.a0)];
+                if (units[u].node < 0 && changesInUnit[u] == 1 &&
+                    writeInGroup(units[u], level, level.loaded[size_t(h.a0)],
+                                 level.left[size_t(h.b0)], out))
+                    continue;
+            }
+            remaining.push_back(h);
+        }
+
         // Each change grows to the units it touches; changes that then meet
         // become one.
         std::vector<Hunk> grown;
-        for (const Hunk& h : hunks) {
+        for (const Hunk& h : remaining) {
             qsizetype a0 = h.a0;
             qsizetype a1 = h.a1;
             if (a0 < a1) {
@@ -614,6 +693,67 @@ private:
         return true;
     }
 
+    // A changed node in a group, written where the one source node with its
+    // name and text lies. A formatting element the browser repeated into
+    // the following elements (a link left open) has no source node: the one
+    // changed node inside it is looked for instead.
+    bool writeInGroup(const Unit& unit, const Level& level, QStringView loaded, QStringView left,
+                      QList<TextReplacement>& out) const
+    {
+        const int index = nodeInGroup(unit, level, loaded);
+        if (index >= 0) {
+            const OutlineNode& node = m_outline.nodes[size_t(index)];
+            if (node.name != "#text"_L1)
+                return writeInside(index, loaded, left, out);
+            out.append({node.start, node.end - node.start,
+                        withoutTail(withLineBreaks(inTagCase(left)), node.tail)});
+            return true;
+        }
+        const QStringView kind = kindOf(loaded);
+        if (!isFormattingElement(kind) || kindOf(left) != kind)
+            return false;
+        const std::optional<SplitElement> before = splitElement(loaded);
+        const std::optional<SplitElement> after = splitElement(left);
+        if (!before || !after || before->children.size() != after->children.size() ||
+            loaded.first(before->startTagEnd) != left.first(after->startTagEnd))
+            return false;
+        std::optional<size_t> changed;
+        for (size_t i = 0; i < before->children.size(); ++i) {
+            if (before->children[i] == after->children[i])
+                continue;
+            if (changed)
+                return false;
+            changed = i;
+        }
+        return changed && writeInGroup(unit, level, before->children[*changed],
+                                       after->children[*changed], out);
+    }
+
+    // The one source node of a group with the name and the text of a node
+    // the browser serialised; -1 when none or more than one has them.
+    int nodeInGroup(const Unit& unit, const Level& level, QStringView loaded) const
+    {
+        const QStringView kind = kindOf(loaded);
+        if (kind == "#comment"_L1)
+            return -1;
+        TextSignature inBrowser;
+        inBrowser.addMarkup(loaded);
+        int found = -1;
+        for (int index : level.source) {
+            const OutlineNode& node = m_outline.nodes[size_t(index)];
+            if (node.start < unit.sourceStart || node.end > unit.sourceEnd || node.name != kind)
+                continue;
+            TextSignature inSource;
+            inSource.addMarkup(m_source.sliced(node.start, node.end - node.start));
+            if (inSource.value() != inBrowser.value())
+                continue;
+            if (found >= 0)
+                return -1; // two alike: which one it was is unknown
+            found = index;
+        }
+        return found;
+    }
+
     // A changed element whose children can be matched: only its changed
     // children are written, and its start tag when that changed.
     bool writeInside(int index, QStringView loaded, QStringView left,
@@ -635,12 +775,23 @@ private:
         QList<TextReplacement> inside;
         if (!writeLevel(level, inside))
             return false;
-        const QStringView startTag = left.first(after->startTagEnd);
-        if (loaded.first(before->startTagEnd) != startTag) {
+        const QStringView leftTag = left.first(after->startTagEnd);
+        const QStringView loadedTag = loaded.first(before->startTagEnd);
+        if (loadedTag != leftTag) {
             if (node.implied)
                 return false;
-            inside.prepend(
-                {node.start, node.contentStart - node.start, withLineBreaks(inTagCase(startTag))});
+            HtmlToken token;
+            HtmlTokenizer(m_source.sliced(node.start, node.contentStart - node.start)).next(token);
+            if (token.kind != HtmlTokenKind::StartTag)
+                return false;
+            for (HtmlAttributeSpan& span : token.attributes) {
+                span.start += node.start;
+                span.end += node.start;
+                span.nameEnd += node.start;
+            }
+            if (auto tag = startTag(node.start, node.contentStart, token.attributes, node.name,
+                                    serialisedAttributes(loadedTag), serialisedAttributes(leftTag)))
+                inside.prepend(*tag);
         }
         out += inside;
         return true;

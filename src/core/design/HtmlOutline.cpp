@@ -1,9 +1,12 @@
 #include "core/design/HtmlOutline.h"
 
 #include <initializer_list>
+#include <string_view>
 #include <vector>
 
 namespace qw {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -49,10 +52,11 @@ bool isLegacyReference(QStringView name)
     return false;
 }
 
-bool isOneOf(QStringView name, std::initializer_list<QStringView> names)
+bool isOneOf(QStringView name, std::initializer_list<std::u16string_view> names)
 {
-    for (QStringView n : names) {
-        if (n == name)
+    const std::u16string_view view(name.utf16(), size_t(name.size()));
+    for (std::u16string_view n : names) {
+        if (n == view)
             return true;
     }
     return false;
@@ -149,7 +153,7 @@ bool leavesForeignContent(QStringView name)
                     u"ul",     u"var"});
 }
 
-bool startsWithAny(const QString& text, std::initializer_list<QStringView> prefixes)
+bool startsWithAny(const QString& text, std::initializer_list<std::u16string_view> prefixes)
 {
     for (QStringView prefix : prefixes) {
         if (text.startsWith(prefix))
@@ -162,12 +166,12 @@ bool startsWithAny(const QString& text, std::initializer_list<QStringView> prefi
 // not end an open <p>. Limited quirks mode behaves as no quirks for that.
 bool doctypeMeansQuirks(const HtmlToken& doctype)
 {
-    if (doctype.forceQuirks || doctype.name != u"html")
+    if (doctype.forceQuirks || doctype.name != "html"_L1)
         return true;
     const QString publicId = doctype.publicId.toLower();
     const QString systemId = doctype.systemId.toLower();
     if (publicId == u"-//w3o//dtd w3 html strict 3.0//en//" ||
-        publicId == u"-/w3c/dtd html 4.0 transitional/en" || publicId == u"html" ||
+        publicId == u"-/w3c/dtd html 4.0 transitional/en" || publicId == "html"_L1 ||
         systemId == u"http://www.ibm.com/data/dtd/v11/ibmxhtml1-transitional.dtd")
         return true;
     if (startsWithAny(publicId, {u"+//silmaril//",
@@ -286,19 +290,19 @@ private:
                 !isOneOf(t.name, {u"head", u"body", u"html", u"br"}))
                 return false;
             m_mode = Mode::BeforeHead;
-            return !(t.kind == HtmlTokenKind::StartTag && t.name == u"html");
+            return !(t.kind == HtmlTokenKind::StartTag && t.name == "html"_L1);
         case Mode::BeforeHead:
             if (t.kind == HtmlTokenKind::Text && skipSpace())
                 return false;
             if (t.kind == HtmlTokenKind::Comment || t.kind == HtmlTokenKind::Doctype)
                 return false;
-            if (t.kind == HtmlTokenKind::StartTag && t.name == u"html")
+            if (t.kind == HtmlTokenKind::StartTag && t.name == "html"_L1)
                 return false;
             if (t.kind == HtmlTokenKind::EndTag &&
                 !isOneOf(t.name, {u"head", u"body", u"html", u"br"}))
                 return false;
             m_mode = Mode::InHead;
-            if (t.kind == HtmlTokenKind::StartTag && t.name == u"head") {
+            if (t.kind == HtmlTokenKind::StartTag && t.name == "head"_L1) {
                 node(m_out.head).contentStart = t.end;
                 return false;
             }
@@ -354,7 +358,7 @@ private:
             m_headOpen.clear();
             return false;
         }
-        if (m_headOpen == u"noscript") {
+        if (m_headOpen == "noscript"_L1) {
             // Without scripts only these belong inside <noscript> in a head.
             if (t.kind == HtmlTokenKind::Comment ||
                 (t.kind == HtmlTokenKind::StartTag &&
@@ -401,7 +405,7 @@ private:
             const qsizetype space = spaceEnd();
             if (space > m_from) {
                 const int last = node(m_out.head).lastChild;
-                if (last >= 0 && node(last).name == u"#text" && node(last).end == m_from) {
+                if (last >= 0 && node(last).name == "#text"_L1 && node(last).end == m_from) {
                     node(last).end = space;
                 } else {
                     const int index = newNode(m_out.head, QStringLiteral("#text"), m_from);
@@ -421,14 +425,14 @@ private:
         case HtmlTokenKind::End:
             return false;
         case HtmlTokenKind::StartTag:
-            if (t.name == u"html" || t.name == u"head")
+            if (t.name == "html"_L1 || t.name == "head"_L1)
                 return false;
             if (headElement())
                 return false;
             m_mode = Mode::AfterHead;
             return true;
         case HtmlTokenKind::EndTag:
-            if (t.name == u"head") {
+            if (t.name == "head"_L1) {
                 m_mode = Mode::AfterHead;
                 return false;
             }
@@ -463,9 +467,9 @@ private:
         case HtmlTokenKind::End:
             return false;
         case HtmlTokenKind::StartTag:
-            if (t.name == u"html" || t.name == u"head")
+            if (t.name == "html"_L1 || t.name == "head"_L1)
                 return false;
-            if (t.name == u"body") {
+            if (t.name == "body"_L1) {
                 m_out.bodyTagStart = t.start;
                 m_out.bodyTagEnd = t.end;
                 m_out.bodyTagAttributes = t.attributes;
@@ -473,7 +477,7 @@ private:
                 m_mode = Mode::InBody;
                 return false;
             }
-            if (t.name == u"frameset") {
+            if (t.name == "frameset"_L1) {
                 m_frameset = true;
                 return false;
             }
@@ -513,7 +517,7 @@ private:
         }
     }
 
-    qsizetype findInScope(QStringView name, std::initializer_list<QStringView> extra = {},
+    qsizetype findInScope(QStringView name, std::initializer_list<std::u16string_view> extra = {},
                           bool tableScope = false) const
     {
         for (qsizetype i = qsizetype(m_stack.size()) - 1; i >= 0; --i) {
@@ -528,7 +532,8 @@ private:
     }
 
     bool popIfInScope(QStringView name, qsizetype closedAt,
-                      std::initializer_list<QStringView> extra = {}, bool tableScope = false)
+                      std::initializer_list<std::u16string_view> extra = {},
+                      bool tableScope = false)
     {
         const qsizetype at = findInScope(name, extra, tableScope);
         if (at < 0)
@@ -543,7 +548,7 @@ private:
     {
         for (qsizetype i = qsizetype(m_stack.size()) - 1; i >= 0; --i) {
             const QString& open = m_stack[size_t(i)].name;
-            if (open == u"td" || open == u"th") {
+            if (open == "td"_L1 || open == "th"_L1) {
                 popTo(i, closedAt);
                 return;
             }
@@ -552,7 +557,7 @@ private:
         }
     }
 
-    void popUntilTopIsOneOf(std::initializer_list<QStringView> names, qsizetype closedAt)
+    void popUntilTopIsOneOf(std::initializer_list<std::u16string_view> names, qsizetype closedAt)
     {
         while (!m_stack.empty() && !isOneOf(m_stack.back().name, names))
             popOne(closedAt);
@@ -566,7 +571,7 @@ private:
                 return TableContext::Cell;
             if (isOneOf(it->name, {u"table", u"tbody", u"thead", u"tfoot", u"tr", u"colgroup"}))
                 return TableContext::Table;
-            if (it->name == u"template")
+            if (it->name == "template"_L1)
                 return TableContext::None;
         }
         return TableContext::None;
@@ -600,7 +605,7 @@ private:
     {
         const int parent = currentParent();
         const int last = node(parent).lastChild;
-        if (last >= 0 && node(last).name == u"#text") {
+        if (last >= 0 && node(last).name == "#text"_L1) {
             OutlineNode& text = node(last);
             if (m_mode == Mode::AfterBody || !text.tail.isEmpty()) {
                 text.tail += m_text.sliced(from, to - from);
@@ -616,7 +621,7 @@ private:
     void bodyStartTag()
     {
         const HtmlToken& t = m_token;
-        const QString name = t.name == u"image" ? QStringLiteral("img") : t.name;
+        const QString name = t.name == "image"_L1 ? QStringLiteral("img") : t.name;
         if (isOneOf(name, {u"html", u"body", u"head", u"frameset"}))
             return;
         if (!m_stack.empty() && m_stack.back().foreign) {
@@ -631,41 +636,41 @@ private:
             if (tableContext() == TableContext::None)
                 return; // ignored outside a table
             closeCell(t.start);
-            if (name == u"td" || name == u"th") {
+            if (name == "td"_L1 || name == "th"_L1) {
                 popUntilTopIsOneOf({u"tr", u"tbody", u"thead", u"tfoot", u"table"}, t.start);
-                if (!m_stack.empty() && m_stack.back().name == u"table")
+                if (!m_stack.empty() && m_stack.back().name == "table"_L1)
                     addImplied(QStringLiteral("tbody"));
-                if (!m_stack.empty() && m_stack.back().name != u"tr")
+                if (!m_stack.empty() && m_stack.back().name != "tr"_L1)
                     addImplied(QStringLiteral("tr"));
-            } else if (name == u"tr") {
+            } else if (name == "tr"_L1) {
                 popUntilTopIsOneOf({u"tbody", u"thead", u"tfoot", u"table"}, t.start);
-                if (!m_stack.empty() && m_stack.back().name == u"table")
+                if (!m_stack.empty() && m_stack.back().name == "table"_L1)
                     addImplied(QStringLiteral("tbody"));
-            } else if (name == u"col") {
+            } else if (name == "col"_L1) {
                 popUntilTopIsOneOf({u"table", u"colgroup"}, t.start);
-                if (!m_stack.empty() && m_stack.back().name == u"table")
+                if (!m_stack.empty() && m_stack.back().name == "table"_L1)
                     addImplied(QStringLiteral("colgroup"));
             } else {
                 popUntilTopIsOneOf({u"table"}, t.start);
             }
-            addElement(name, name == u"col", false);
+            addElement(name, name == "col"_L1, false);
             return;
         }
-        if (name == u"table" && tableContext() == TableContext::Table)
+        if (name == "table"_L1 && tableContext() == TableContext::Table)
             popIfInScope(u"table", t.start, {}, true); // a table inside a table ends it
-        if (closesParagraph(name) || (name == u"table" && !m_quirks))
+        if (closesParagraph(name) || (name == "table"_L1 && !m_quirks))
             closeParagraph(t.start);
         if (isHeading(name) && !m_stack.empty() && isHeading(m_stack.back().name))
             popOne(t.start);
-        if (name == u"li")
+        if (name == "li"_L1)
             closeListItem({u"li"});
-        else if (name == u"dd" || name == u"dt")
+        else if (name == "dd"_L1 || name == "dt"_L1)
             closeListItem({u"dd", u"dt"});
-        if (name == u"a") {
+        if (name == "a"_L1) {
             // A link inside a link ends the outer one.
             for (qsizetype i = qsizetype(m_stack.size()) - 1; i >= 0; --i) {
                 const QString& open = m_stack[size_t(i)].name;
-                if (open == u"a") {
+                if (open == "a"_L1) {
                     popTo(i, t.start);
                     break;
                 }
@@ -674,22 +679,22 @@ private:
                     break;
             }
         }
-        if (name == u"nobr" || name == u"button")
+        if (name == "nobr"_L1 || name == "button"_L1)
             popIfInScope(name, t.start);
-        if ((name == u"option" || name == u"optgroup") && !m_stack.empty() &&
-            m_stack.back().name == u"option")
+        if ((name == "option"_L1 || name == "optgroup"_L1) && !m_stack.empty() &&
+            m_stack.back().name == "option"_L1)
             popOne(t.start);
         if (isOneOf(name, {u"rb", u"rtc", u"rp", u"rt"})) {
-            const bool keepRtc = name == u"rp" || name == u"rt";
+            const bool keepRtc = name == "rp"_L1 || name == "rt"_L1;
             while (!m_stack.empty() && impliesEnd(m_stack.back().name) &&
-                   !(keepRtc && m_stack.back().name == u"rtc"))
+                   !(keepRtc && m_stack.back().name == "rtc"_L1))
                 popOne(t.start);
         }
-        const bool foreign = name == u"svg" || name == u"math";
+        const bool foreign = name == "svg"_L1 || name == "math"_L1;
         addElement(name, voidElement(name) || (foreign && t.selfClosing), foreign);
     }
 
-    void closeListItem(std::initializer_list<QStringView> names)
+    void closeListItem(std::initializer_list<std::u16string_view> names)
     {
         for (qsizetype i = qsizetype(m_stack.size()) - 1; i >= 0; --i) {
             const QString& open = m_stack[size_t(i)].name;
@@ -706,12 +711,14 @@ private:
     {
         const HtmlToken& t = m_token;
         const QString& name = t.name;
-        if (name == u"body" || name == u"html") {
+        if (name == "body"_L1 || name == "html"_L1) {
+            if (m_out.bodyEndTag < 0)
+                m_out.bodyEndTag = t.start;
             closeOpenElements(t.start);
             m_mode = Mode::AfterBody;
             return;
         }
-        if (name == u"br") {
+        if (name == "br"_L1) {
             addElement(QStringLiteral("br"), true, false);
             return;
         }
@@ -725,14 +732,14 @@ private:
                     break;
             }
         }
-        if (name == u"p") {
+        if (name == "p"_L1) {
             if (!popIfInScope(u"p", t.end, {u"button"}))
                 addElement(QStringLiteral("p"), true, false); // a lone </p>: an empty paragraph
             return;
         }
-        if (name == u"li") {
+        if (name == "li"_L1) {
             popIfInScope(u"li", t.end, {u"ol", u"ul"});
-        } else if (name == u"dd" || name == u"dt") {
+        } else if (name == "dd"_L1 || name == "dt"_L1) {
             popIfInScope(name, t.end);
         } else if (isHeading(name)) {
             for (qsizetype i = qsizetype(m_stack.size()) - 1; i >= 0; --i) {
@@ -744,7 +751,7 @@ private:
                 if (isScopeBoundary(open))
                     break;
             }
-        } else if (name == u"table" || isTablePart(name)) {
+        } else if (name == "table"_L1 || isTablePart(name)) {
             popIfInScope(name, t.end, {}, true);
         } else if (closesInScope(name)) {
             popIfInScope(name, t.end);
@@ -807,11 +814,11 @@ private:
         case HtmlTokenKind::End:
             return false;
         case HtmlTokenKind::StartTag:
-            if (t.name == u"html")
+            if (t.name == "html"_L1)
                 return false;
             break;
         case HtmlTokenKind::EndTag:
-            if (t.name == u"html" || t.name == u"body")
+            if (t.name == "html"_L1 || t.name == "body"_L1)
                 return false;
             break;
         }
@@ -851,14 +858,14 @@ void TextSignature::addMarkup(QStringView markup)
         if (token.kind == HtmlTokenKind::Text) {
             addText(markup.sliced(token.start, token.end - token.start), token.textKind);
         } else if (token.kind == HtmlTokenKind::StartTag) {
-            if (token.name == u"svg" || token.name == u"math") {
+            if (token.name == "svg"_L1 || token.name == "math"_L1) {
                 if (!token.selfClosing)
                     ++foreignDepth;
             } else if (foreignDepth == 0) {
                 enterElementContent(tokenizer, token.name);
             }
         } else if (token.kind == HtmlTokenKind::EndTag && foreignDepth > 0 &&
-                   (token.name == u"svg" || token.name == u"math")) {
+                   (token.name == "svg"_L1 || token.name == "math"_L1)) {
             --foreignDepth;
         }
     }

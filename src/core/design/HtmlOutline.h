@@ -48,6 +48,8 @@ struct HtmlOutline
     qsizetype bodyTagStart = 0;
     qsizetype bodyTagEnd = 0;
     QList<HtmlAttributeSpan> bodyTagAttributes;
+    // Where the first </body> (or </html>) ended the body; -1 without one.
+    qsizetype bodyEndTag = -1;
     bool frameset = false;
 };
 

@@ -1,8 +1,11 @@
 #include "core/design/HtmlTokenizer.h"
 
 #include <initializer_list>
+#include <string_view>
 
 namespace qw {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -27,17 +30,19 @@ bool startsWithNoCase(QStringView text, qsizetype at, QStringView word)
 
 bool enterElementContent(HtmlTokenizer& tokenizer, QStringView name)
 {
-    for (QStringView raw : {u"script", u"style", u"xmp", u"iframe", u"noembed", u"noframes"}) {
-        if (name == raw) {
+    const std::u16string_view view(name.utf16(), size_t(name.size()));
+    for (std::u16string_view raw :
+         {u"script", u"style", u"xmp", u"iframe", u"noembed", u"noframes"}) {
+        if (view == raw) {
             tokenizer.enterRawText(name, HtmlTextKind::Raw);
             return true;
         }
     }
-    if (name == u"title" || name == u"textarea") {
+    if (name == "title"_L1 || name == "textarea"_L1) {
         tokenizer.enterRawText(name, HtmlTextKind::RcData);
         return true;
     }
-    if (name == u"plaintext") {
+    if (name == "plaintext"_L1) {
         tokenizer.enterPlainText();
         return true;
     }
