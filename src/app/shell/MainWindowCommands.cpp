@@ -1,7 +1,10 @@
 // The handlers of the window's commands, registered by id. Each either works
 // on the window (documents, views) or, through registerEditorAction, on the
-// current editor of the source page, doing nothing when there is none.
+// current editor of the source page, doing nothing when there is none. The
+// markup and edit commands act on the design document instead while the
+// design page is shown.
 // SearchController.h returns its dialogs through QPointer: complete types first.
+#include "app/design/DesignActions.h"
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
 #include "app/dialogs/SearchController.h"
@@ -105,30 +108,29 @@ void MainWindow::registerEditCommands()
     {
         const char* id;
         void (EditorWidget::*run)();
+        DesignCommand design;
+        // Ends an in-place edit of the inspector only from a button or the
+        // pop-up.
+        bool fromButtonOnly;
     };
-    const Clip clips[] = {{"edit.cut", &EditorWidget::cutToClipboard},
-                          {"edit.copy", &EditorWidget::copyToClipboard},
-                          {"edit.paste", &EditorWidget::pasteFromClipboard}};
+    const Clip clips[] = {
+        {"edit.cut", &EditorWidget::cutToClipboard, DesignCommand::Cut, true},
+        {"edit.copy", &EditorWidget::copyToClipboard, DesignCommand::Copy, true},
+        {"edit.paste", &EditorWidget::pasteFromClipboard, DesignCommand::Paste, true},
+        {"edit.undo", &EditorWidget::undo, DesignCommand::Undo, false},
+        {"edit.redo", &EditorWidget::redo, DesignCommand::Redo, false},
+        {"edit.selectAll", &EditorWidget::selectAll, DesignCommand::SelectAll, false}};
     for (const Clip& clip : clips) {
-        registerEditorAction(id(clip.id),
-                             [this, run = clip.run](ScintillaEditor& e, ActionPlace place) {
-                                 if (fromButtonOrPopUp(place))
-                                     clearTagInspector();
-                                 (static_cast<EditorWidget&>(e).*run)();
-                             });
+        m_registry->registerAction(id(clip.id), [this, clip](ActionPlace place) {
+            if (ScintillaEditor* e = sourceEditor()) {
+                if (!clip.fromButtonOnly || fromButtonOrPopUp(place))
+                    clearTagInspector();
+                (static_cast<EditorWidget&>(*e).*clip.run)();
+            } else if (DesignDocument* d = m_pages->designTarget()) {
+                runDesignEditCommand(*d, clip.design);
+            }
+        });
     }
-    registerEditorAction(id("edit.undo"), [this](ScintillaEditor& e, ActionPlace) {
-        clearTagInspector();
-        e.undo();
-    });
-    registerEditorAction(id("edit.redo"), [this](ScintillaEditor& e, ActionPlace) {
-        clearTagInspector();
-        e.redo();
-    });
-    registerEditorAction(id("edit.selectAll"), [this](ScintillaEditor& e, ActionPlace) {
-        clearTagInspector();
-        e.selectAll();
-    });
     registerEditorAction(id("edit.wordWrap"), [this](ScintillaEditor& e, ActionPlace place) {
         // The entry's check was toggled by the click; the editor follows it.
         const QAction* entry = m_registry->action(id("edit.wordWrap"), place);
@@ -254,13 +256,17 @@ void MainWindow::registerMarkupCommands()
 {
     for (const MarkupCommand& row : markupCommands()) {
         const MarkupCommandId markup = row.id;
-        registerEditorAction(markupActionId(markup), [this, markup](ScintillaEditor& e,
-                                                                    ActionPlace place) {
+        m_registry->registerAction(markupActionId(markup), [this, markup](ActionPlace place) {
             const CommandSource source =
                 place == ActionPlace::ToolBar ? CommandSource::ToolBarButton : CommandSource::Menu;
-            if (!keepsInspectorEdit(markupCommand(markup), source))
-                clearTagInspector();
-            runMarkupCommand(e, markup, tagCase());
+            const MarkupCommand& command = markupCommand(markup);
+            if (ScintillaEditor* e = sourceEditor()) {
+                if (!keepsInspectorEdit(command, source))
+                    clearTagInspector();
+                runMarkupCommand(*e, markup, tagCase());
+            } else if (DesignDocument* d = m_pages->designTarget()) {
+                runDesignAction(*d, designAction(command, source), command.startText);
+            }
         });
     }
     // The form element commands open the form element dialog on the source
