@@ -172,6 +172,8 @@ private:
     UserTagPanel* m_userTagPanel = nullptr;
     QList<QLabel*> m_panels;
     QAction* m_clearRecent = nullptr;
+    // The design document whose state changes refresh the command states.
+    const QObject* m_designStates = nullptr;
     CaretTagState m_tagState;
     bool m_clipboardHasText = false;
     bool m_fullScreen = false;

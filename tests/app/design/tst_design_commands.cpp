@@ -13,6 +13,7 @@
 #include "support/FakeUiServices.h"
 #include "support/TestInstallation.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QSignalSpy>
@@ -159,6 +160,7 @@ private Q_SLOTS:
     void fragmentsArePastedButNeverOverAnObject();
     void tableRowAndCellButtons();
     void editCommandsRunOnTheDesignDocument();
+    void editCommandStatesFollowTheDesignDocument();
 };
 
 void DesignCommandsTest::formatsSwitchOnAndOff_data()
@@ -246,6 +248,36 @@ void DesignCommandsTest::editCommandsRunOnTheDesignDocument()
     QTRY_COMPARE(QApplication::clipboard()->text(), u"one two three"_s);
     // The editor's own undo history is left alone.
     QCOMPARE(s.window->documents().current()->text(), u"<p id=t>one two three</p>"_s);
+}
+
+void DesignCommandsTest::editCommandStatesFollowTheDesignDocument()
+{
+    Session s;
+    QApplication::clipboard()->setText(u"schránka"_s);
+    QVERIFY(s.enter(u"<p id=t>one two three</p>"_s));
+    auto enabled = [&](const char* command) {
+        const QAction* a =
+            s.window->commands().action(QString::fromLatin1(command), ActionPlace::MainMenu);
+        return a != nullptr && a->isEnabled();
+    };
+    s.click(u"#t"_s);
+    QTRY_COMPARE(s.doc->selectedElement().value_or(DesignElement{}).tagName, u"P"_s);
+    QTRY_VERIFY(!enabled("edit.cut"));
+    QVERIFY(!enabled("edit.copy"));
+    QVERIFY(enabled("edit.paste"));
+    QVERIFY(enabled("edit.selectAll"));
+    QVERIFY(!enabled("edit.pasteAsNew"));
+    // A word selected in the view enables cutting and copying.
+    s.doubleClick(u"#t"_s);
+    QTRY_VERIFY(enabled("edit.cut"));
+    QVERIFY(enabled("edit.copy"));
+    QVERIFY(!enabled("edit.pasteAsNew"));
+
+    // The source page takes the editor's states again.
+    s.window->pages().switchTo(PageMode::Source);
+    QVERIFY(!enabled("edit.cut"));
+    QVERIFY(enabled("edit.pasteAsNew"));
+    QVERIFY(enabled("edit.selectAll"));
 }
 
 QTEST_MAIN(DesignCommandsTest)
