@@ -20,6 +20,7 @@
 #include "core/shell/CommandLayout.h"
 #include "core/shell/ShellTexts.h"
 #include "core/text/DocumentFile.h"
+#include "core/transform/DateTimeText.h"
 #include "core/transform/TextTransformCommands.h"
 
 #include <QFileInfo>
@@ -210,9 +211,26 @@ void MainWindow::registerViewCommands()
 
 void MainWindow::registerToolCommands()
 {
-    registerEditorAction(id("tools.dateTime"), [this](ScintillaEditor& e, ActionPlace) {
-        clearTagInspector();
-        insertDateTime(e, m_ui.now());
+    m_registry->registerAction(id("tools.dateTime"), [this](ActionPlace) {
+        if (ScintillaEditor* e = sourceEditor()) {
+            clearTagInspector();
+            insertDateTime(*e, m_ui.now());
+        } else if (DesignDocument* d = m_pages->designTarget()) {
+            d->pasteHtml(dateTimeText(m_ui.now()).toHtmlEscaped());
+        }
+    });
+    // On the design page the editor takes the design view's document, is
+    // transformed, and the design page shows the result.
+    m_registry->registerAction(id("tools.removeDiacritics"), [this](ActionPlace) {
+        if (ScintillaEditor* e = sourceEditor()) {
+            clearTagInspector();
+            runTextTransformation(*e, TextTransformation::RemoveDiacritics);
+        } else if (m_pages->designTarget() != nullptr) {
+            m_pages->syncIntoEditor();
+            if (ScintillaEditor* current = m_documents->current())
+                runTextTransformation(*current, TextTransformation::RemoveDiacritics);
+            m_pages->followCurrentDocument();
+        }
     });
     struct Tool
     {
@@ -220,7 +238,6 @@ void MainWindow::registerToolCommands()
         TextTransformation transformation;
     };
     const Tool tools[] = {
-        {"tools.removeDiacritics", TextTransformation::RemoveDiacritics},
         {"tools.textToHtml", TextTransformation::TextToHtml},
         {"tools.removeHtml", TextTransformation::RemoveHtml},
         {"tools.removeSurplusLines", TextTransformation::RemoveSurplusLines},

@@ -10,6 +10,7 @@
 #include "app/shell/MainWindow.h"
 #include "core/commands/MarkupCommandTable.h"
 #include "core/shell/CommandCatalog.h"
+#include "core/transform/DateTimeText.h"
 #include "support/FakeUiServices.h"
 #include "support/TestInstallation.h"
 
@@ -32,7 +33,8 @@ Q_DECLARE_METATYPE(qw::MarkupCommandId)
 
 namespace {
 
-// Shows the design document on the design page, loaded from the editor.
+// Shows the design document on the design page, loaded from the editor,
+// and hands the body back into the editor.
 class DesignPageByHand : public PageHandler
 {
 public:
@@ -47,6 +49,18 @@ public:
         m_window.pages().setDesignDocument(&m_doc);
         m_doc.view()->setFocus();
         return true;
+    }
+
+    void followDocument() override
+    {
+        m_doc.setHtml(m_window.documents().current()->text(), QString());
+    }
+
+    // A plain hand-over, enough for the pages of these tests: the editor
+    // takes the body as the view holds it.
+    void syncIntoEditor() override
+    {
+        m_window.documents().current()->setText(m_doc.snapshot().bodyNodes.join(QString()));
     }
 
 private:
@@ -161,6 +175,8 @@ private Q_SLOTS:
     void tableRowAndCellButtons();
     void editCommandsRunOnTheDesignDocument();
     void editCommandStatesFollowTheDesignDocument();
+    void dateAndTimeGoToTheDesignSelection();
+    void diacriticsGoFromTheDesignDocument();
 };
 
 void DesignCommandsTest::formatsSwitchOnAndOff_data()
@@ -278,6 +294,35 @@ void DesignCommandsTest::editCommandStatesFollowTheDesignDocument()
     QVERIFY(!enabled("edit.cut"));
     QVERIFY(enabled("edit.pasteAsNew"));
     QVERIFY(enabled("edit.selectAll"));
+}
+
+void DesignCommandsTest::dateAndTimeGoToTheDesignSelection()
+{
+    Session s;
+    s.ui.clock = QDateTime(QDate(2026, 12, 10), QTime(18, 5, 7));
+    QVERIFY(s.enter(u"<p id=t>ab</p>"_s));
+    s.doubleClick(u"#t"_s);
+    QTRY_COMPARE(s.doc->selectionType(), u"Text"_s);
+    s.trigger(u"tools.dateTime"_s);
+    QTRY_VERIFY(!s.body().contains(u"ab"_s));
+    const auto p = s.doc->selectedElement();
+    QVERIFY(p.has_value());
+    QCOMPARE(p->tagName, u"P"_s);
+    QCOMPARE(QString(p->innerText).replace(QChar(0xA0), u' '), dateTimeText(s.ui.clock));
+    QCOMPARE(s.window->documents().current()->text(), u"<p id=t>ab</p>"_s);
+}
+
+void DesignCommandsTest::diacriticsGoFromTheDesignDocument()
+{
+    Session s;
+    QVERIFY(s.enter(u"<p id=t>Příliš žluťoučký kůň</p>"_s));
+    QSignalSpy ready(s.doc.get(), &DesignDocument::ready);
+    s.trigger(u"tools.removeDiacritics"_s);
+    QCOMPARE(s.window->documents().current()->text(), u"<p id=\"t\">Prilis zlutoucky kun</p>"_s);
+    // The design page shows the result, loaded anew.
+    QVERIFY(ready.count() > 0 || ready.wait(20000));
+    QCOMPARE(s.body(), u"<p id=\"t\">Prilis zlutoucky kun</p>"_s);
+    QCOMPARE(s.window->pages().pageMode(), PageMode::Design);
 }
 
 QTEST_MAIN(DesignCommandsTest)
