@@ -20,6 +20,7 @@ namespace qw {
 
 struct AppContext;
 class ActionRegistry;
+class DesignDocument;
 class ElementDialogs;
 struct EditTagTarget;
 class FilePanel;
@@ -134,6 +135,9 @@ private:
     void openRecentFile(const QString& path);
     void clearRecentFiles();
     void insertFile();
+    // Finds on the design page: asks for the text when ask, else finds the
+    // last one again.
+    void findInDesign(DesignDocument& design, bool ask);
     // The tag at the caret, after every key and mouse-button release.
     void findTagAtCaretQuietly();
 
@@ -174,6 +178,8 @@ private:
     QAction* m_clearRecent = nullptr;
     // The design document whose state changes refresh the command states.
     const QObject* m_designStates = nullptr;
+    // The text last searched for on the design page.
+    QString m_designFindText;
     CaretTagState m_tagState;
     bool m_clipboardHasText = false;
     bool m_fullScreen = false;

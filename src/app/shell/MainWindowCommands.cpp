@@ -155,9 +155,17 @@ void MainWindow::registerSearchCommands()
     m_registry->registerAction(id("edit.find"), [this](ActionPlace place) {
         if (place == ActionPlace::ToolBar)
             clearTagInspector();
-        m_search->showFind();
+        if (DesignDocument* d = m_pages->designTarget())
+            findInDesign(*d, true);
+        else
+            m_search->showFind();
     });
-    m_registry->registerAction(id("edit.findNext"), [this](ActionPlace) { m_search->findNext(); });
+    m_registry->registerAction(id("edit.findNext"), [this](ActionPlace) {
+        if (DesignDocument* d = m_pages->designTarget())
+            findInDesign(*d, m_designFindText.isEmpty());
+        else
+            m_search->findNext();
+    });
     m_registry->registerAction(id("edit.replace"), [this](ActionPlace place) {
         if (place == ActionPlace::ToolBar)
             clearTagInspector();
@@ -288,6 +296,22 @@ void MainWindow::registerMarkupCommands()
     }
     // The form element commands open the form element dialog on the source
     // page; it arrives later, so they have no handler yet.
+}
+
+void MainWindow::findInDesign(DesignDocument& design, bool ask)
+{
+    // The design view searches its own document: the text is asked for
+    // here, the view finds and selects the next occurrence.
+    if (design.commandStatus(DesignCommand::FindText) != DesignStatus::Enabled)
+        return;
+    if (ask) {
+        const std::optional<QString> text = m_ui.inputText(
+            this, QStringLiteral("Hledat"), QStringLiteral("Hledaný text:"), m_designFindText);
+        if (!text || text->isEmpty())
+            return;
+        m_designFindText = *text;
+    }
+    design.runCommand(DesignCommand::FindText, kDesignDefault, m_designFindText);
 }
 
 void MainWindow::insertFile()

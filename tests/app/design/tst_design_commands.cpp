@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -177,6 +178,7 @@ private Q_SLOTS:
     void editCommandStatesFollowTheDesignDocument();
     void dateAndTimeGoToTheDesignSelection();
     void diacriticsGoFromTheDesignDocument();
+    void findUsesTheViewsOwnSearch();
 };
 
 void DesignCommandsTest::formatsSwitchOnAndOff_data()
@@ -323,6 +325,37 @@ void DesignCommandsTest::diacriticsGoFromTheDesignDocument()
     QVERIFY(ready.count() > 0 || ready.wait(20000));
     QCOMPARE(s.body(), u"<p id=\"t\">Prilis zlutoucky kun</p>"_s);
     QCOMPARE(s.window->pages().pageMode(), PageMode::Design);
+}
+
+void DesignCommandsTest::findUsesTheViewsOwnSearch()
+{
+    Session s;
+    QVERIFY(s.enter(u"<p id=t>alfa beta gama beta</p>"_s));
+    s.click(u"#t"_s);
+    // The search starts from the caret: at the start of the line.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QTRY_COMPARE(s.doc->commandStatus(DesignCommand::FindText), DesignStatus::Enabled);
+    QSignalSpy found(s.doc->view()->page(), &QWebEnginePage::findTextFinished);
+    s.ui.inputResults << std::optional<QString>(u"beta"_s);
+    s.trigger(u"edit.find"_s);
+    QCOMPARE(s.ui.inputResults.size(), 0);
+    QTRY_VERIFY(!found.isEmpty());
+    auto result = found.constLast().at(0).value<QWebEngineFindTextResult>();
+    QCOMPARE(result.numberOfMatches(), 2);
+    QCOMPARE(result.activeMatch(), 1);
+    // Find next goes on with the same text, without asking.
+    found.clear();
+    s.trigger(u"edit.findNext"_s);
+    QTRY_VERIFY(!found.isEmpty());
+    result = found.constLast().at(0).value<QWebEngineFindTextResult>();
+    QCOMPARE(result.activeMatch(), 2);
+    QCOMPARE(s.ui.inputResults.size(), 0);
+    // A cancelled question searches nothing.
+    found.clear();
+    s.ui.inputResults << std::nullopt;
+    s.trigger(u"edit.find"_s);
+    QTest::qWait(100);
+    QVERIFY(found.isEmpty());
 }
 
 QTEST_MAIN(DesignCommandsTest)
