@@ -442,6 +442,10 @@ void WebDesignDocument::setHtml(const QString& html, const QString& baseFolder)
     if (!base.isEmpty() && !base.endsWith(u'/'))
         base += u'/';
     m_page->allowNextLoad();
+    // A page drawn while it is parsed is laid out again at every frame,
+    // the more often the more the parser pauses (after each script block):
+    // the view draws nothing until the document is parsed.
+    m_page->setVisible(false);
     const QByteArray utf8 = html.toUtf8();
     // The load's name rides in the address's fragment, which changes no
     // relative address.
@@ -495,6 +499,7 @@ void WebDesignDocument::takeStart(const QVariantMap& start)
     if (!m_loading || start.value(QStringLiteral("load")).toString() != m_loadName)
         return;
     m_loading = false;
+    m_page->setVisible(m_view->isVisible());
     m_loaded = snapshotFrom(start.value(QStringLiteral("snapshot")));
     m_ready = true;
     takeReport(start.value(QStringLiteral("state")).toMap());
