@@ -482,8 +482,13 @@ void WebDesignDocument::loadFinished(bool ok)
 {
     // The view's script starts by itself once the document is parsed; the
     // end of the load, with the pictures, is only the second chance.
-    if (!m_loading || !ok)
+    if (!m_loading)
         return;
+    if (!ok) {
+        // Whatever the view holds is shown again.
+        m_page->setVisible(m_view->isVisible());
+        return;
+    }
     QPointer<WebDesignDocument> self(this);
     m_page->runJavaScript(QStringLiteral("qwDesign.startIfParsed()"), kOwnWorld,
                           [self](const QVariant& answer) {
