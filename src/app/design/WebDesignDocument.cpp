@@ -40,15 +40,15 @@ Q_LOGGING_CATEGORY(designLog, "quenwick.design", QtWarningMsg)
 
 constexpr quint32 kOwnWorld = QWebEngineScript::ApplicationWorld;
 // The engine takes a page given as text as an address of its own, which
-// may be at most 2 MB long once encoded; larger pages go through a file.
-constexpr qsizetype kLargestDirectPage = 1400 * 1024;
+// may be at most 2 MB long once percent-encoded and is read the slower the
+// longer it is; larger pages go through a file.
+constexpr qsizetype kLargestDirectPage = 128 * 1024;
 // How long the program waits for the view's answer where it must wait.
 constexpr int kAnswerWaitMs = 5000;
 // A large page is loaded from a folder this deep below the private folder,
 // so that addresses going up a few folders still land below it and can be
 // sent on to the document's own folder.
 const QString kLargePageFolder = QStringLiteral("design/d/d/d/d/d/d/d/d/");
-const QString kLargePageName = QStringLiteral("qw~design.html");
 
 QString readResource(const QString& path)
 {
@@ -142,6 +142,7 @@ public:
 
 public Q_SLOTS:
     void report(const QJsonObject& state) { m_document->takeReport(state.toVariantMap()); }
+    void started(const QJsonObject& start) { m_document->takeStart(start.toVariantMap()); }
 
 private:
     WebDesignDocument* m_document;
@@ -155,11 +156,12 @@ class DesignRequestFilter : public QWebEngineUrlRequestInterceptor
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
 
-    void setFolders(const QString& root, const QString& pageFolder, const QString& baseFolder)
+    void setFolders(const QString& root, const QString& page, const QString& baseFolder)
     {
         QMutexLocker lock(&m_mutex);
         m_root = root;
-        m_pageFolder = pageFolder;
+        m_page = page;
+        m_pageFolder = page.left(page.lastIndexOf(u'/') + 1);
         m_baseFolder = baseFolder;
     }
 
@@ -172,7 +174,7 @@ public:
         if (m_root.isEmpty() || m_baseFolder.isEmpty())
             return;
         const QString path = url.toLocalFile();
-        if (!path.startsWith(m_root) || path == m_pageFolder + kLargePageName)
+        if (!path.startsWith(m_root) || path == m_page)
             return;
         const QString relative = QDir(m_pageFolder).relativeFilePath(path);
         QUrl target = QUrl::fromLocalFile(QDir::cleanPath(m_baseFolder + relative));
@@ -183,6 +185,7 @@ public:
 private:
     QMutex m_mutex;
     QString m_root;
+    QString m_page;
     QString m_pageFolder;
     QString m_baseFolder;
 };
@@ -415,12 +418,12 @@ void WebDesignDocument::insertTable(const DesignTableParams& params)
     pasteHtml(tableHtml(params));
 }
 
-QString WebDesignDocument::largePagePath()
+QString WebDesignDocument::largePageFolder()
 {
     const QString folder = privateTempFolder(m_tempBase);
     if (folder.isEmpty() || !QDir().mkpath(folder + kLargePageFolder))
         return {};
-    return folder + kLargePageFolder + kLargePageName;
+    return folder + kLargePageFolder;
 }
 
 void WebDesignDocument::setHtml(const QString& html, const QString& baseFolder)
@@ -434,62 +437,78 @@ void WebDesignDocument::setHtml(const QString& html, const QString& baseFolder)
     m_element.reset();
     m_body.reset();
     m_selectionType = QStringLiteral("None");
+    m_loadName = QStringLiteral("qw-load-") + QString::number(m_load);
     QString base = baseFolder;
     if (!base.isEmpty() && !base.endsWith(u'/'))
         base += u'/';
     m_page->allowNextLoad();
+    // A page drawn while it is parsed is laid out again at every frame,
+    // the more often the more the parser pauses (after each script block):
+    // the view draws nothing until the document is parsed.
+    m_page->setVisible(false);
     const QByteArray utf8 = html.toUtf8();
+    // The load's name rides in the address's fragment, which changes no
+    // relative address.
+    QUrl baseUrl = base.isEmpty() ? QUrl(QStringLiteral("about:blank")) : QUrl::fromLocalFile(base);
+    baseUrl.setFragment(m_loadName);
     if (utf8.size() <= kLargestDirectPage) {
         m_filter->setFolders({}, {}, {});
-        m_page->setHtml(html, base.isEmpty() ? QUrl() : QUrl::fromLocalFile(base));
+        m_page->setHtml(html, baseUrl);
         return;
     }
     // Written as UTF-8 behind a byte-order mark, which outranks whatever
-    // code page the page declares.
-    const QString path = largePagePath();
+    // code page the page declares. The file is named after the load.
+    if (!m_largePage.isEmpty())
+        QFile::remove(m_largePage);
+    m_largePage.clear();
+    const QString folder = largePageFolder();
+    const QString path = folder + m_loadName + QStringLiteral(".html");
     QFile f(path);
-    if (path.isEmpty() || !clearNonFile(path) || !f.open(QIODevice::WriteOnly) ||
+    if (folder.isEmpty() || !clearNonFile(path) || !f.open(QIODevice::WriteOnly) ||
         f.write("\xEF\xBB\xBF") != 3 || f.write(utf8) != utf8.size() || !f.flush()) {
         qCWarning(designLog) << "cannot write" << path;
-        m_page->setHtml(html, base.isEmpty() ? QUrl() : QUrl::fromLocalFile(base));
+        m_page->setHtml(html, baseUrl);
         return;
     }
     f.close();
     m_largePage = path;
-    const QString pageFolder = path.left(path.size() - kLargePageName.size());
-    const QString root = pageFolder.left(pageFolder.size() - kLargePageFolder.size()) +
+    const QString root = folder.left(folder.size() - kLargePageFolder.size()) +
                          kLargePageFolder.section(u'/', 0, 0) + u'/';
-    m_filter->setFolders(root, pageFolder, base);
+    m_filter->setFolders(root, path, base);
     m_page->load(QUrl::fromLocalFile(path));
 }
 
 void WebDesignDocument::loadFinished(bool ok)
 {
+    // The view's script starts by itself once the document is parsed; the
+    // end of the load, with the pictures, is only the second chance.
     if (!m_loading)
         return;
     if (!ok) {
-        // An earlier load cut short by a later one ends the same way; the
-        // later one still finishes.
-        qCDebug(designLog) << "load failed";
+        // Whatever the view holds is shown again.
+        m_page->setVisible(m_view->isVisible());
         return;
     }
-    m_loading = false;
-    const int load = m_load;
     QPointer<WebDesignDocument> self(this);
-    m_page->runJavaScript(QStringLiteral("qwDesign.start()"), kOwnWorld,
-                          [self, load](const QVariant& answer) {
-                              if (self == nullptr || self->m_load != load)
-                                  return;
-                              const QVariantMap map = answer.toMap();
-                              if (map.isEmpty()) {
-                                  qCWarning(designLog) << "the design script did not start";
-                                  return;
-                              }
-                              self->m_loaded = snapshotFrom(map.value(QStringLiteral("snapshot")));
-                              self->m_ready = true;
-                              self->takeReport(map.value(QStringLiteral("state")).toMap());
-                              Q_EMIT self->ready();
+    m_page->runJavaScript(QStringLiteral("qwDesign.startIfParsed()"), kOwnWorld,
+                          [self](const QVariant& answer) {
+                              if (self != nullptr)
+                                  self->takeStart(answer.toMap());
                           });
+}
+
+void WebDesignDocument::takeStart(const QVariantMap& start)
+{
+    // A start of an earlier load, or a second one of this load, is not
+    // taken.
+    if (!m_loading || start.value(QStringLiteral("load")).toString() != m_loadName)
+        return;
+    m_loading = false;
+    m_page->setVisible(m_view->isVisible());
+    m_loaded = snapshotFrom(start.value(QStringLiteral("snapshot")));
+    m_ready = true;
+    takeReport(start.value(QStringLiteral("state")).toMap());
+    Q_EMIT ready();
 }
 
 void WebDesignDocument::runReporting(const QString& script)
@@ -529,7 +548,7 @@ bool WebDesignDocument::waitUntilReady(int timeoutMs)
 {
     if (m_ready)
         return true;
-    if (!m_loading && m_load == 0)
+    if (!m_loading)
         return false;
     QEventLoop loop;
     connect(this, &DesignDocument::ready, &loop, &QEventLoop::quit);

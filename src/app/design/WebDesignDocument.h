@@ -63,12 +63,16 @@ public:
     void takeReport(const QVariantMap& report);
 
 private:
+    friend class DesignBridge;
     void loadFinished(bool ok);
+    // Takes the view script's start: the document as loaded, and its first
+    // report.
+    void takeStart(const QVariantMap& start);
     // Runs script in the isolated world; a report it returns is taken.
     void runReporting(const QString& script);
     bool waitUntilReady(int timeoutMs);
     void requestContextMenu(const QPoint& pos);
-    QString largePagePath();
+    QString largePageFolder();
 
     QWebEngineProfile* m_profile = nullptr;
     DesignRequestFilter* m_filter = nullptr;
@@ -78,6 +82,7 @@ private:
     QString m_largePage;
     // Counts the loads; a late answer about an earlier one is dropped.
     int m_load = 0;
+    QString m_loadName;
     bool m_loading = false;
     bool m_ready = false;
     bool m_edited = false;

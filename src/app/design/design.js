@@ -43,6 +43,16 @@ var qwDesign = (function () {
     var started = false;
     var edited = false;
     var scheduled = false;
+    var lastReport = 0;
+    // The program names each load, in the address's fragment or as the
+    // name of the file it loads; the start reports the name, so that no
+    // answer of an earlier document is taken for this one.
+    var loadName = location.hash ? location.hash.slice(1)
+                                 : location.pathname.replace(/^.*\//, "").replace(/\.html$/, "");
+    // What the start found: the document as loaded, kept for a repeated
+    // start.
+    var loaded = null;
+    var startPending = false;
     // The element the last report described: what changeElement changes.
     var selected = null;
 
@@ -205,20 +215,23 @@ var qwDesign = (function () {
             bridge.report(state());
     }
 
-    // Many events follow one key or click: the report goes once, with the
-    // next frame (or shortly, where the view draws no frames while hidden).
+    // Many events follow one key or click: they are reported together, at
+    // once when nothing was reported within the last frame, else with the
+    // next frame. (Timers do not run in a page whose scripts are off; the
+    // frames and the script's own queue do.)
     function schedule() {
         if (scheduled || !started)
             return;
         scheduled = true;
         var fire = function () {
-            if (!scheduled)
-                return;
             scheduled = false;
+            lastReport = performance.now();
             push();
         };
-        window.requestAnimationFrame(fire);
-        window.setTimeout(fire, 50);
+        if (performance.now() - lastReport >= 16)
+            Promise.resolve().then(fire);
+        else
+            window.requestAnimationFrame(fire);
     }
 
     function placeCaret(node) {
@@ -516,8 +529,11 @@ var qwDesign = (function () {
     }
 
     // The document the program just loaded becomes editable and is
-    // watched for changes from here on.
+    // watched for changes from here on. Runs once the document is parsed:
+    // its pictures need not have arrived.
     function start() {
+        if (loaded)
+            return loaded;
         document.designMode = "on";
         var selection = document.getSelection();
         if (selection && selection.rangeCount === 0 && document.body)
@@ -538,7 +554,23 @@ var qwDesign = (function () {
         observer.observe(document, {childList: true, subtree: true, attributes: true,
                                     characterData: true});
         started = true;
-        return {snapshot: qwDesignSnapshot(), state: state()};
+        loaded = {load: loadName, snapshot: qwDesignSnapshot(), state: state()};
+        return loaded;
+    }
+
+    function reportStart() {
+        if (bridge) {
+            startPending = false;
+            bridge.started(start());
+        } else {
+            startPending = true;
+        }
+    }
+
+    // The program's second way to start, when the page has finished
+    // loading: nothing before the document is parsed.
+    function startIfParsed() {
+        return document.readyState === "loading" ? null : start();
     }
 
     function run(id, input) {
@@ -600,17 +632,21 @@ var qwDesign = (function () {
         document.addEventListener(type, schedule, true);
     });
     document.addEventListener("click", selectObjectUnder, true);
+    document.addEventListener("DOMContentLoaded", reportStart);
     document.addEventListener("contextmenu", selectObjectUnder, true);
 
     if (typeof QWebChannel === "function" && typeof qt === "object") {
         new QWebChannel(qt.webChannelTransport, function (channel) {
             bridge = channel.objects.design;
-            push();
+            if (startPending)
+                reportStart();
+            else
+                push();
         });
     }
 
     return {
-        start: start,
+        startIfParsed: startIfParsed,
         state: state,
         run: run,
         paste: paste,

@@ -1,6 +1,7 @@
 #include "app/shell/MainWindow.h"
 
 // SearchController.h returns its dialogs through QPointer: complete types first.
+#include "app/design/DesignDocument.h"
 #include "app/design/DesignFeature.h"
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
@@ -321,8 +322,8 @@ void MainWindow::updateStatusBar()
 
 void MainWindow::updateMenu()
 {
-    // Only the source page takes its states from the editor; the other pages
-    // arrive later and change nothing here.
+    // The source page takes its states from the editor, the design page from
+    // the design document; the preview page changes nothing here.
     if (m_pages->pageMode() == PageMode::Source) {
         MenuSnapshot snapshot;
         snapshot.clipboardHasText = m_clipboardHasText;
@@ -337,7 +338,23 @@ void MainWindow::updateMenu()
         const MenuStates states = computeMenuStates(snapshot);
         for (const CommandEnabled& c : states.enabled)
             m_registry->setEnabled(c.id, c.enabled);
+        m_registry->setEnabled(QStringLiteral("edit.selectAll"), true);
         m_registry->setChecked(QStringLiteral("edit.wordWrap"), states.wordWrapChecked);
+    } else if (DesignDocument* design = m_pages->designTarget()) {
+        // The design page's edit commands follow the design document's
+        // states, refreshed whenever it reports a change.
+        if (m_designStates != design) {
+            m_designStates = design;
+            connect(design, &DesignDocument::stateChanged, this, &MainWindow::updateMenu);
+        }
+        const std::pair<const char*, DesignCommand> edits[] = {
+            {"edit.cut", DesignCommand::Cut},     {"edit.copy", DesignCommand::Copy},
+            {"edit.paste", DesignCommand::Paste}, {"edit.undo", DesignCommand::Undo},
+            {"edit.redo", DesignCommand::Redo},   {"edit.selectAll", DesignCommand::SelectAll}};
+        for (const auto& [id, command] : edits)
+            m_registry->setEnabled(QString::fromLatin1(id),
+                                   design->commandStatus(command) == DesignStatus::Enabled);
+        m_registry->setEnabled(QStringLiteral("edit.pasteAsNew"), false);
     }
     m_documents->tabBar()->update();
 }

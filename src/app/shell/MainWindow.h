@@ -20,6 +20,7 @@ namespace qw {
 
 struct AppContext;
 class ActionRegistry;
+class DesignDocument;
 class ElementDialogs;
 struct EditTagTarget;
 class DocumentRecovery;
@@ -141,6 +142,9 @@ private:
     void openRecentFile(const QString& path);
     void clearRecentFiles();
     void insertFile();
+    // Finds on the design page: asks for the text when ask, else finds the
+    // last one again.
+    void findInDesign(DesignDocument& design, bool ask);
     // The tag at the caret, after every key and mouse-button release.
     void findTagAtCaretQuietly();
 
@@ -181,6 +185,10 @@ private:
     UserTagPanel* m_userTagPanel = nullptr;
     QList<QLabel*> m_panels;
     QAction* m_clearRecent = nullptr;
+    // The design document whose state changes refresh the command states.
+    const QObject* m_designStates = nullptr;
+    // The text last searched for on the design page.
+    QString m_designFindText;
     CaretTagState m_tagState;
     bool m_clipboardHasText = false;
     bool m_fullScreen = false;

@@ -1,7 +1,10 @@
 // The handlers of the window's commands, registered by id. Each either works
 // on the window (documents, views) or, through registerEditorAction, on the
-// current editor of the source page, doing nothing when there is none.
+// current editor of the source page, doing nothing when there is none. The
+// markup and edit commands act on the design document instead while the
+// design page is shown.
 // SearchController.h returns its dialogs through QPointer: complete types first.
+#include "app/design/DesignActions.h"
 #include "app/design/DesignDocument.h"
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
@@ -18,6 +21,7 @@
 #include "core/shell/CommandLayout.h"
 #include "core/shell/ShellTexts.h"
 #include "core/text/DocumentFile.h"
+#include "core/transform/DateTimeText.h"
 #include "core/transform/TextTransformCommands.h"
 
 #include <QFileInfo>
@@ -112,30 +116,29 @@ void MainWindow::registerEditCommands()
     {
         const char* id;
         void (EditorWidget::*run)();
+        DesignCommand design;
+        // Ends an in-place edit of the inspector only from a button or the
+        // pop-up.
+        bool fromButtonOnly;
     };
-    const Clip clips[] = {{"edit.cut", &EditorWidget::cutToClipboard},
-                          {"edit.copy", &EditorWidget::copyToClipboard},
-                          {"edit.paste", &EditorWidget::pasteFromClipboard}};
+    const Clip clips[] = {
+        {"edit.cut", &EditorWidget::cutToClipboard, DesignCommand::Cut, true},
+        {"edit.copy", &EditorWidget::copyToClipboard, DesignCommand::Copy, true},
+        {"edit.paste", &EditorWidget::pasteFromClipboard, DesignCommand::Paste, true},
+        {"edit.undo", &EditorWidget::undo, DesignCommand::Undo, false},
+        {"edit.redo", &EditorWidget::redo, DesignCommand::Redo, false},
+        {"edit.selectAll", &EditorWidget::selectAll, DesignCommand::SelectAll, false}};
     for (const Clip& clip : clips) {
-        registerEditorAction(id(clip.id),
-                             [this, run = clip.run](ScintillaEditor& e, ActionPlace place) {
-                                 if (fromButtonOrPopUp(place))
-                                     clearTagInspector();
-                                 (static_cast<EditorWidget&>(e).*run)();
-                             });
+        m_registry->registerAction(id(clip.id), [this, clip](ActionPlace place) {
+            if (ScintillaEditor* e = sourceEditor()) {
+                if (!clip.fromButtonOnly || fromButtonOrPopUp(place))
+                    clearTagInspector();
+                (static_cast<EditorWidget&>(*e).*clip.run)();
+            } else if (DesignDocument* d = m_pages->designTarget()) {
+                runDesignEditCommand(*d, clip.design);
+            }
+        });
     }
-    registerEditorAction(id("edit.undo"), [this](ScintillaEditor& e, ActionPlace) {
-        clearTagInspector();
-        e.undo();
-    });
-    registerEditorAction(id("edit.redo"), [this](ScintillaEditor& e, ActionPlace) {
-        clearTagInspector();
-        e.redo();
-    });
-    registerEditorAction(id("edit.selectAll"), [this](ScintillaEditor& e, ActionPlace) {
-        clearTagInspector();
-        e.selectAll();
-    });
     registerEditorAction(id("edit.wordWrap"), [this](ScintillaEditor& e, ActionPlace place) {
         // The entry's check was toggled by the click; the editor follows it.
         const QAction* entry = m_registry->action(id("edit.wordWrap"), place);
@@ -159,9 +162,17 @@ void MainWindow::registerSearchCommands()
     m_registry->registerAction(id("edit.find"), [this](ActionPlace place) {
         if (place == ActionPlace::ToolBar)
             clearTagInspector();
-        m_search->showFind();
+        if (DesignDocument* d = m_pages->designTarget())
+            findInDesign(*d, true);
+        else
+            m_search->showFind();
     });
-    m_registry->registerAction(id("edit.findNext"), [this](ActionPlace) { m_search->findNext(); });
+    m_registry->registerAction(id("edit.findNext"), [this](ActionPlace) {
+        if (DesignDocument* d = m_pages->designTarget())
+            findInDesign(*d, m_designFindText.isEmpty());
+        else
+            m_search->findNext();
+    });
     m_registry->registerAction(id("edit.replace"), [this](ActionPlace place) {
         if (place == ActionPlace::ToolBar)
             clearTagInspector();
@@ -215,9 +226,26 @@ void MainWindow::registerViewCommands()
 
 void MainWindow::registerToolCommands()
 {
-    registerEditorAction(id("tools.dateTime"), [this](ScintillaEditor& e, ActionPlace) {
-        clearTagInspector();
-        insertDateTime(e, m_ui.now());
+    m_registry->registerAction(id("tools.dateTime"), [this](ActionPlace) {
+        if (ScintillaEditor* e = sourceEditor()) {
+            clearTagInspector();
+            insertDateTime(*e, m_ui.now());
+        } else if (DesignDocument* d = m_pages->designTarget()) {
+            d->pasteHtml(dateTimeText(m_ui.now()).toHtmlEscaped());
+        }
+    });
+    // On the design page the editor takes the design view's document, is
+    // transformed, and the design page shows the result.
+    m_registry->registerAction(id("tools.removeDiacritics"), [this](ActionPlace) {
+        if (ScintillaEditor* e = sourceEditor()) {
+            clearTagInspector();
+            runTextTransformation(*e, TextTransformation::RemoveDiacritics);
+        } else if (m_pages->designTarget() != nullptr) {
+            m_pages->syncIntoEditor();
+            if (ScintillaEditor* current = m_documents->current())
+                runTextTransformation(*current, TextTransformation::RemoveDiacritics);
+            m_pages->followCurrentDocument();
+        }
     });
     struct Tool
     {
@@ -225,7 +253,6 @@ void MainWindow::registerToolCommands()
         TextTransformation transformation;
     };
     const Tool tools[] = {
-        {"tools.removeDiacritics", TextTransformation::RemoveDiacritics},
         {"tools.textToHtml", TextTransformation::TextToHtml},
         {"tools.removeHtml", TextTransformation::RemoveHtml},
         {"tools.removeSurplusLines", TextTransformation::RemoveSurplusLines},
@@ -261,17 +288,37 @@ void MainWindow::registerMarkupCommands()
 {
     for (const MarkupCommand& row : markupCommands()) {
         const MarkupCommandId markup = row.id;
-        registerEditorAction(markupActionId(markup), [this, markup](ScintillaEditor& e,
-                                                                    ActionPlace place) {
+        m_registry->registerAction(markupActionId(markup), [this, markup](ActionPlace place) {
             const CommandSource source =
                 place == ActionPlace::ToolBar ? CommandSource::ToolBarButton : CommandSource::Menu;
-            if (!keepsInspectorEdit(markupCommand(markup), source))
-                clearTagInspector();
-            runMarkupCommand(e, markup, tagCase());
+            const MarkupCommand& command = markupCommand(markup);
+            if (ScintillaEditor* e = sourceEditor()) {
+                if (!keepsInspectorEdit(command, source))
+                    clearTagInspector();
+                runMarkupCommand(*e, markup, tagCase());
+            } else if (DesignDocument* d = m_pages->designTarget()) {
+                runDesignAction(*d, designAction(command, source), command.startText);
+            }
         });
     }
     // The form element commands open the form element dialog on the source
     // page; it arrives later, so they have no handler yet.
+}
+
+void MainWindow::findInDesign(DesignDocument& design, bool ask)
+{
+    // The design view searches its own document: the text is asked for
+    // here, the view finds and selects the next occurrence.
+    if (design.commandStatus(DesignCommand::FindText) != DesignStatus::Enabled)
+        return;
+    if (ask) {
+        const std::optional<QString> text = m_ui.inputText(
+            this, QStringLiteral("Hledat"), QStringLiteral("Hledaný text:"), m_designFindText);
+        if (!text || text->isEmpty())
+            return;
+        m_designFindText = *text;
+    }
+    design.runCommand(DesignCommand::FindText, kDesignDefault, m_designFindText);
 }
 
 void MainWindow::insertFile()
