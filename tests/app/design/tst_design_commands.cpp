@@ -11,6 +11,7 @@
 #include "core/commands/MarkupCommandTable.h"
 #include "core/shell/CommandCatalog.h"
 #include "core/transform/DateTimeText.h"
+#include "support/DesignViewProbe.h"
 #include "support/FakeUiServices.h"
 #include "support/TestInstallation.h"
 
@@ -116,23 +117,7 @@ struct Session
         return doc->view()->focusProxy() ? doc->view()->focusProxy() : doc->view();
     }
 
-    QPoint pointIn(const QString& selector)
-    {
-        QVariantMap r;
-        bool done = false;
-        doc->view()->page()->runJavaScript(
-            u"(function () { var e = document.querySelector('%1');"
-            " var range = document.createRange(); range.selectNodeContents(e);"
-            " var b = (e.firstChild ? range : e).getClientRects()[0];"
-            " return {x: b.left + b.width / 2, y: b.top + b.height / 2}; })()"_s.arg(selector),
-            QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-                r = v.toMap();
-                done = true;
-            });
-        if (!QTest::qWaitFor([&] { return done; }, 10000))
-            return {};
-        return QPoint(int(r.value(u"x"_s).toDouble()), int(r.value(u"y"_s).toDouble()));
-    }
+    QPoint pointIn(const QString& selector) { return test::pointInDesign(doc->view(), selector); }
 
     void click(const QString& selector)
     {

@@ -6,6 +6,7 @@
 // way the program reads it.
 
 #include "app/design/WebDesignDocument.h"
+#include "support/DesignViewProbe.h"
 #include "support/FileBytes.h"
 
 #include <QApplication>
@@ -77,35 +78,11 @@ struct Fixture
         return ready.wait(20000) || ready.count() > 0;
     }
 
-    // Runs script in the isolated world of the view's own scripts (the
-    // page's world runs none) and returns its result.
-    QVariant evaluate(const QString& script)
-    {
-        QVariant result;
-        bool done = false;
-        view()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                      [&](const QVariant& v) {
-                                          result = v;
-                                          done = true;
-                                      });
-        if (!QTest::qWaitFor([&] { return done; }, 10000))
-            return u"<no answer>"_s;
-        return result;
-    }
+    QVariant evaluate(const QString& script) { return test::evaluateInDesign(view(), script); }
 
-    // A point inside the element matched by selector, at fraction x of the
-    // width of its first line of text (or of its box, for an element
-    // without content such as a picture).
     QPoint pointIn(const QString& selector, double x = 0.5)
     {
-        const QVariantMap r =
-            evaluate(u"(function () { var e = document.querySelector('%1');"
-                     " var range = document.createRange(); range.selectNodeContents(e);"
-                     " var b = (e.firstChild ? range : e).getClientRects()[0];"
-                     " return {x: b.left, y: b.top, w: b.width, h: b.height}; })()"_s.arg(selector))
-                .toMap();
-        return QPoint(int(r.value(u"x"_s).toDouble() + r.value(u"w"_s).toDouble() * x),
-                      int(r.value(u"y"_s).toDouble() + r.value(u"h"_s).toDouble() / 2));
+        return test::pointInDesign(view(), selector, x);
     }
 
     // A click; QTest's clicks are far apart in event time, so two are never

@@ -12,9 +12,11 @@
 #include "app/services/ActionRegistry.h"
 #include "app/shell/MainWindow.h"
 #include "core/settings/AppSettings.h"
+#include "support/DesignViewProbe.h"
 #include "support/FakeUiServices.h"
 #include "support/FileBytes.h"
 #include "support/TestInstallation.h"
+#include "support/WindowCommands.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -89,42 +91,13 @@ struct Session
 
     QString path(const QString& name) const { return inst.path(u"site/"_s + name); }
 
-    bool run(const char* id)
-    {
-        window->updateMenu();
-        QAction* a = window->commands().action(QString::fromLatin1(id), ActionPlace::MainMenu);
-        if (a == nullptr || !a->isEnabled())
-            return false;
-        a->trigger();
-        return true;
-    }
+    bool run(const char* id) { return test::runMenuCommand(*window, id); }
 
-    QVariant evaluate(const QString& script)
-    {
-        QVariant result;
-        bool done = false;
-        view()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                      [&](const QVariant& v) {
-                                          result = v;
-                                          done = true;
-                                      });
-        if (!QTest::qWaitFor([&] { return done; }, 10000))
-            return u"<no answer>"_s;
-        return result;
-    }
+    QVariant evaluate(const QString& script) { return test::evaluateInDesign(view(), script); }
 
-    // A point at fraction x of the first line of the element's text (or of
-    // its box, for a picture).
     QPoint pointIn(const QString& selector, double x = 0.5)
     {
-        const QVariantMap r =
-            evaluate(u"(function () { var e = document.querySelector('%1');"
-                     " var range = document.createRange(); range.selectNodeContents(e);"
-                     " var b = (e.firstChild ? range : e).getClientRects()[0];"
-                     " return {x: b.left, y: b.top, w: b.width, h: b.height}; })()"_s.arg(selector))
-                .toMap();
-        return QPoint(int(r.value(u"x"_s).toDouble() + r.value(u"w"_s).toDouble() * x),
-                      int(r.value(u"y"_s).toDouble() + r.value(u"h"_s).toDouble() / 2));
+        return test::pointInDesign(view(), selector, x);
     }
 
     void doubleClick(const QPoint& p)

@@ -12,6 +12,7 @@
 #include "support/FakeUiServices.h"
 #include "support/FileBytes.h"
 #include "support/TestInstallation.h"
+#include "support/WindowCommands.h"
 
 #include <QAction>
 #include <QMenu>
@@ -66,15 +67,7 @@ struct Session
         return path;
     }
 
-    bool run(const char* id)
-    {
-        window->updateMenu();
-        QAction* a = window->commands().action(QString::fromLatin1(id), ActionPlace::MainMenu);
-        if (a == nullptr || !a->isEnabled())
-            return false;
-        a->trigger();
-        return true;
-    }
+    bool run(const char* id) { return test::runMenuCommand(*window, id); }
 
     // Enters the design page and changes "one" to "ONE" there.
     void editInDesign()

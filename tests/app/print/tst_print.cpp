@@ -16,6 +16,7 @@
 #include "core/settings/ColorText.h"
 #include "support/FakeUiServices.h"
 #include "support/TestInstallation.h"
+#include "support/WindowCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,15 +83,7 @@ struct Session
 
     // Runs a command as a click on its menu entry does; false when the entry
     // is missing or disabled.
-    bool run(const char* id)
-    {
-        window->updateMenu();
-        QAction* a = window->commands().action(QString::fromLatin1(id), ActionPlace::MainMenu);
-        if (a == nullptr || !a->isEnabled())
-            return false;
-        a->trigger();
-        return true;
-    }
+    bool run(const char* id) { return test::runMenuCommand(*window, id); }
 };
 
 // The print dialog's answer: print to this PDF file on A4.
