@@ -84,12 +84,17 @@ void MainWindow::registerInsertDialogCommands()
     }
 
     for (const FormElementCommand& row : formElementCommands()) {
-        registerEditorAction(formActionId(row.id),
-                             [this, &row](ScintillaEditor&, ActionPlace place) {
-                                 if (!row.menuKeepsInspectorEdit || place == ActionPlace::ToolBar)
-                                     clearTagInspector();
-                                 openFormControlDialog(*m_elements, row.dialogPage);
-                             });
+        m_registry->registerAction(formActionId(row.id), [this, &row](ActionPlace place) {
+            if (sourceEditor() != nullptr) {
+                if (!row.menuKeepsInspectorEdit || place == ActionPlace::ToolBar)
+                    clearTagInspector();
+                openFormControlDialog(*m_elements, row.dialogPage);
+            } else if (DesignDocument* d = m_pages->designTarget()) {
+                // The design page takes the control as a fixed fragment;
+                // the document refuses it over a selected object.
+                d->pasteHtml(row.designFragment.toString());
+            }
+        });
     }
 }
 

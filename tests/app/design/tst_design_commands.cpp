@@ -8,6 +8,7 @@
 #include "app/services/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
+#include "core/commands/FormElementCommands.h"
 #include "core/commands/MarkupCommandTable.h"
 #include "core/shell/CommandCatalog.h"
 #include "core/transform/DateTimeText.h"
@@ -193,7 +194,8 @@ void DesignCommandsTest::formatsSwitchOnAndOff()
 void DesignCommandsTest::fragmentsArePastedButNeverOverAnObject()
 {
     Session s;
-    QVERIFY(s.enter(u"<p id=t>ab</p><p id=p>x<img id=pic src=none.gif width=30 height=30>y</p>"_s));
+    QVERIFY(s.enter(
+        u"<p id=t>ab</p><p id=p>x<img id=pic src=none.gif width=30 height=30>y</p><p id=f>cd</p>"_s));
     s.doubleClick(u"#t"_s);
     QTRY_COMPARE(s.doc->selectionType(), u"Text"_s);
     s.trigger(markupActionId(MarkupCommandId::LineBreak), ActionPlace::ToolBar);
@@ -203,7 +205,17 @@ void DesignCommandsTest::fragmentsArePastedButNeverOverAnObject()
     QTRY_COMPARE(s.doc->selectionType(), u"Control"_s);
     s.trigger(markupActionId(MarkupCommandId::NoBreakSpace), ActionPlace::ToolBar);
     s.trigger(markupActionId(MarkupCommandId::LineBreak), ActionPlace::ToolBar);
+    s.trigger(formActionId(FormElementId::CheckBox), ActionPlace::ToolBar);
     QCOMPARE(s.body(), before);
+
+    // A form control is a fixed fragment too.
+    s.doubleClick(u"#f"_s);
+    QTRY_COMPARE(s.doc->selectionType(), u"Text"_s);
+    s.trigger(formActionId(FormElementId::CheckBox), ActionPlace::MainMenu);
+    QTRY_VERIFY2(s.body().contains(u"<input type=\"checkbox\" value=\"\">"_s),
+                 qPrintable(s.body()));
+    QVERIFY2(s.body().endsWith(u"<p id=\"f\"><input type=\"checkbox\" value=\"\"></p>"_s),
+             qPrintable(s.body()));
 }
 
 void DesignCommandsTest::tableRowAndCellButtons()
