@@ -156,7 +156,8 @@ void DocumentRecovery::offerOrphans()
             continue;
         it->idle->stop();
         it->longest->stop();
-        const FileWriteResult written = m_store->write(it->slot, snapshotOf(editor));
+        const FileWriteResult written = m_store->write(
+            it->slot, headerOf(editor, m_documents.indexOfEditor(editor)), editor->utf8Text());
         it->onDisk = written.ok;
         allKept = allKept && written.ok;
     }
@@ -205,16 +206,14 @@ void DocumentRecovery::edited(ScintillaEditor* editor)
         it->longest->start();
 }
 
-RecoverySnapshot DocumentRecovery::snapshotOf(ScintillaEditor* editor) const
+RecoverySnapshot DocumentRecovery::headerOf(ScintillaEditor* editor, int index) const
 {
-    const int index = m_documents.indexOfEditor(editor);
-    RecoverySnapshot s;
-    s.path = m_documents.pathAt(index);
-    s.encoding = m_documents.encodingAt(index);
-    s.lineBreak = editor->lineBreak();
-    s.stamp = m_documents.knownStampAt(index);
-    s.text = editor->text();
-    return s;
+    RecoverySnapshot header;
+    header.path = m_documents.pathAt(index);
+    header.encoding = m_documents.encodingAt(index);
+    header.lineBreak = editor->lineBreak();
+    header.stamp = m_documents.knownStampAt(index);
+    return header;
 }
 
 void DocumentRecovery::snapshot(ScintillaEditor* editor)
@@ -227,11 +226,7 @@ void DocumentRecovery::snapshot(ScintillaEditor* editor)
     const int index = m_documents.indexOfEditor(editor);
     if (!editor->isModified() || index < 0)
         return;
-    RecoverySnapshot header;
-    header.path = m_documents.pathAt(index);
-    header.encoding = m_documents.encodingAt(index);
-    header.lineBreak = editor->lineBreak();
-    header.stamp = m_documents.knownStampAt(index);
+    RecoverySnapshot header = headerOf(editor, index);
     // The one copy of the text this interval, its bytes as the editor holds
     // them; putting it into the file is the worker's.
     QByteArray text = editor->utf8Text();

@@ -63,7 +63,8 @@ private:
     void discard(ScintillaEditor* editor);
     void untrack(QObject* editor);
     void offerOrphans();
-    RecoverySnapshot snapshotOf(ScintillaEditor* editor) const;
+    // What a copy holds besides the text; index is the editor's document.
+    RecoverySnapshot headerOf(ScintillaEditor* editor, int index) const;
 
     DocumentManager& m_documents;
     UiServices& m_ui;
