@@ -125,21 +125,9 @@ struct Session
         QTest::mouseClick(surface(), Qt::LeftButton, {}, pointIn(selector));
     }
 
-    // Two presses close together in event time: the view's double click.
     void doubleClick(const QString& selector)
     {
-        static ulong stamp = 2'000'000'000;
-        stamp += 100'000;
-        const QPoint p = pointIn(selector);
-        for (int i = 0; i < 2; ++i) {
-            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-                QMouseEvent e(type, p, surface()->mapToGlobal(p), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                              Qt::NoModifier);
-                e.setTimestamp(stamp += 20);
-                QApplication::sendEvent(surface(), &e);
-            }
-        }
+        test::doubleClickDesign(surface(), pointIn(selector));
     }
 
     void trigger(const QString& command, ActionPlace place = ActionPlace::MainMenu)

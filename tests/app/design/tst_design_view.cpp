@@ -92,23 +92,9 @@ struct Fixture
         QTest::mouseClick(surface(), Qt::LeftButton, {}, pointIn(selector, x));
     }
 
-    // A double click: two presses close together in event time, as the
-    // view counts clicks by the events' time stamps.
     void doubleClick(const QString& selector)
     {
-        static ulong stamp = 1'000'000'000;
-        stamp += 100'000;
-        const QPoint p = pointIn(selector);
-        const QPoint global = surface()->mapToGlobal(p);
-        for (int i = 0; i < 2; ++i) {
-            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-                QMouseEvent e(type, p, global, Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                              Qt::NoModifier);
-                e.setTimestamp(stamp += 20);
-                QApplication::sendEvent(surface(), &e);
-            }
-        }
+        test::doubleClickDesign(surface(), pointIn(selector));
     }
 
     // A drag with the left button from one element to another.

@@ -100,21 +100,7 @@ struct Session
         return test::pointInDesign(view(), selector, x);
     }
 
-    void doubleClick(const QPoint& p)
-    {
-        static ulong stamp = 2'000'000'000;
-        stamp += 100'000;
-        const QPoint global = surface()->mapToGlobal(p);
-        for (int i = 0; i < 2; ++i) {
-            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-                QMouseEvent e(type, p, global, Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                              Qt::NoModifier);
-                e.setTimestamp(stamp += 20);
-                QApplication::sendEvent(surface(), &e);
-            }
-        }
-    }
+    void doubleClick(const QPoint& p) { test::doubleClickDesign(surface(), p); }
 
     // A right click where a person would make it; the menu it opens.
     QMenu* contextMenuAt(const QPoint& p)

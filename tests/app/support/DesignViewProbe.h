@@ -4,6 +4,8 @@
 // of the view's own scripts (the page's world runs none), and where an
 // element lies on screen, so that clicks can go where a person would click.
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPoint>
 #include <QTest>
 #include <QVariant>
@@ -45,6 +47,25 @@ inline QPoint pointInDesign(QWebEngineView* view, const QString& selector, doubl
     return QPoint(
         int(r.value(QStringLiteral("x")).toDouble() + r.value(QStringLiteral("w")).toDouble() * x),
         int(r.value(QStringLiteral("y")).toDouble() + r.value(QStringLiteral("h")).toDouble() / 2));
+}
+
+// A double click at p on surface (the widget that takes the view's mouse
+// input): two presses close together in event time, as the view counts
+// clicks by the events' time stamps, and far from any earlier click.
+inline void doubleClickDesign(QWidget* surface, const QPoint& p)
+{
+    static ulong stamp = 1'000'000'000;
+    stamp += 100'000;
+    const QPoint global = surface->mapToGlobal(p);
+    for (int i = 0; i < 2; ++i) {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, p, global, Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+            e.setTimestamp(stamp += 20);
+            QApplication::sendEvent(surface, &e);
+        }
+    }
 }
 
 } // namespace qw::test
