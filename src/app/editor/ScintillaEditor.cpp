@@ -38,6 +38,54 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     m_lookFont = font();
     m_lookText = color();
     m_lookPaper = paper();
+    // Told before the text changes, so the remembered place is right again
+    // before anyone hears of the change.
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char* text, int length, int, int, int, int, int,
+                   int) { moveRememberedPlace(position, type, text, length); });
+}
+
+void ScintillaEditor::moveRememberedPlace(int position, int type, const char* text, int length)
+{
+    if (m_placePos < 0 || position >= m_placePos || length <= 0)
+        return;
+    if ((type & SC_MOD_BEFOREINSERT) != 0 && text != nullptr) {
+        m_placeOffset += QUtf8StringView(text, length).toString().size();
+        m_placePos += length;
+    } else if ((type & SC_MOD_BEFOREDELETE) != 0) {
+        const long end = static_cast<long>(position) + length;
+        if (end <= m_placePos) {
+            m_placeOffset -= send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(position), end);
+            m_placePos -= length;
+        } else {
+            m_placeOffset -=
+                send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(position), m_placePos);
+            m_placePos = position;
+        }
+    } else if ((type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0) {
+        // A change nobody announced beforehand.
+        m_placePos = -1;
+    }
+}
+
+void ScintillaEditor::rememberPlace(long pos, qsizetype offset) const
+{
+    m_placePos = pos;
+    m_placeOffset = offset;
+}
+
+ScintillaEditor::CountBase ScintillaEditor::countBase(int line, long linePos,
+                                                     qsizetype lineOffset, long towardsPos) const
+{
+    if (m_placePos > linePos && m_placePos <= send(SCI_GETLENGTH) &&
+        send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_placePos)) == line) {
+        // Forward from whichever is nearer below; backward from the place
+        // only when that is nearer than the line's start.
+        const long fromPlace = std::abs(towardsPos - m_placePos);
+        if (fromPlace < towardsPos - linePos)
+            return {m_placePos, m_placeOffset};
+    }
+    return {linePos, lineOffset};
 }
 
 void ScintillaEditor::applyLook(const QString& fontName, int pointSize, ColorRef text,
@@ -103,20 +151,38 @@ long ScintillaEditor::positionFromOffset(qsizetype offset) const
     const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
                                  SC_LINECHARACTERINDEX_UTF16);
     const long linePos = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const long within = static_cast<long>(offset) - lineOffset;
-    if (within <= 0)
+    if (offset <= lineOffset)
         return linePos;
+    // Where the place lies is not known yet; aim by the offset's distance.
+    CountBase base{linePos, lineOffset};
+    if (m_placePos > linePos && m_placeOffset > lineOffset && m_placePos <= docLength &&
+        send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_placePos)) == line &&
+        std::abs(offset - m_placeOffset) < offset - lineOffset)
+        base = {m_placePos, m_placeOffset};
+    const qsizetype within = offset - base.offset;
+    if (within == 0)
+        return base.pos;
     const long pos =
-        send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePos), within);
-    if (pos > 0)
+        send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(base.pos), within);
+    // Every answer lies after the line's start; Scintilla answers 0 for a
+    // count that runs off the text or stops between the two halves of a
+    // surrogate pair.
+    if (pos > linePos) {
+        rememberPlace(pos, offset);
         return pos;
-    // Scintilla answers 0 both past the end and between the two halves of a
-    // surrogate pair; the latter names the character that starts one unit
-    // before, a four-byte sequence.
-    const long before = within == 1 ? linePos
-                                    : send(SCI_POSITIONRELATIVECODEUNITS,
-                                           static_cast<unsigned long>(linePos), within - 1);
-    if ((before > 0 || within == 1) && before < docLength &&
+    }
+    // Counted again from the line's start, where a place between the halves
+    // of a pair names the character that starts one unit before, a four-byte
+    // sequence.
+    const long fromLine = offset - lineOffset;
+    const long again =
+        send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePos), fromLine);
+    if (again > 0)
+        return again;
+    const long before = fromLine == 1 ? linePos
+                                      : send(SCI_POSITIONRELATIVECODEUNITS,
+                                             static_cast<unsigned long>(linePos), fromLine - 1);
+    if ((before > 0 || fromLine == 1) && before < docLength &&
         static_cast<unsigned char>(send(SCI_GETCHARAT, static_cast<unsigned long>(before))) >= 0xF0)
         return before;
     return docLength;
@@ -133,7 +199,14 @@ qsizetype ScintillaEditor::offsetFromPosition(long position) const
     const long linePos = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
     if (position == linePos)
         return lineOffset;
-    return lineOffset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(linePos), position);
+    const CountBase base = countBase(line, linePos, lineOffset, position);
+    const qsizetype offset =
+        position >= base.pos
+            ? base.offset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(base.pos), position)
+            : base.offset -
+                  send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(position), base.pos);
+    rememberPlace(position, offset);
+    return offset;
 }
 
 QString ScintillaEditor::rangeText(long fromPos, long toPos) const
@@ -383,7 +456,10 @@ int ScintillaEditor::caretColumn() const
     if (!wordWrap())
         return static_cast<int>(offsetFromPosition(pos) - lineStart(docLine));
     const long start = displayLineStartPosition(docLine, subLineOf(pos, docLine));
-    return static_cast<int>(offsetFromPosition(pos) - offsetFromPosition(start));
+    // Counted within the display line only: from the start of a long line
+    // it would walk the whole line on every key.
+    return static_cast<int>(
+        send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(start), pos));
 }
 
 void ScintillaEditor::gotoLine(int displayLine)

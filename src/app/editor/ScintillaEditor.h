@@ -110,12 +110,29 @@ private:
         return SendScintilla(msg, w, l);
     }
     QString rangeText(long fromPos, long toPos) const;
+    // Where counting code units within a line starts: the line's start, or
+    // the last converted place when that is on the same line and nearer.
+    struct CountBase
+    {
+        long pos = 0;
+        qsizetype offset = 0;
+    };
+    CountBase countBase(int line, long linePos, qsizetype lineOffset, long towardsPos) const;
+    void rememberPlace(long pos, qsizetype offset) const;
+    void moveRememberedPlace(int position, int type, const char* text, int length);
     long displayLineStartPosition(int docLine, int subLine) const;
     int subLineOf(long position, int docLine) const;
 
     void applyLookToWidget();
 
     LineBreak m_lineBreak = LineBreak::CrLf;
+    // The last place converted between an offset and a byte position. On a
+    // page that is one long line, the tag finder and the status bar ask about
+    // places near the caret after every key; counting from here, not from
+    // the line's start, keeps that from walking the whole line. Edits before
+    // it move it (see moveRememberedPlace); -1 when there is none.
+    mutable long m_placePos = -1;
+    mutable qsizetype m_placeOffset = 0;
     bool m_forcedModified = false;
     HtmlLexer* m_lexer = nullptr;
     QFont m_lookFont;

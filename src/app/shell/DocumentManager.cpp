@@ -154,12 +154,12 @@ ScintillaEditor* DocumentManager::createEditor(int key)
     editor->setHighlightTheme(&HighlightTheme::shared());
     connect(editor, &QsciScintilla::textChanged, this, [this, editor] {
         if (editor == current())
-            Q_EMIT stateChanged();
+            Q_EMIT editorChanged();
     });
     connect(editor, &QsciScintilla::modificationChanged, this, [this] { updateTabs(); });
     connect(editor, &QsciScintilla::cursorPositionChanged, this, [this, editor] {
         if (editor == current())
-            Q_EMIT stateChanged();
+            Q_EMIT editorChanged();
     });
     connect(editor, &QsciScintillaBase::SCN_PAINTED, this, [this, editor] {
         if (editor == current())

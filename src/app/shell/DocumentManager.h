@@ -138,6 +138,9 @@ Q_SIGNALS:
     void currentChanged();
     // The current editor's text, caret or flags changed: refresh states.
     void stateChanged();
+    // The current editor's text or caret changed by its own doing (a key, a
+    // command that edits). Its layout may be stale until it next paints.
+    void editorChanged();
     // A key or mouse button was released in the current editor.
     void editorReleased();
     // The current editor was painted: its display lines are laid out anew,

@@ -51,6 +51,8 @@
 namespace qw {
 
 namespace {
+constexpr QEvent::Type kCaretPositionEvent = QEvent::Type(QEvent::User + 1);
+
 bool clipboardHoldsText()
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
@@ -117,13 +119,23 @@ void MainWindow::connectSignals()
     // The shown page follows the current document (preview, design).
     connect(m_documents, &DocumentManager::currentChanged, m_pages,
             &PageSwitcher::followCurrentDocument);
+    // A key's own changes: the caret's display line and column wait for the
+    // paint that follows. Asked for earlier, they would lay out the edited
+    // line once more before the new colours are in, and on a page that is
+    // one long line that costs as much as the paint itself.
+    connect(m_documents, &DocumentManager::editorChanged, this, [this] {
+        updateMenu();
+        updateStatusFlags();
+        scheduleCaretPosition();
+    });
     // The status bar counts display lines, which the first paint after a
     // start, a switch or a resize may lay out differently.
     connect(m_documents, &DocumentManager::editorPainted, this, &MainWindow::updateStatusBar);
     connect(m_documents, &DocumentManager::editorReleased, this, [this] {
         findTagAtCaretQuietly();
         updateMenu();
-        updateStatusBar();
+        updateStatusFlags();
+        scheduleCaretPosition();
     });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         m_clipboardHasText = clipboardHoldsText();
@@ -315,9 +327,39 @@ void MainWindow::updateStatusBar()
     const ScintillaEditor* e = m_documents->current();
     if (e == nullptr)
         return;
+    m_caretPositionPending = false;
     m_panels.at(0)->setText(caretPositionText(e->caretLine(), e->caretColumn()));
+    updateStatusFlags();
+}
+
+void MainWindow::updateStatusFlags()
+{
+    const ScintillaEditor* e = m_documents->current();
+    if (e == nullptr)
+        return;
     m_panels.at(1)->setText(modifiedText(e->isModified()));
     m_panels.at(2)->setText(typingModeText(e->overwrite()));
+}
+
+void MainWindow::scheduleCaretPosition()
+{
+    if (m_caretPositionPending)
+        return;
+    m_caretPositionPending = true;
+    // Posted behind the repaint the change asked for (which has the same low
+    // priority), so it only does anything when no paint came: a caret moved
+    // where nothing is redrawn, or an editor not shown.
+    QCoreApplication::postEvent(this, new QEvent(kCaretPositionEvent), Qt::LowEventPriority);
+}
+
+void MainWindow::customEvent(QEvent* event)
+{
+    if (event->type() == kCaretPositionEvent) {
+        if (m_caretPositionPending)
+            updateStatusBar();
+        return;
+    }
+    QMainWindow::customEvent(event);
 }
 
 void MainWindow::updateMenu()

@@ -104,6 +104,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void customEvent(QEvent* event) override;
 
 private:
     void buildPages();
@@ -133,6 +134,10 @@ private:
     void openEditTagDialog(const EditTagTarget& target);
     void connectSignals();
     void updateStatusBar();
+    // The modified and typing-mode panels: cheap, always at once.
+    void updateStatusFlags();
+    // The caret's display line and column at the next paint, or soon.
+    void scheduleCaretPosition();
     void rebuildRecentMenu();
     void refreshViewChecks();
     void refreshToolBarChecks();
@@ -191,6 +196,7 @@ private:
     QString m_designFindText;
     CaretTagState m_tagState;
     bool m_clipboardHasText = false;
+    bool m_caretPositionPending = false;
     bool m_fullScreen = false;
     bool m_leftPanel = true;
     bool m_toolBarsRestored = false;

@@ -621,6 +621,77 @@ TYPED_TEST_P(EditorContract, OffsetsCountBothHalvesOfASurrogatePair)
     EXPECT_EQ(e->selectedText(), smile);
 }
 
+TYPED_TEST_P(EditorContract, OffsetsStayRightAroundEditsOnALongLine)
+{
+    // One long line of one-, two-, three- and four-byte characters (a page
+    // written on one line). Every read and selection converts offsets near
+    // the last one, and every edit lands before, at, after or across it, as
+    // typing and the tag finder do.
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString unit = QStringLiteral("<a>ěb") + smile + QStringLiteral("c\u20ACd ");
+    QString model = QStringLiteral("x\r\n");
+    for (int i = 0; i < 300; ++i)
+        model += unit;
+    model += QStringLiteral("\r\nend");
+    auto e = this->make(model);
+    ASSERT_EQ(e->text(), model);
+
+    quint32 seed = 12345;
+    auto next = [&seed](qsizetype bound) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<qsizetype>((seed >> 8) % static_cast<quint32>(bound));
+    };
+    // Never between the halves of a pair, nor inside a line break.
+    auto boundary = [&model](qsizetype at) {
+        at = std::clamp<qsizetype>(at, 0, model.size());
+        const bool inside = at > 0 && at < model.size() &&
+                            (model.at(at).isLowSurrogate() ||
+                             (model.at(at) == u'\n' && model.at(at - 1) == u'\r'));
+        return inside ? at - 1 : at;
+    };
+    const QString inserts[] = {QStringLiteral("q"), QStringLiteral("ř"), smile,
+                               QStringLiteral("\u20AC<b>"), QStringLiteral("zz\r\nyy")};
+    QStringList history;
+    qsizetype place = model.size() / 2;
+    for (int step = 0; step < 300; ++step) {
+        SCOPED_TRACE(testing::Message() << "step " << step);
+        place = boundary(std::clamp<qsizetype>(place + next(41) - 20, 0, model.size()));
+        this->select(*e, place, 0);
+        ASSERT_EQ(e->selectionStart(), place);
+        for (qsizetype at : {place - 3, place - 1, place, place + 1, place + 5}) {
+            if (at >= 0 && at < model.size()) {
+                ASSERT_EQ(e->charAt(at), model.at(at)) << "offset " << at;
+            }
+        }
+        const qsizetype from = boundary(place - 7);
+        const qsizetype to = boundary(place + 9);
+        ASSERT_EQ(e->textRange(from, to), model.mid(from, to - from));
+
+        const qsizetype kind = next(10);
+        if (kind < 2 && !history.isEmpty()) {
+            e->undo();
+            model = history.takeLast();
+            continue;
+        }
+        // Before, at, just after or across the place just converted.
+        qsizetype start = boundary(place + (kind < 5 ? -next(30) : next(8)));
+        qsizetype length = kind % 3 == 0 ? boundary(start + next(12)) - start : 0;
+        if (kind == 9)
+            length = boundary(place + 4) - start; // across it
+        if (length < 0)
+            length = 0;
+        const QString text = kind % 2 == 0 ? QString() : inserts[next(5)];
+        if (length == 0 && text.isEmpty())
+            continue;
+        history.append(model);
+        this->select(*e, start, length);
+        e->replaceSelection(text);
+        model.replace(start, length, text);
+    }
+    EXPECT_EQ(e->text(), model);
+    EXPECT_EQ(e->length(), model.size());
+}
+
 REGISTER_TYPED_TEST_SUITE_P(
     EditorContract, OffsetsCountEachLineBreakAsTwo, EveryKindOfBreakBecomesCrLf,
     LineAccessAtTheEdges, CharAtAndTextRangeStayInsideTheText, SelectionIsClamped,
@@ -629,6 +700,7 @@ REGISTER_TYPED_TEST_SUITE_P(
     WrappedLineCountsAsSeveralDisplayLines, UndoAndRedoRestoreTextAndCaret,
     NestedUndoGroupsAreOneStep, ClipboardCutCopyPaste, PasteWithoutClipboardTextDoesNothing,
     ModifiedFollowsEditsNotMoves, ReplaceRangesIsOneUndoStep, ReplaceRangesCases,
-    ReplaceRangesWithLettersBeyondAsciiKeepsLineOffsets, OffsetsCountBothHalvesOfASurrogatePair);
+    ReplaceRangesWithLettersBeyondAsciiKeepsLineOffsets, OffsetsCountBothHalvesOfASurrogatePair,
+    OffsetsStayRightAroundEditsOnALongLine);
 
 } // namespace qw::contract
