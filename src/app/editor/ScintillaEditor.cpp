@@ -42,7 +42,42 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     // before anyone hears of the change.
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char* text, int length, int, int, int, int, int,
-                   int) { moveRememberedPlace(position, type, text, length); });
+                   int) {
+                moveRememberedPlace(position, type, text, length);
+                if ((type & SC_MOD_INSERTTEXT) != 0)
+                    fitPositionCache(position, text, length);
+            });
+}
+
+void ScintillaEditor::fitPositionCache(int position, const char* text, int length)
+{
+    if (m_longLineCache)
+        return;
+    // The longest line the insertion made: one inside the text, or the
+    // lines it joined at its two ends.
+    long longest = 0;
+    if (text != nullptr) {
+        const char* from = text;
+        const char* end = text + length;
+        while (from < end) {
+            const auto* brk = static_cast<const char*>(std::memchr(from, '\n', std::size_t(end - from)));
+            const char* stop = brk != nullptr ? brk : end;
+            longest = std::max<long>(longest, stop - from);
+            from = stop + 1;
+        }
+    }
+    for (const long pos : {static_cast<long>(position), static_cast<long>(position) + length}) {
+        const long line = send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos));
+        longest = std::max(longest, send(SCI_LINELENGTH, static_cast<unsigned long>(line)));
+    }
+    if (longest < kLongLine)
+        return;
+    // A line this long is laid out whole after every key. Scintilla keeps
+    // the widths of 1024 short pieces of text only, so nearly every piece of
+    // such a line was measured again by the font engine each time; with room
+    // for all of them (some MB at most) a key costs a look-up per piece.
+    send(SCI_SETPOSITIONCACHE, kLongLineCacheEntries);
+    m_longLineCache = true;
 }
 
 void ScintillaEditor::moveRememberedPlace(int position, int type, const char* text, int length)
