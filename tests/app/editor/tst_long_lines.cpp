@@ -1,0 +1,116 @@
+// A page written on one long line: the editor gives Scintilla's measuring
+// cache room for the whole line, and the layout with it is the layout
+// without it, position for position, before and after an edit.
+
+#include "app/editor/ScintillaEditor.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace qw;
+using Sci = QsciScintillaBase;
+
+class LongLinesTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cacheGrowsOnlyForALongLine_data();
+    void cacheGrowsOnlyForALongLine();
+    void layoutIsTheSameWithTheLargeCache();
+};
+
+namespace {
+
+// Minified markup with Czech text runs longer than 30 bytes, tags,
+// attribute values and a four-byte character now and then.
+QString longLine(int blocks)
+{
+    QString s = QStringLiteral("<!DOCTYPE html><html><body>");
+    for (int i = 0; i < blocks; ++i) {
+        s += QStringLiteral("<div class=\"c%1\"><p>Příliš žluťoučký kůň úpěl ďábelské ódy %2 "
+                            "<a href=\"x%3.html\">odkaz</a>%4</p></div>")
+                 .arg(i % 17)
+                 .arg(i)
+                 .arg(i % 101)
+                 .arg(i % 9 == 0 ? QStringLiteral("\U0001F600") : QString());
+    }
+    return s + QStringLiteral("</body></html>");
+}
+
+std::unique_ptr<ScintillaEditor> shownEditor(const QString& text)
+{
+    auto e = std::make_unique<ScintillaEditor>();
+    e->resize(700, 500);
+    e->show();
+    if (!QTest::qWaitForWindowExposed(e.get()))
+        return nullptr;
+    e->setText(text);
+    return e;
+}
+
+} // namespace
+
+void LongLinesTest::cacheGrowsOnlyForALongLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("grown");
+    QString shortLines;
+    for (int i = 0; i < 2000; ++i)
+        shortLines += QStringLiteral("<p>Řádek %1 obyčejné stránky</p>\r\n").arg(i);
+    QTest::newRow("many short lines") << shortLines << false;
+    QTest::newRow("one long line") << longLine(400) << true;
+    QTest::newRow("a long line after short ones") << shortLines + longLine(400) << true;
+}
+
+void LongLinesTest::cacheGrowsOnlyForALongLine()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, grown);
+    auto e = shownEditor(text);
+    QVERIFY(e != nullptr);
+    QCOMPARE(e->SendScintilla(Sci::SCI_GETPOSITIONCACHE) > 1024, grown);
+
+    // A long line pasted later grows it too.
+    if (!grown) {
+        e->setSelectionStart(e->length());
+        e->replaceSelection(longLine(400));
+        QVERIFY(e->SendScintilla(Sci::SCI_GETPOSITIONCACHE) > 1024);
+    }
+}
+
+void LongLinesTest::layoutIsTheSameWithTheLargeCache()
+{
+    const QString text = longLine(400);
+    auto large = shownEditor(text);
+    auto plain = shownEditor(text);
+    QVERIFY(large != nullptr && plain != nullptr);
+    QVERIFY(large->SendScintilla(Sci::SCI_GETPOSITIONCACHE) > 1024);
+    // Back to Scintilla's own size: only short segments are kept there.
+    plain->SendScintilla(Sci::SCI_SETPOSITIONCACHE, 1024);
+
+    auto comparePositions = [&]() {
+        const long length = large->SendScintilla(Sci::SCI_GETLENGTH);
+        QCOMPARE(plain->SendScintilla(Sci::SCI_GETLENGTH), length);
+        QCOMPARE(plain->SendScintilla(Sci::SCI_WRAPCOUNT, 0),
+                 large->SendScintilla(Sci::SCI_WRAPCOUNT, 0));
+        for (long p = 0; p < length;
+             p = large->SendScintilla(Sci::SCI_POSITIONAFTER, p + 211)) {
+            QCOMPARE(plain->SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0, p),
+                     large->SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0, p));
+            QCOMPARE(plain->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0, p),
+                     large->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0, p));
+        }
+    };
+    comparePositions();
+    // A key at the start lays the line out again from the cache.
+    for (ScintillaEditor* e : {large.get(), plain.get()}) {
+        e->setSelectionStart(0);
+        e->replaceSelection(QStringLiteral("ž"));
+    }
+    QTest::qWait(50);
+    comparePositions();
+}
+
+QTEST_MAIN(LongLinesTest)
+#include "tst_long_lines.moc"
