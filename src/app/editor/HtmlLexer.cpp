@@ -110,6 +110,17 @@ void HtmlLexer::noteModified(int position, int type, int linesAdded)
     if (m_dirtyEnd > line)
         m_dirtyEnd = std::max(line + 1, m_dirtyEnd + linesAdded);
     m_dirtyEnd = std::max(m_dirtyEnd, line + std::max(linesAdded, 0) + 1);
+
+    // An edit inside one long line is coloured now, not at the next paint.
+    // Scintilla lays the line out again before that paint (to keep the caret
+    // in view); coloured later, the new styles would make the paint lay the
+    // whole line out a second time.
+    if (linesAdded == 0 && line < m_coloured) {
+        const long start = send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+        const long end = send(Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
+        if (end - start >= kLongLine)
+            styleText(static_cast<int>(start), static_cast<int>(end));
+    }
 }
 
 void HtmlLexer::decodeLine(const char* bytes, long length)

@@ -45,6 +45,7 @@ public:
 private:
     void applyStyles();
     void noteModified(int position, int type, int linesAdded);
+    static constexpr long kLongLine = 16 * 1024;
     // Puts the UTF-16 text of the line [from, to) into m_text and the byte
     // offset (from `from`) of each of its code units into m_byteOf.
     void decodeLine(const char* bytes, long length);

@@ -40,13 +40,13 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     m_lookPaper = paper();
     // Told before the text changes, so the remembered place is right again
     // before anyone hears of the change.
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char* text, int length, int, int, int, int, int,
-                   int) {
-                moveRememberedPlace(position, type, text, length);
-                if ((type & SC_MOD_INSERTTEXT) != 0)
-                    fitPositionCache(position, text, length);
-            });
+    connect(
+        this, &QsciScintillaBase::SCN_MODIFIED, this,
+        [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
+            moveRememberedPlace(position, type, text, length);
+            if ((type & SC_MOD_INSERTTEXT) != 0)
+                fitPositionCache(position, text, length);
+        });
 }
 
 void ScintillaEditor::fitPositionCache(int position, const char* text, int length)
@@ -60,7 +60,8 @@ void ScintillaEditor::fitPositionCache(int position, const char* text, int lengt
         const char* from = text;
         const char* end = text + length;
         while (from < end) {
-            const auto* brk = static_cast<const char*>(std::memchr(from, '\n', std::size_t(end - from)));
+            const auto* brk =
+                static_cast<const char*>(std::memchr(from, '\n', std::size_t(end - from)));
             const char* stop = brk != nullptr ? brk : end;
             longest = std::max<long>(longest, stop - from);
             from = stop + 1;
@@ -77,6 +78,11 @@ void ScintillaEditor::fitPositionCache(int position, const char* text, int lengt
     // such a line was measured again by the font engine each time; with room
     // for all of them (some MB at most) a key costs a look-up per piece.
     send(SCI_SETPOSITIONCACHE, kLongLineCacheEntries);
+    // Annotations (never shown here) make every edit lay its line out at
+    // once to count its height, before the new colours are in; the paint
+    // then lays it out again. For such a line that is a second full layout
+    // per key, so the height is left to the paint's own wrapping.
+    setAnnotationDisplay(AnnotationHidden);
     m_longLineCache = true;
 }
 
@@ -109,8 +115,8 @@ void ScintillaEditor::rememberPlace(long pos, qsizetype offset) const
     m_placeOffset = offset;
 }
 
-ScintillaEditor::CountBase ScintillaEditor::countBase(int line, long linePos,
-                                                     qsizetype lineOffset, long towardsPos) const
+ScintillaEditor::CountBase ScintillaEditor::countBase(int line, long linePos, qsizetype lineOffset,
+                                                      long towardsPos) const
 {
     if (m_placePos > linePos && m_placePos <= send(SCI_GETLENGTH) &&
         send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_placePos)) == line) {
@@ -493,8 +499,7 @@ int ScintillaEditor::caretColumn() const
     const long start = displayLineStartPosition(docLine, subLineOf(pos, docLine));
     // Counted within the display line only: from the start of a long line
     // it would walk the whole line on every key.
-    return static_cast<int>(
-        send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(start), pos));
+    return static_cast<int>(send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(start), pos));
 }
 
 void ScintillaEditor::gotoLine(int displayLine)

@@ -48,7 +48,9 @@ void CharacterCountTest::offsetsMatchTheWalk()
 
     // The first character is one byte, so a walk from 1 plus one is the
     // library's own count from the start.
-    auto walked = [&e](long to) { return 1 + e.SendScintilla(Sci::SCI_COUNTCHARACTERS, 1, to); };
+    auto walked = [&e](long to) {
+        return 1 + e.SendScintilla(Sci::SCI_COUNTCHARACTERS, 1, to);
+    };
     const long length = e.SendScintilla(Sci::SCI_GETLENGTH);
     QVERIFY(length > 20000);
     QCOMPARE(textAcc->characterCount(), walked(length));

@@ -2,8 +2,10 @@
 // cache room for the whole line, and the layout with it is the layout
 // without it, position for position, before and after an edit.
 
+#include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
 
+#include <QApplication>
 #include <QTest>
 
 #include <memory>
@@ -18,6 +20,7 @@ private Q_SLOTS:
     void cacheGrowsOnlyForALongLine_data();
     void cacheGrowsOnlyForALongLine();
     void layoutIsTheSameWithTheLargeCache();
+    void editsColourTheLineAsAFreshLoadDoes();
 };
 
 namespace {
@@ -94,14 +97,15 @@ void LongLinesTest::layoutIsTheSameWithTheLargeCache()
         QCOMPARE(plain->SendScintilla(Sci::SCI_GETLENGTH), length);
         QCOMPARE(plain->SendScintilla(Sci::SCI_WRAPCOUNT, 0),
                  large->SendScintilla(Sci::SCI_WRAPCOUNT, 0));
-        for (long p = 0; p < length;
-             p = large->SendScintilla(Sci::SCI_POSITIONAFTER, p + 211)) {
+        for (long p = 0; p < length; p = large->SendScintilla(Sci::SCI_POSITIONAFTER, p + 211)) {
             QCOMPARE(plain->SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0, p),
                      large->SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0, p));
             QCOMPARE(plain->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0, p),
                      large->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0, p));
         }
     };
+    // Both painted, so both wrap at the width they show.
+    QTest::qWait(100);
     comparePositions();
     // A key at the start lays the line out again from the cache.
     for (ScintillaEditor* e : {large.get(), plain.get()}) {
@@ -110,6 +114,54 @@ void LongLinesTest::layoutIsTheSameWithTheLargeCache()
     }
     QTest::qWait(50);
     comparePositions();
+}
+
+void LongLinesTest::editsColourTheLineAsAFreshLoadDoes()
+{
+    // Edits inside the long line are coloured as they happen; what they leave
+    // must be the colouring a page with that text gets when it is opened.
+    auto edited = shownEditor(longLine(300));
+    QVERIFY(edited != nullptr);
+    edited->setHighlightTheme(&HighlightTheme::shared());
+    edited->setFocus();
+    QTRY_COMPARE(edited->SendScintilla(Sci::SCI_GETENDSTYLED),
+                 edited->SendScintilla(Sci::SCI_GETLENGTH));
+
+    // Keys where a real person types them: a comment opened at the start
+    // (everything after it changes colour), a tag in the middle, removed
+    // again with BackSpace, and an undo.
+    edited->setSelectionStart(0);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("<!--"));
+    const qsizetype middle = edited->length() / 2;
+    edited->setSelectionStart(middle);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("<b class=x>"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    edited->setSelectionStart(2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    edited->undo();
+
+    auto fresh = shownEditor(edited->text());
+    QVERIFY(fresh != nullptr);
+    fresh->setHighlightTheme(&HighlightTheme::shared());
+    for (ScintillaEditor* e : {edited.get(), fresh.get()})
+        e->SendScintilla(Sci::SCI_COLOURISE, 0, -1);
+    const long length = fresh->SendScintilla(Sci::SCI_GETLENGTH);
+    QCOMPARE(edited->SendScintilla(Sci::SCI_GETLENGTH), length);
+    int differing = 0;
+    long firstDiffering = -1;
+    for (long p = 0; p < length; ++p) {
+        if (edited->SendScintilla(Sci::SCI_GETSTYLEAT, p) !=
+            fresh->SendScintilla(Sci::SCI_GETSTYLEAT, p)) {
+            if (differing++ == 0)
+                firstDiffering = p;
+        }
+    }
+    QVERIFY2(differing == 0, qPrintable(QStringLiteral("%1 styles differ, the first at %2")
+                                            .arg(differing)
+                                            .arg(firstDiffering)));
+    // The comment really took the rest of the line.
+    QVERIFY(edited->SendScintilla(Sci::SCI_GETSTYLEAT, length - 3) ==
+            edited->SendScintilla(Sci::SCI_GETSTYLEAT, 1));
 }
 
 QTEST_MAIN(LongLinesTest)

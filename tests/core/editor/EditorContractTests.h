@@ -644,9 +644,9 @@ TYPED_TEST_P(EditorContract, OffsetsStayRightAroundEditsOnALongLine)
     // Never between the halves of a pair, nor inside a line break.
     auto boundary = [&model](qsizetype at) {
         at = std::clamp<qsizetype>(at, 0, model.size());
-        const bool inside = at > 0 && at < model.size() &&
-                            (model.at(at).isLowSurrogate() ||
-                             (model.at(at) == u'\n' && model.at(at - 1) == u'\r'));
+        const bool inside =
+            at > 0 && at < model.size() &&
+            (model.at(at).isLowSurrogate() || (model.at(at) == u'\n' && model.at(at - 1) == u'\r'));
         return inside ? at - 1 : at;
     };
     const QString inserts[] = {QStringLiteral("q"), QStringLiteral("ř"), smile,
