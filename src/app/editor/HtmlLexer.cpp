@@ -3,6 +3,7 @@
 #include "app/editor/ColorRef.h"
 #include "app/editor/HighlightTheme.h"
 
+#include <QTimer>
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
@@ -114,12 +115,16 @@ void HtmlLexer::noteModified(int position, int type, int linesAdded)
     // An edit inside one long line is coloured now, not at the next paint.
     // Scintilla lays the line out again before that paint (to keep the caret
     // in view); coloured later, the new styles would make the paint lay the
-    // whole line out a second time.
-    if (linesAdded == 0 && line < m_coloured) {
+    // whole line out a second time. Once a turn: a replacement of many
+    // places makes many edits in one go, and the paint colours them once.
+    if (linesAdded == 0 && line < m_coloured && !m_colouredEarly) {
         const long start = send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
         const long end = send(Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line));
-        if (end - start >= kLongLine)
+        if (end - start >= kLongLineBytes) {
+            m_colouredEarly = true;
+            QTimer::singleShot(0, this, [this] { m_colouredEarly = false; });
             styleText(static_cast<int>(start), static_cast<int>(end));
+        }
     }
 }
 

@@ -11,6 +11,10 @@
 
 namespace qw {
 
+// A line at least this long is laid out whole after every key at a cost that
+// shows; the editor and its colouring treat it specially.
+inline constexpr long kLongLineBytes = 16 * 1024;
+
 class HighlightTheme;
 
 // Colours one Scintilla editor through the core's line highlighter. Style 0
@@ -45,7 +49,6 @@ public:
 private:
     void applyStyles();
     void noteModified(int position, int type, int linesAdded);
-    static constexpr long kLongLine = 16 * 1024;
     // Puts the UTF-16 text of the line [from, to) into m_text and the byte
     // offset (from `from`) of each of its code units into m_byteOf.
     void decodeLine(const char* bytes, long length);
@@ -63,6 +66,9 @@ private:
     // longer match their stored start state, and have not been coloured
     // since: colouring must not stop before reaching it.
     int m_dirtyEnd = 0;
+    // A long line was coloured from an edit's notice in this turn of the
+    // event loop; further edits of the turn wait for the paint.
+    bool m_colouredEarly = false;
 
     // Buffers reused from line to line, so colouring allocates nothing once
     // they are large enough.

@@ -71,7 +71,7 @@ void ScintillaEditor::fitPositionCache(int position, const char* text, int lengt
         const long line = send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos));
         longest = std::max(longest, send(SCI_LINELENGTH, static_cast<unsigned long>(line)));
     }
-    if (longest < kLongLine)
+    if (longest < kLongLineBytes)
         return;
     // A line this long is laid out whole after every key. Scintilla keeps
     // the widths of 1024 short pieces of text only, so nearly every piece of
@@ -115,11 +115,16 @@ void ScintillaEditor::rememberPlace(long pos, qsizetype offset) const
     m_placeOffset = offset;
 }
 
+bool ScintillaEditor::placeIsAfterStartOf(int line, long linePos) const
+{
+    return m_placePos > linePos && m_placePos <= send(SCI_GETLENGTH) &&
+           send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_placePos)) == line;
+}
+
 ScintillaEditor::CountBase ScintillaEditor::countBase(int line, long linePos, qsizetype lineOffset,
                                                       long towardsPos) const
 {
-    if (m_placePos > linePos && m_placePos <= send(SCI_GETLENGTH) &&
-        send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_placePos)) == line) {
+    if (placeIsAfterStartOf(line, linePos)) {
         // Forward from whichever is nearer below; backward from the place
         // only when that is nearer than the line's start.
         const long fromPlace = std::abs(towardsPos - m_placePos);
@@ -196,8 +201,7 @@ long ScintillaEditor::positionFromOffset(qsizetype offset) const
         return linePos;
     // Where the place lies is not known yet; aim by the offset's distance.
     CountBase base{linePos, lineOffset};
-    if (m_placePos > linePos && m_placeOffset > lineOffset && m_placePos <= docLength &&
-        send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_placePos)) == line &&
+    if (placeIsAfterStartOf(line, linePos) &&
         std::abs(offset - m_placeOffset) < offset - lineOffset)
         base = {m_placePos, m_placeOffset};
     const qsizetype within = offset - base.offset;

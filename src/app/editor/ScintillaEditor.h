@@ -118,12 +118,12 @@ private:
         qsizetype offset = 0;
     };
     CountBase countBase(int line, long linePos, qsizetype lineOffset, long towardsPos) const;
+    bool placeIsAfterStartOf(int line, long linePos) const;
     void rememberPlace(long pos, qsizetype offset) const;
     void moveRememberedPlace(int position, int type, const char* text, int length);
     // Gives Scintilla's cache of measured text room for a whole long line
     // once the text has one.
     void fitPositionCache(int position, const char* text, int length);
-    static constexpr long kLongLine = 16 * 1024;
     static constexpr unsigned long kLongLineCacheEntries = 64 * 1024;
     bool m_longLineCache = false;
     long displayLineStartPosition(int docLine, int subLine) const;
