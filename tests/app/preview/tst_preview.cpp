@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -108,6 +109,7 @@ class PreviewTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void startMakesNoWebViewAndShowsThreePageTabs();
+    void startMakesNoOpenGlContextAndLeavesNoSettingBehind();
     void f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret();
     void savedDocumentPreviewsBesideItselfAndTheFilesGoAtClose();
     void previewFollowsADocumentSwitch();
@@ -138,6 +140,34 @@ void PreviewTest::startMakesNoWebViewAndShowsThreePageTabs()
         for (QAction* a : s.window->commands().actions(QString::fromLatin1(id)))
             QVERIFY2(a->isEnabled(), id);
     }
+}
+
+void PreviewTest::startMakesNoOpenGlContextAndLeavesNoSettingBehind()
+{
+    // The web engine's shared context would load the OpenGL driver (tens of
+    // MiB) for nothing: the preview draws without it (previewShowsThePageDrawn).
+    // Only the X11 platform has OpenGL to offer: a window started there.
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        QSKIP("No X server to start the window on.");
+    auto start = [](const QString& setting) {
+        QProcess probe;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.remove(QStringLiteral("QT_XCB_GL_INTEGRATION"));
+        if (!setting.isEmpty())
+            env.insert(QStringLiteral("QT_XCB_GL_INTEGRATION"), setting);
+        probe.setProcessEnvironment(env);
+        probe.start(QStringLiteral(QW_OPENGL_PROBE), {});
+        if (!probe.waitForFinished(60000) || probe.exitCode() != 0)
+            return QString::fromUtf8(probe.readAllStandardError());
+        return QString::fromUtf8(probe.readAllStandardOutput()).trimmed();
+    };
+    // Programs started from the window (the browsers) get the environment
+    // the program got.
+    QCOMPARE(start(QString()), QStringLiteral("context=0 driver=0 setting= off-at-start=1"));
+    // A user's own choice stands, and is passed on.
+    QCOMPARE(start(QStringLiteral("none")),
+             QStringLiteral("context=0 driver=0 setting=none off-at-start=0"));
 }
 
 void PreviewTest::f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret()
