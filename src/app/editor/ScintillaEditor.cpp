@@ -4,6 +4,7 @@
 #include "app/editor/HtmlLexer.h"
 #include "core/text/TextLines.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
@@ -15,6 +16,41 @@
 
 namespace qw {
 
+// Tells every editor when assistive technology comes and goes.
+class AccessibilityWatch : public QAccessible::ActivationObserver
+{
+public:
+    static void install()
+    {
+        static AccessibilityWatch watch;
+        static const bool installed = (QAccessible::installActivationObserver(&watch), true);
+        Q_UNUSED(installed);
+    }
+    // What the platform says, or what it last told the observers.
+    static bool active() { return s_active || QAccessible::isActive(); }
+    void accessibilityActiveChanged(bool active) override
+    {
+        s_active = active;
+        const QWidgetList widgets = QApplication::allWidgets();
+        for (QWidget* w : widgets) {
+            if (auto* editor = qobject_cast<ScintillaEditor*>(w))
+                editor->keepCharacterIndex(active);
+        }
+    }
+
+private:
+    static inline bool s_active = false;
+};
+
+void ScintillaEditor::keepCharacterIndex(bool keep)
+{
+    const bool kept = (send(SCI_GETLINECHARACTERINDEX) & SC_LINECHARACTERINDEX_UTF32) != 0;
+    if (keep && !kept)
+        send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF32);
+    else if (!keep && kept)
+        send(SCI_RELEASELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF32);
+}
+
 ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
 {
     setUtf8(true);
@@ -22,9 +58,8 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     setEolVisibility(false);
     send(SCI_SETPASTECONVERTENDINGS, 1);
     send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
-    // Character offsets from the start of the text (asked for by the
-    // accessibility layer on every edit) are looked up instead of counted.
-    send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF32);
+    AccessibilityWatch::install();
+    keepCharacterIndex(AccessibilityWatch::active());
     // Colouring asked for beyond the visible lines runs while the window idles.
     send(SCI_SETIDLESTYLING, SC_IDLESTYLING_ALL);
     setWrapMode(WrapWord);

@@ -105,6 +105,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    friend class AccessibilityWatch;
+    // Character offsets from the start of the text, asked for by assistive
+    // technology on every edit, are looked up in Scintilla's UTF-32 line
+    // index instead of counted. The index costs four bytes a line, so an
+    // editor keeps it only while assistive technology is active.
+    void keepCharacterIndex(bool keep);
     long send(unsigned int msg, unsigned long w = 0, long l = 0) const
     {
         return SendScintilla(msg, w, l);

@@ -1,7 +1,8 @@
 // Assistive technology is told character offsets from the start of the text.
 // The editor library answers them from Scintilla's line index instead of a
 // walk; the answers must be the walk's, character for character, across lines
-// and multi-byte letters, and stay so after edits.
+// and multi-byte letters, and stay so after edits. Editors keep that index
+// only while assistive technology is active.
 
 #include "app/editor/ScintillaEditor.h"
 
@@ -17,12 +18,41 @@ class CharacterCountTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void indexIsKeptWhileAssistiveTechnologyIsActive();
     void offsetsMatchTheWalk();
+    void cleanupTestCase() { QAccessible::setActive(false); }
 };
+
+namespace {
+bool keepsIndex(ScintillaEditor& e)
+{
+    return (e.SendScintilla(Sci::SCI_GETLINECHARACTERINDEX) & Sci::SC_LINECHARACTERINDEX_UTF32) !=
+           0;
+}
+} // namespace
+
+void CharacterCountTest::indexIsKeptWhileAssistiveTechnologyIsActive()
+{
+    QAccessible::setActive(false);
+    ScintillaEditor before;
+    QVERIFY(!keepsIndex(before));
+    QAccessible::setActive(true);
+    QVERIFY(keepsIndex(before));
+    ScintillaEditor during;
+    QVERIFY(keepsIndex(during));
+    QAccessible::setActive(false);
+    QVERIFY(!keepsIndex(before));
+    QVERIFY(!keepsIndex(during));
+    // Both still count offsets from the start in their own line index.
+    QVERIFY((during.SendScintilla(Sci::SCI_GETLINECHARACTERINDEX) &
+             Sci::SC_LINECHARACTERINDEX_UTF16) != 0);
+}
 
 void CharacterCountTest::offsetsMatchTheWalk()
 {
+    QAccessible::setActive(true);
     ScintillaEditor e;
+    QVERIFY(keepsIndex(e));
     e.resize(600, 400);
     e.show();
     QVERIFY(QTest::qWaitForWindowExposed(&e));
