@@ -36,7 +36,7 @@ double previewUntilLoaded(MainWindow& window)
     QEventLoop loop;
     QMetaObject::Connection done;
     auto listen = [&] {
-        if (QWebEngineView* view = window.preview().view())
+        if (auto* view = qobject_cast<QWebEngineView*>(window.preview().view()))
             done = QObject::connect(view, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
     };
     listen();

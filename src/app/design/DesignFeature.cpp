@@ -1,10 +1,10 @@
 #include "app/design/DesignFeature.h"
 
 #include "app/design/TextReplacements.h"
-#include "app/design/WebDesignDocument.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/services/DocumentAccess.h"
 #include "app/services/UiServices.h"
+#include "app/web/WebModule.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/AppSettings.h"
 
@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 namespace qw {
 
@@ -52,12 +51,13 @@ DesignDocument* DesignFeature::makeWebDocument(QVBoxLayout* page)
 {
     // Large pages reach the view through a private folder among the
     // program's temporary files.
-    auto* document = new WebDesignDocument(m_context.paths.tempFolder(), this);
-    QWebEngineView* view = document->view();
-    if (view == nullptr) {
-        delete document;
+    const WebModule* web = webModule();
+    if (web == nullptr)
         return nullptr;
-    }
+    QWidget* view = nullptr;
+    DesignDocument* document = web->makeDesignDocument(m_context.paths.tempFolder(), this, &view);
+    if (document == nullptr)
+        return nullptr;
     view->setObjectName(QStringLiteral("DHTMLEdit1"));
     page->addWidget(view);
     return document;

@@ -1,11 +1,10 @@
 #include "app/preview/PreviewFeature.h"
 
 #include "app/editor/ScintillaEditor.h"
-#include "app/preview/PreviewRequestFilter.h"
-#include "app/preview/WebEngineSetup.h"
 #include "app/services/ActionRegistry.h"
 #include "app/services/DocumentAccess.h"
 #include "app/services/UiServices.h"
+#include "app/web/WebModule.h"
 #include "core/preview/PreviewFiles.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/AppSettings.h"
@@ -14,37 +13,16 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
-#include <QLoggingCategory>
 #include <QMenu>
 #include <QProcess>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 
 namespace qw {
 
 namespace {
 const QString kCannotCreateBrowser = QStringLiteral("Chyba při vytváření prohlížeče!");
 
-Q_LOGGING_CATEGORY(previewLog, "quenwick.preview", QtWarningMsg)
-
-// A previewed page's console is its author's business: what its scripts
-// report goes to the program's log at debug level, not to the terminal.
-class PreviewPage : public QWebEnginePage
-{
-public:
-    using QWebEnginePage::QWebEnginePage;
-
-protected:
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int line,
-                                  const QString& source) override
-    {
-        qCDebug(previewLog) << source << line << message;
-    }
-};
 } // namespace
 
 ProgramLauncher ProgramLauncher::desktop()
@@ -87,7 +65,7 @@ PreviewFeature::~PreviewFeature()
     delete m_view;
 }
 
-QWebEngineView* PreviewFeature::view() const
+QWidget* PreviewFeature::view() const
 {
     return m_view;
 }
@@ -134,11 +112,8 @@ void PreviewFeature::showFile(const QString& path)
 void PreviewFeature::navigate(const QString& path)
 {
     const QUrl url = QUrl::fromLocalFile(path);
-    // The same address again would be taken from memory, not re-read.
-    if (m_view->url() == url)
-        m_view->reload();
-    else
-        m_view->setUrl(url);
+    if (const WebModule* web = webModule())
+        web->showUrl(m_view, url);
     Q_EMIT navigated(url);
 }
 
@@ -157,7 +132,8 @@ bool PreviewFeature::showPage()
         return false;
     }
     m_context.clearTagInspector();
-    m_view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+    if (const WebModule* web = webModule())
+        web->activate(m_view);
     m_followPending = false;
     refreshPreview();
     // The keys of the page (scrolling, the program's own F11) reach it.
@@ -170,8 +146,10 @@ void PreviewFeature::leavePage()
     // The preview is written and loaded anew whenever its page is shown, so
     // a page out of sight is let go: its scripts, timers and layout must not
     // take time from the editor.
-    if (m_view != nullptr)
-        m_view->setUrl(QUrl(QStringLiteral("about:blank")));
+    if (m_view == nullptr)
+        return;
+    if (const WebModule* web = webModule())
+        web->showUrl(m_view, QUrl(QStringLiteral("about:blank")));
 }
 
 void PreviewFeature::followDocument()
@@ -210,18 +188,10 @@ bool PreviewFeature::ensureView()
     return true;
 }
 
-QWebEngineView* PreviewFeature::makeView()
+QWidget* PreviewFeature::makeView()
 {
-    if (m_profile == nullptr) {
-        prepareWebEngine();
-        // Off the record: nothing of the previewed pages is kept on disk.
-        m_profile = new QWebEngineProfile(this);
-        m_profile->setUrlRequestInterceptor(new PreviewRequestFilter(m_profile));
-        m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    }
-    auto* view = new QWebEngineView;
-    view->setPage(new PreviewPage(m_profile, view));
-    return view;
+    const WebModule* web = webModule();
+    return web != nullptr ? web->makePreviewView(this) : nullptr;
 }
 
 void PreviewFeature::buildBrowserMenu()

@@ -11,8 +11,7 @@
 #include <functional>
 
 class QMenu;
-class QWebEngineProfile;
-class QWebEngineView;
+class QWidget;
 
 namespace qw {
 
@@ -35,7 +34,8 @@ class PreviewFeature : public QObject, public PageHandler
     Q_OBJECT
 public:
     // Makes the web view of the preview page; null when it cannot be made.
-    using ViewFactory = std::function<QWebEngineView*()>;
+    // By default the web module's view (a QWebEngineView).
+    using ViewFactory = std::function<QWidget*()>;
 
     PreviewFeature(const FeatureContext& context, QObject* parent = nullptr);
     ~PreviewFeature() override;
@@ -60,7 +60,7 @@ public:
 
     QString previewPath() const { return m_previewPath; }
     const QStringList& previewFiles() const { return m_previewFiles; }
-    QWebEngineView* view() const;
+    QWidget* view() const;
     QMenu* browserMenu() const { return m_browserMenu; }
     // The private folder of temporary files (made on first use).
     QString tempFolder();
@@ -74,7 +74,7 @@ Q_SIGNALS:
 
 private:
     bool ensureView();
-    QWebEngineView* makeView();
+    QWidget* makeView();
     void navigate(const QString& path);
     void scheduleFollow();
     void openDefaultBrowser();
@@ -83,8 +83,7 @@ private:
     FeatureContext m_context;
     ProgramLauncher m_launcher;
     ViewFactory m_viewFactory;
-    QWebEngineProfile* m_profile = nullptr;
-    QPointer<QWebEngineView> m_view;
+    QPointer<QWidget> m_view;
     QMenu* m_browserMenu = nullptr;
     QString m_previewPath;
     QStringList m_previewFiles;

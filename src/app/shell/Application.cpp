@@ -4,6 +4,7 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/SingleInstance.h"
+#include "app/web/WebModule.h"
 #include "core/recovery/RecoveryStore.h"
 
 #include <QApplication>
@@ -37,7 +38,9 @@ void forwardHandOffs(SingleInstance& instance, MainWindow& window)
 
 int runQuenwick(int argc, char** argv)
 {
+    const bool openGlOff = openGlOffBeforeStart();
     QApplication app(argc, argv);
+    settleOpenGlOff(openGlOff);
     nameApplication();
 
     const QString startFile = startFileFromArguments(QApplication::arguments());

@@ -20,7 +20,7 @@ prefix="$work/pre fix"
 "$cmake" --install "$build" --prefix "$prefix" > "$work/install.log" 2>&1 \
   || { cat "$work/install.log"; fail "cmake --install"; }
 
-for f in lib/quenwick/quenwick lib/quenwick/Data/Settings/tag.dat \
+for f in lib/quenwick/quenwick lib/quenwick/libquenwick-web.so lib/quenwick/Data/Settings/tag.dat \
          lib/quenwick/Data/Settings/html.dat share/applications/quenwick.desktop \
          share/icons/hicolor/scalable/apps/quenwick.svg; do
   [ -f "$prefix/$f" ] || fail "missing $f"

@@ -109,7 +109,7 @@ class PreviewTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void startMakesNoWebViewAndShowsThreePageTabs();
-    void startMakesNoOpenGlContextAndLeavesNoSettingBehind();
+    void startLoadsNoWebEngineUntilThePreview();
     void f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret();
     void savedDocumentPreviewsBesideItselfAndTheFilesGoAtClose();
     void previewFollowsADocumentSwitch();
@@ -142,14 +142,16 @@ void PreviewTest::startMakesNoWebViewAndShowsThreePageTabs()
     }
 }
 
-void PreviewTest::startMakesNoOpenGlContextAndLeavesNoSettingBehind()
+void PreviewTest::startLoadsNoWebEngineUntilThePreview()
 {
-    // The web engine's shared context would load the OpenGL driver (tens of
-    // MiB) for nothing: the preview draws without it (previewShowsThePageDrawn).
-    // Only the X11 platform has OpenGL to offer: a window started there.
+    // The web engine's libraries are tens of MiB, and loaded at the start
+    // they would make an OpenGL context that loads the OpenGL driver: the
+    // program starts without them and loads them with the first preview,
+    // which then draws without OpenGL. A window started as the program
+    // starts it, on the X11 platform, where OpenGL is to be had.
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         QSKIP("No X server to start the window on.");
-    auto start = [](const QString& setting) {
+    auto start = [](const QString& setting, QString* err) {
         QProcess probe;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -157,17 +159,26 @@ void PreviewTest::startMakesNoOpenGlContextAndLeavesNoSettingBehind()
         if (!setting.isEmpty())
             env.insert(QStringLiteral("QT_XCB_GL_INTEGRATION"), setting);
         probe.setProcessEnvironment(env);
-        probe.start(QStringLiteral(QW_OPENGL_PROBE), {});
+        probe.start(QStringLiteral(QW_WEB_START_PROBE), {});
         if (!probe.waitForFinished(60000) || probe.exitCode() != 0)
-            return QString::fromUtf8(probe.readAllStandardError());
-        return QString::fromUtf8(probe.readAllStandardOutput()).trimmed();
+            return QStringLiteral("<probe failed>");
+        *err = QString::fromUtf8(probe.readAllStandardError());
+        return QString::fromUtf8(probe.readAllStandardOutput());
     };
+    QString err;
+    const QString out = start(QString(), &err);
+    QVERIFY2(out.contains(u"start: engine=0 driver=0 context=0"), qPrintable(out));
     // Programs started from the window (the browsers) get the environment
     // the program got.
-    QCOMPARE(start(QString()), QStringLiteral("context=0 driver=0 setting= off-at-start=1"));
+    QVERIFY2(out.contains(u"preview: engine=1 driver=0 context=0 drawn=1 setting=\n"),
+             qPrintable(out));
+    // Neither the refused context nor the engine's complaint about being
+    // loaded late reaches the terminal.
+    QVERIFY2(!err.contains(u"initialized from a plugin") && !err.contains(u"OpenGL context"),
+             qPrintable(err));
     // A user's own choice stands, and is passed on.
-    QCOMPARE(start(QStringLiteral("none")),
-             QStringLiteral("context=0 driver=0 setting=none off-at-start=0"));
+    QVERIFY2(start(QStringLiteral("none"), &err).contains(u"drawn=1 setting=none\n"),
+             qPrintable(err));
 }
 
 void PreviewTest::f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret()
@@ -401,7 +412,7 @@ void PreviewTest::previewedPageLoadsItsOwnFilesButReadsNoOthers()
           "</script></body></html>");
     QVERIFY(s.window->documents().openDocument(page));
     s.press(Qt::Key_F12);
-    QWebEngineView* view = s.preview().view();
+    auto* view = qobject_cast<QWebEngineView*>(s.preview().view());
     QVERIFY(view != nullptr);
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
     QVERIFY(loaded.wait(20000) || loaded.count() > 0);
@@ -433,7 +444,7 @@ void PreviewTest::previewShowsThePageDrawn()
     s.editor().setText(QStringLiteral(
         "<html><body style=\"margin:0; background: rgb(200, 30, 40)\"><p>x</p></body></html>"));
     s.press(Qt::Key_F12);
-    QWebEngineView* view = s.preview().view();
+    auto* view = qobject_cast<QWebEngineView*>(s.preview().view());
     QVERIFY(view != nullptr);
     // What the user sees: the view's pixels carry the page's background.
     const QColor red(200, 30, 40);
