@@ -52,13 +52,19 @@ const WebModule* load()
     }
     return nullptr;
 }
-void dropRefusedContextWarning(QtMsgType type, const QMessageLogContext& context,
-                               const QString& message)
+// With OpenGL off, Qt reports once that it cannot make the context asked
+// for, and the web engine, as its first view is made, that it found no
+// OpenGL backend (it draws with the processor then, as meant). Both are
+// consequences of the choice, not faults: they stay out of the terminal.
+QtMessageHandler s_beforeOpenGlOff = nullptr;
+
+void dropOpenGlOffReports(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (type == QtWarningMsg && message.contains(u"Cannot create platform OpenGL context"))
+    if (type == QtWarningMsg && (message.contains(u"Cannot create platform OpenGL context") ||
+                                 message.contains(u"No suitable graphics backend found")))
         return;
-    if (s_previousHandler)
-        s_previousHandler(type, context, message);
+    if (s_beforeOpenGlOff)
+        s_beforeOpenGlOff(type, context, message);
 }
 } // namespace
 
@@ -74,12 +80,10 @@ void settleOpenGlOff(bool turnedOff)
 {
     if (!turnedOff)
         return;
-    if (QGuiApplication::platformName() == u"xcb") {
-        // The platform reads the variable the first time OpenGL is asked for.
-        s_previousHandler = qInstallMessageHandler(dropRefusedContextWarning);
+    s_beforeOpenGlOff = qInstallMessageHandler(dropOpenGlOffReports);
+    // The platform reads the variable the first time OpenGL is asked for.
+    if (QGuiApplication::platformName() == u"xcb")
         QOpenGLContext().create();
-        qInstallMessageHandler(s_previousHandler);
-    }
     qunsetenv("QT_XCB_GL_INTEGRATION");
 }
 

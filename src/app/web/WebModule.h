@@ -39,7 +39,9 @@ const WebModule* webModule();
 // openGlOffBeforeStart() before the application is made (unless the user
 // chose through QT_XCB_GL_INTEGRATION), settleOpenGlOff() right after, which
 // has the platform decide at once and takes the variable back, so that
-// programs started from the window (the browsers) do not inherit it.
+// programs started from the window (the browsers) do not inherit it. It also
+// keeps Qt's reports of the missing OpenGL out of the terminal, for good: it
+// installs a message handler (so a program's own comes after it).
 bool openGlOffBeforeStart();
 void settleOpenGlOff(bool turnedOff);
 
