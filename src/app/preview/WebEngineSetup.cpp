@@ -1,7 +1,6 @@
 #include "app/preview/WebEngineSetup.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QQuickWindow>
 

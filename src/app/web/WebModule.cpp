@@ -52,6 +52,7 @@ const WebModule* load()
     }
     return nullptr;
 }
+
 // With OpenGL off, Qt reports once that it cannot make the context asked
 // for, and the web engine, as its first view is made, that it found no
 // OpenGL backend (it draws with the processor then, as meant). Both are
