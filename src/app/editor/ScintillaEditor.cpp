@@ -2,6 +2,7 @@
 
 #include "app/editor/ColorRef.h"
 #include "app/editor/HtmlLexer.h"
+#include "app/services/FreedMemory.h"
 #include "core/text/TextLines.h"
 
 #include <QAccessible>
@@ -82,6 +83,12 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
             if ((type & SC_MOD_INSERTTEXT) != 0)
                 fitPositionCache(position, text, length);
         });
+}
+
+ScintillaEditor::~ScintillaEditor()
+{
+    if (send(SCI_GETLENGTH) > kLargeText)
+        returnFreedMemoryWhenQuiet();
 }
 
 void ScintillaEditor::fitPositionCache(int position, const char* text, int length)
@@ -365,6 +372,8 @@ void ScintillaEditor::setText(const QString& text)
     if (deferWrap)
         send(SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
     send(SCI_SETEMPTYSELECTION, 0);
+    if (text.size() > kLargeText)
+        returnFreedMemoryWhenQuiet();
 }
 
 void ScintillaEditor::setLines(const QStringList& lines)

@@ -23,6 +23,7 @@ class ScintillaEditor : public QsciScintilla, public EditorWidget
     Q_OBJECT
 public:
     explicit ScintillaEditor(QWidget* parent = nullptr);
+    ~ScintillaEditor() override;
 
     QString text() const override;
     // The same text as the editor holds it, UTF-8 with CR LF breaks: one
@@ -131,6 +132,9 @@ private:
     // once the text has one.
     void fitPositionCache(int position, const char* text, int length);
     static constexpr unsigned long kLongLineCacheEntries = 64 * 1024;
+    // Loading or closing a text this large frees megabytes of working memory
+    // (and wrapping it in the background much more), given back once quiet.
+    static constexpr qsizetype kLargeText = 1 << 20;
     bool m_longLineCache = false;
     long displayLineStartPosition(int docLine, int subLine) const;
     int subLineOf(long position, int docLine) const;
