@@ -58,7 +58,6 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     setEolMode(EolWindows);
     setEolVisibility(false);
     send(SCI_SETPASTECONVERTENDINGS, 1);
-    send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     AccessibilityWatch::install();
     keepCharacterIndex(AccessibilityWatch::active());
     // Colouring asked for beyond the visible lines runs while the window idles.
@@ -74,15 +73,59 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     m_lookFont = font();
     m_lookText = color();
     m_lookPaper = paper();
-    // Told before the text changes, so the remembered place is right again
-    // before anyone hears of the change.
-    connect(
-        this, &QsciScintillaBase::SCN_MODIFIED, this,
-        [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
-            moveRememberedPlace(position, type, text, length);
-            if ((type & SC_MOD_INSERTTEXT) != 0)
-                fitPositionCache(position, text, length);
-        });
+    // The offsets must be right before anyone hears of a change: those who
+    // hear of it through textChanged() ask for offsets at once. So the
+    // widget's own listener, which sends textChanged(), goes after ours.
+    const bool moved = disconnect(
+        this, SIGNAL(SCN_MODIFIED(int, int, const char*, int, int, int, int, int, int, int)), this,
+        SLOT(handleModified(int, int, const char*, int, int, int, int, int, int, int)));
+    Q_ASSERT(moved);
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char* text, int length, int, int, int, int, int,
+                   int) { noteChange(position, type, text, length); });
+    if (moved) {
+        connect(this,
+                SIGNAL(SCN_MODIFIED(int, int, const char*, int, int, int, int, int, int, int)),
+                SLOT(handleModified(int, int, const char*, int, int, int, int, int, int, int)));
+    }
+}
+
+long EditorBytes::length() const
+{
+    return m_editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+}
+
+int EditorBytes::lineAt(long position) const
+{
+    return static_cast<int>(m_editor.SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                                   static_cast<unsigned long>(position)));
+}
+
+void EditorBytes::copyBytes(long from, long count, char* to) const
+{
+    // Read either side of the buffer's gap, so that reading never moves it.
+    const long gap = m_editor.SendScintilla(QsciScintillaBase::SCI_GETGAPPOSITION);
+    const long end = from + count;
+    for (const auto& [a, b] :
+         {std::pair{from, std::min(end, gap)}, std::pair{std::max(from, gap), end}}) {
+        if (b <= a)
+            continue;
+        const auto* ptr = reinterpret_cast<const char*>(m_editor.SendScintilla(
+            QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(a), b - a));
+        std::memcpy(to + (a - from), ptr, static_cast<std::size_t>(b - a));
+    }
+}
+
+void ScintillaEditor::noteChange(int position, int type, const char* text, int length)
+{
+    if ((type & SC_MOD_BEFOREDELETE) != 0)
+        m_utf16.beforeDeletion(position, length);
+    if ((type & SC_MOD_DELETETEXT) != 0)
+        m_utf16.deleted(position, length);
+    if ((type & SC_MOD_INSERTTEXT) != 0) {
+        m_utf16.inserted(position, text, length);
+        fitPositionCache(position, text, length);
+    }
 }
 
 ScintillaEditor::~ScintillaEditor()
@@ -126,54 +169,6 @@ void ScintillaEditor::fitPositionCache(int position, const char* text, int lengt
     // per key, so the height is left to the paint's own wrapping.
     setAnnotationDisplay(AnnotationHidden);
     m_longLineCache = true;
-}
-
-void ScintillaEditor::moveRememberedPlace(int position, int type, const char* text, int length)
-{
-    if (m_placePos < 0 || position >= m_placePos || length <= 0)
-        return;
-    if ((type & SC_MOD_BEFOREINSERT) != 0 && text != nullptr) {
-        m_placeOffset += QUtf8StringView(text, length).toString().size();
-        m_placePos += length;
-    } else if ((type & SC_MOD_BEFOREDELETE) != 0) {
-        const long end = static_cast<long>(position) + length;
-        if (end <= m_placePos) {
-            m_placeOffset -= send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(position), end);
-            m_placePos -= length;
-        } else {
-            m_placeOffset -=
-                send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(position), m_placePos);
-            m_placePos = position;
-        }
-    } else if ((type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0) {
-        // A change nobody announced beforehand.
-        m_placePos = -1;
-    }
-}
-
-void ScintillaEditor::rememberPlace(long pos, qsizetype offset) const
-{
-    m_placePos = pos;
-    m_placeOffset = offset;
-}
-
-bool ScintillaEditor::placeIsAfterStartOf(int line, long linePos) const
-{
-    return m_placePos > linePos && m_placePos <= send(SCI_GETLENGTH) &&
-           send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_placePos)) == line;
-}
-
-ScintillaEditor::CountBase ScintillaEditor::countBase(int line, long linePos, qsizetype lineOffset,
-                                                      long towardsPos) const
-{
-    if (placeIsAfterStartOf(line, linePos)) {
-        // Forward from whichever is nearer below; backward from the place
-        // only when that is nearer than the line's start.
-        const long fromPlace = std::abs(towardsPos - m_placePos);
-        if (fromPlace < towardsPos - linePos)
-            return {m_placePos, m_placeOffset};
-    }
-    return {linePos, lineOffset};
 }
 
 void ScintillaEditor::applyLook(const QString& fontName, int pointSize, ColorRef text,
@@ -230,70 +225,12 @@ void ScintillaEditor::mouseReleaseEvent(QMouseEvent* event)
 
 long ScintillaEditor::positionFromOffset(qsizetype offset) const
 {
-    if (offset <= 0)
-        return 0;
-    const long docLength = send(SCI_GETLENGTH);
-    const int line =
-        static_cast<int>(send(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
-                              SC_LINECHARACTERINDEX_UTF16));
-    const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
-                                 SC_LINECHARACTERINDEX_UTF16);
-    const long linePos = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    if (offset <= lineOffset)
-        return linePos;
-    // Where the place lies is not known yet; aim by the offset's distance.
-    CountBase base{linePos, lineOffset};
-    if (placeIsAfterStartOf(line, linePos) &&
-        std::abs(offset - m_placeOffset) < offset - lineOffset)
-        base = {m_placePos, m_placeOffset};
-    const qsizetype within = offset - base.offset;
-    if (within == 0)
-        return base.pos;
-    const long pos =
-        send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(base.pos), within);
-    // Every answer lies after the line's start; Scintilla answers 0 for a
-    // count that runs off the text or stops between the two halves of a
-    // surrogate pair.
-    if (pos > linePos) {
-        rememberPlace(pos, offset);
-        return pos;
-    }
-    // Counted again from the line's start, where a place between the halves
-    // of a pair names the character that starts one unit before, a four-byte
-    // sequence.
-    const long fromLine = offset - lineOffset;
-    const long again =
-        send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePos), fromLine);
-    if (again > 0)
-        return again;
-    const long before = fromLine == 1 ? linePos
-                                      : send(SCI_POSITIONRELATIVECODEUNITS,
-                                             static_cast<unsigned long>(linePos), fromLine - 1);
-    if ((before > 0 || fromLine == 1) && before < docLength &&
-        static_cast<unsigned char>(send(SCI_GETCHARAT, static_cast<unsigned long>(before))) >= 0xF0)
-        return before;
-    return docLength;
+    return m_utf16.positionOfUnits(offset);
 }
 
 qsizetype ScintillaEditor::offsetFromPosition(long position) const
 {
-    if (position <= 0)
-        return 0;
-    const int line =
-        static_cast<int>(send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
-    const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
-                                 SC_LINECHARACTERINDEX_UTF16);
-    const long linePos = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    if (position == linePos)
-        return lineOffset;
-    const CountBase base = countBase(line, linePos, lineOffset, position);
-    const qsizetype offset =
-        position >= base.pos
-            ? base.offset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(base.pos), position)
-            : base.offset -
-                  send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(position), base.pos);
-    rememberPlace(position, offset);
-    return offset;
+    return m_utf16.unitsBefore(position);
 }
 
 QString ScintillaEditor::rangeText(long fromPos, long toPos) const
@@ -406,16 +343,14 @@ qsizetype ScintillaEditor::lineStart(int index) const
         return 0;
     if (index >= lineCount())
         return length() + 2;
-    return send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(index),
-                SC_LINECHARACTERINDEX_UTF16);
+    return m_utf16.unitsBefore(send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(index)));
 }
 
 int ScintillaEditor::lineAtOffset(qsizetype offset) const
 {
     if (offset <= 0)
         return 0;
-    return static_cast<int>(send(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset),
-                                 SC_LINECHARACTERINDEX_UTF16));
+    return m_utf16.lineOfUnits(offset);
 }
 
 QChar ScintillaEditor::charAt(qsizetype offset) const

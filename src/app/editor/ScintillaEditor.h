@@ -2,6 +2,7 @@
 
 #include "core/editor/EditorWidget.h"
 #include "core/settings/HighlightStyle.h"
+#include "core/text/Utf16Index.h"
 
 #include <QColor>
 #include <QFont>
@@ -12,12 +13,25 @@ namespace qw {
 class HighlightTheme;
 class HtmlLexer;
 
+// The editor's bytes as the UTF-16 index reads them.
+class EditorBytes : public Utf8Text
+{
+public:
+    explicit EditorBytes(const QsciScintillaBase& editor) : m_editor(editor) {}
+    long length() const override;
+    int lineAt(long position) const override;
+    void copyBytes(long from, long count, char* to) const override;
+
+private:
+    const QsciScintillaBase& m_editor;
+};
+
 // The document editor of the window: a QScintilla widget that keeps the
 // EditorWidget contract. Scintilla stores UTF-8 with CR LF line ends (every
 // line break inserted is converted), so an offset of the contract — UTF-16
 // code units with a break counting as two — maps to a byte position through
-// Scintilla's UTF-16 line index: find the line, then count within it. Nothing
-// here copies the whole document except text() itself.
+// a Utf16Index, which counts a few kilobytes at most from its nearest mark.
+// Nothing here copies the whole document except text() itself.
 class ScintillaEditor : public QsciScintilla, public EditorWidget
 {
     Q_OBJECT
@@ -117,17 +131,8 @@ private:
         return SendScintilla(msg, w, l);
     }
     QString rangeText(long fromPos, long toPos) const;
-    // Where counting code units within a line starts: the line's start, or
-    // the last converted place when that is on the same line and nearer.
-    struct CountBase
-    {
-        long pos = 0;
-        qsizetype offset = 0;
-    };
-    CountBase countBase(int line, long linePos, qsizetype lineOffset, long towardsPos) const;
-    bool placeIsAfterStartOf(int line, long linePos) const;
-    void rememberPlace(long pos, qsizetype offset) const;
-    void moveRememberedPlace(int position, int type, const char* text, int length);
+    // Keeps the UTF-16 index up to date and the measuring cache fitting.
+    void noteChange(int position, int type, const char* text, int length);
     // Gives Scintilla's cache of measured text room for a whole long line
     // once the text has one.
     void fitPositionCache(int position, const char* text, int length);
@@ -142,13 +147,8 @@ private:
     void applyLookToWidget();
 
     LineBreak m_lineBreak = LineBreak::CrLf;
-    // The last place converted between an offset and a byte position. On a
-    // page that is one long line, the tag finder and the status bar ask about
-    // places near the caret after every key; counting from here, not from
-    // the line's start, keeps that from walking the whole line. Edits before
-    // it move it (see moveRememberedPlace); -1 when there is none.
-    mutable long m_placePos = -1;
-    mutable qsizetype m_placeOffset = 0;
+    EditorBytes m_bytes{*this};
+    Utf16Index m_utf16{m_bytes};
     bool m_forcedModified = false;
     HtmlLexer* m_lexer = nullptr;
     QFont m_lookFont;

@@ -86,6 +86,46 @@ TEST(ScintillaLargeText, BreaksAndPairsOnEverySeamArriveWhole)
     }
 }
 
+// Whoever hears of an edit through textChanged() may ask for offsets at
+// once: they must already count the edit, through edits, undo and redo.
+TEST(ScintillaLargeText, OffsetsAreRightForThoseWhoHearOfAnEdit)
+{
+    ScintillaEditor e;
+    QString text;
+    const QString pieces[] = {QStringLiteral("<p class=\"x\">"), QStringLiteral("žluťoučký "),
+                              QString::fromUtf8("\xF0\x9F\x98\x80"), QStringLiteral("\r\n")};
+    for (int i = 0; i < 20000; ++i)
+        text += pieces[(i * 7 + i / 3) % 4];
+    e.setText(text);
+
+    int heard = 0;
+    QStringList wrong;
+    QObject::connect(&e, &QsciScintilla::textChanged, [&] {
+        ++heard;
+        const QString now = e.text();
+        const int lastLine = e.lineCount() - 1;
+        const qsizetype lastLineStart = now.lastIndexOf(u'\n') + 1;
+        if (e.length() != now.size() || e.lineStart(lastLine) != lastLineStart ||
+            e.lineAtOffset(lastLineStart) != lastLine ||
+            e.charAt(now.size() / 2) != now.at(now.size() / 2))
+            wrong << QStringLiteral("after edit %1").arg(heard);
+    });
+    const QString inserts[] = {QString::fromUtf8("\xC5\xBE\xF0\x9F\x98\x80"),
+                               QStringLiteral("a\r\nb\r\n"), QString(20000, u'\u00e1'),
+                               QStringLiteral("x")};
+    for (int round = 0; round < 8; ++round) {
+        e.setSelectionStart(text.size() / 8 * round + round);
+        e.setSelectionLength(round % 3 == 0 ? 0 : 1500 * round);
+        e.replaceSelection(inserts[round % 4]);
+    }
+    for (int i = 0; i < 5; ++i)
+        e.undo();
+    for (int i = 0; i < 3; ++i)
+        e.redo();
+    EXPECT_GE(heard, 16);
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u", ").toStdString();
+}
+
 // Wrapping must not make Scintilla keep the layout of every line: that
 // costs hundreds of megabytes on a large page.
 TEST(ScintillaLargeText, WrappingKeepsOnlyThePageLaidOut)
