@@ -87,10 +87,22 @@ void HtmlLexer::setEditor(QsciScintilla* editor)
     QsciLexerCustom::setEditor(editor);
     m_coloured = 0;
     m_dirtyEnd = 0;
+    m_states.reset(editor != nullptr ? static_cast<int>(send(Sci::SCI_GETLINECOUNT)) : 1);
     if (editor != nullptr) {
+        // Heard before the widget's own listener, which sends textChanged():
+        // whoever hears that may have the text coloured at once.
+        const bool moved = disconnect(
+            editor, SIGNAL(SCN_MODIFIED(int, int, const char*, int, int, int, int, int, int, int)),
+            editor, SLOT(handleModified(int, int, const char*, int, int, int, int, int, int, int)));
         connect(editor, &QsciScintillaBase::SCN_MODIFIED, this,
                 [this](int position, int type, const char*, int, int linesAdded, int, int, int, int,
                        int) { noteModified(position, type, linesAdded); });
+        if (moved) {
+            connect(editor,
+                    SIGNAL(SCN_MODIFIED(int, int, const char*, int, int, int, int, int, int, int)),
+                    editor,
+                    SLOT(handleModified(int, int, const char*, int, int, int, int, int, int, int)));
+        }
     }
 }
 
@@ -104,6 +116,10 @@ void HtmlLexer::noteModified(int position, int type, int linesAdded)
     if ((type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT)) == 0)
         return;
     const int line = static_cast<int>(send(Sci::SCI_LINEFROMPOSITION, position));
+    if (linesAdded > 0)
+        m_states.replaceLines(line, 1, 1 + linesAdded);
+    else if (linesAdded < 0)
+        m_states.replaceLines(line, 1 - linesAdded, 1);
     // Lines after the edit moved by linesAdded and keep their styles; the
     // edited lines themselves must be coloured before colouring may stop.
     if (m_coloured > line)
@@ -189,10 +205,14 @@ void HtmlLexer::styleText(int start, int end)
     const long until = std::min<long>(end, docLength);
     int line = static_cast<int>(send(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(start)));
     const long firstPos = send(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    if (m_states.lineCount() != lineCount) {
+        // Lines came or went unheard of: nothing stored can be trusted.
+        m_states.reset(lineCount);
+        m_coloured = 0;
+        m_dirtyEnd = 0;
+    }
     m_coloured = std::min(m_coloured, lineCount);
-    LineState state = line == 0 ? LineState::Text
-                                : lineStateFromInt(static_cast<int>(send(
-                                      Sci::SCI_GETLINESTATE, static_cast<unsigned long>(line))));
+    LineState state = line == 0 ? LineState::Text : m_states.startState(line);
 
     m_styles.clear();
     long pos = firstPos;
@@ -229,10 +249,8 @@ void HtmlLexer::styleText(int start, int end)
         pos = next;
         state = endState;
         if (line < lineCount) {
-            const int stored =
-                static_cast<int>(send(Sci::SCI_GETLINESTATE, static_cast<unsigned long>(line)));
-            if (stored != toInt(endState)) {
-                send(Sci::SCI_SETLINESTATE, static_cast<unsigned long>(line), toInt(endState));
+            if (!m_states.holds(line, endState)) {
+                m_states.store(line, endState);
             } else if (line < m_coloured && line >= m_dirtyEnd) {
                 reachedKnown = true;
                 break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/highlight/HtmlHighlighter.h"
+#include "core/highlight/LineStates.h"
 
 #include <QColor>
 #include <QFont>
@@ -24,7 +25,7 @@ class HighlightTheme;
 //
 // Colouring is lazy and incremental: Scintilla asks for the lines it is about
 // to show (and, with idle styling, for the rest in the background); the state
-// each line starts in is kept as Scintilla's line state, and after an edit
+// each line starts in is kept here, a byte a line, and after an edit
 // colouring stops at the first line past the edit whose new start state
 // equals the stored one, since everything after it colours as before.
 class HtmlLexer : public QsciLexerCustom
@@ -66,6 +67,10 @@ private:
     // longer match their stored start state, and have not been coloured
     // since: colouring must not stop before reaching it.
     int m_dirtyEnd = 0;
+    // The state each line starts in, moved with the lines an edit inserts
+    // or removes (so noteModified must hear of every edit before colouring
+    // runs again).
+    LineStates m_states;
     // A long line was coloured from an edit's notice in this turn of the
     // event loop; further edits of the turn wait for the paint.
     bool m_colouredEarly = false;

@@ -102,6 +102,8 @@ private Q_SLOTS:
     void commentOpenedThenClosedRecoloursFollowingLines();
     void typedCommentOpenerRecoloursToEndAndRemovingRestores();
     void editInsideOneLineRecoloursOnlyThatLine();
+    void addingOrJoiningLinesRecoloursOnlyThoseLines_data();
+    void addingOrJoiningLinesRecoloursOnlyThoseLines();
     void randomEditsKeepStylesEqualToHighlighter();
     void lookAndClassStylesReachScintilla();
     void styleChangeReachesEveryEditor();
@@ -199,6 +201,53 @@ void LexerTest::editInsideOneLineRecoloursOnlyThatLine()
              qPrintable(QString::number(restyled)));
     // Scintilla counts the rest as styled: nothing is asked for again.
     QCOMPARE(ed->SendScintilla(Sci::SCI_GETENDSTYLED), ed->SendScintilla(Sci::SCI_GETLENGTH));
+}
+
+void LexerTest::addingOrJoiningLinesRecoloursOnlyThoseLines_data()
+{
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QString>("inserted");
+    QTest::newRow("line split") << 0 << QStringLiteral("\r\n");
+    QTest::newRow("lines added") << 0 << QStringLiteral("a\r\n<b>\r\nc\r\n");
+    QTest::newRow("lines joined") << 2 << QString();
+    QTest::newRow("lines removed") << 120 << QString();
+    QTest::newRow("lines replaced") << 120 << QStringLiteral("<i>\r\n</i>");
+}
+
+void LexerTest::addingOrJoiningLinesRecoloursOnlyThoseLines()
+{
+    // The start states of the lines after the edit move with them: colouring
+    // stops right after the edited lines instead of running on to the end.
+    // A style planted far below shows whether colouring got there.
+    QFETCH(int, removed);
+    QFETCH(QString, inserted);
+    HighlightTheme theme;
+    auto ed = makeEditor(theme, numberedLines(2000));
+    colourAll(*ed);
+    const auto plant = [&ed](int line) {
+        const long pos = ed->SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
+        ed->SendScintilla(Sci::SCI_STARTSTYLING, pos);
+        ed->SendScintilla(Sci::SCI_SETSTYLING, 3, Sci::STYLE_LASTPREDEFINED + 1);
+        ed->SendScintilla(Sci::SCI_STARTSTYLING, ed->SendScintilla(Sci::SCI_GETLENGTH));
+        return pos;
+    };
+    const QString farText = ed->line(1900);
+    plant(1900);
+
+    // From the end of line 1000, into the following ones.
+    ed->setSelectionStart(ed->lineStart(1001) - 2);
+    ed->setSelectionLength(removed);
+    ed->replaceSelection(inserted);
+    colourAll(*ed);
+
+    const int far = int(ed->lineAtOffset(ed->text().indexOf(farText)));
+    const long farPos = ed->SendScintilla(Sci::SCI_POSITIONFROMLINE, far);
+    QCOMPARE(ed->SendScintilla(Sci::SCI_GETSTYLEAT, farPos), long(Sci::STYLE_LASTPREDEFINED + 1));
+    QStringList actual = actualClasses(*ed);
+    QStringList expected = expectedClasses(*ed);
+    actual.removeAt(far);
+    expected.removeAt(far);
+    QCOMPARE(actual, expected);
 }
 
 void LexerTest::randomEditsKeepStylesEqualToHighlighter()
