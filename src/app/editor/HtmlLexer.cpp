@@ -1,5 +1,6 @@
 #include "app/editor/HtmlLexer.h"
 
+#include "app/editor/ChangeListeners.h"
 #include "app/editor/ColorRef.h"
 #include "app/editor/HighlightTheme.h"
 
@@ -89,20 +90,12 @@ void HtmlLexer::setEditor(QsciScintilla* editor)
     m_dirtyEnd = 0;
     m_states.reset(editor != nullptr ? static_cast<int>(send(Sci::SCI_GETLINECOUNT)) : 1);
     if (editor != nullptr) {
-        // Heard before the widget's own listener, which sends textChanged():
-        // whoever hears that may have the text coloured at once.
-        const bool moved = disconnect(
-            editor, SIGNAL(SCN_MODIFIED(int, int, const char*, int, int, int, int, int, int, int)),
-            editor, SLOT(handleModified(int, int, const char*, int, int, int, int, int, int, int)));
-        connect(editor, &QsciScintillaBase::SCN_MODIFIED, this,
-                [this](int position, int type, const char*, int, int linesAdded, int, int, int, int,
-                       int) { noteModified(position, type, linesAdded); });
-        if (moved) {
-            connect(editor,
-                    SIGNAL(SCN_MODIFIED(int, int, const char*, int, int, int, int, int, int, int)),
-                    editor,
-                    SLOT(handleModified(int, int, const char*, int, int, int, int, int, int, int)));
-        }
+        // Heard before textChanged() goes out: whoever hears that may have
+        // the text coloured at once.
+        listenBeforeTextChanged(editor, this,
+                                [this](int position, int type, const char*, int, int linesAdded,
+                                       int, int, int, int,
+                                       int) { noteModified(position, type, linesAdded); });
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/editor/ScintillaEditor.h"
 
+#include "app/editor/ChangeListeners.h"
 #include "app/editor/ColorRef.h"
 #include "app/editor/HtmlLexer.h"
 #include "app/services/FreedMemory.h"
@@ -73,21 +74,12 @@ ScintillaEditor::ScintillaEditor(QWidget* parent) : QsciScintilla(parent)
     m_lookFont = font();
     m_lookText = color();
     m_lookPaper = paper();
-    // The offsets must be right before anyone hears of a change: those who
-    // hear of it through textChanged() ask for offsets at once. So the
-    // widget's own listener, which sends textChanged(), goes after ours.
-    const bool moved = disconnect(
-        this, SIGNAL(SCN_MODIFIED(int, int, const char*, int, int, int, int, int, int, int)), this,
-        SLOT(handleModified(int, int, const char*, int, int, int, int, int, int, int)));
-    Q_ASSERT(moved);
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char* text, int length, int, int, int, int, int,
-                   int) { noteChange(position, type, text, length); });
-    if (moved) {
-        connect(this,
-                SIGNAL(SCN_MODIFIED(int, int, const char*, int, int, int, int, int, int, int)),
-                SLOT(handleModified(int, int, const char*, int, int, int, int, int, int, int)));
-    }
+    // Whoever hears of a change through textChanged() asks for offsets at
+    // once: the index has heard of it first.
+    listenBeforeTextChanged(this, this,
+                            [this](int position, int type, const char* text, int length, int, int,
+                                   int, int, int,
+                                   int) { noteChange(position, type, text, length); });
 }
 
 long EditorBytes::length() const
@@ -130,6 +122,8 @@ void ScintillaEditor::noteChange(int position, int type, const char* text, int l
 
 ScintillaEditor::~ScintillaEditor()
 {
+    // The index goes before the widget: it hears of nothing more.
+    disconnect(this, &QsciScintillaBase::SCN_MODIFIED, this, nullptr);
     if (send(SCI_GETLENGTH) > kLargeText)
         returnFreedMemoryWhenQuiet();
 }
