@@ -71,13 +71,14 @@ Utf16Index::Mark Utf16Index::mark(std::size_t i) const
     return m;
 }
 
-std::size_t Utf16Index::lastAtOrBefore(long position) const
+template<typename Before> std::size_t Utf16Index::lastMarkWhere(Before atOrBefore) const
 {
+    // The first mark (0, 0) is at or before anything asked for.
     std::size_t lo = 1;
     std::size_t hi = m_marks.size();
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo) / 2;
-        if (mark(mid).pos <= position)
+        if (atOrBefore(mark(mid)))
             lo = mid + 1;
         else
             hi = mid;
@@ -85,18 +86,14 @@ std::size_t Utf16Index::lastAtOrBefore(long position) const
     return lo - 1;
 }
 
+std::size_t Utf16Index::lastAtOrBefore(long position) const
+{
+    return lastMarkWhere([position](const Mark& m) { return m.pos <= position; });
+}
+
 std::size_t Utf16Index::lastAtOrBeforeUnits(qsizetype units) const
 {
-    std::size_t lo = 1;
-    std::size_t hi = m_marks.size();
-    while (lo < hi) {
-        const std::size_t mid = lo + (hi - lo) / 2;
-        if (mark(mid).units <= units)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return lo - 1;
+    return lastMarkWhere([units](const Mark& m) { return m.units <= units; });
 }
 
 void Utf16Index::applyShift() const

@@ -59,6 +59,7 @@ private:
         qsizetype units = 0;
     };
     Mark mark(std::size_t i) const;
+    template<typename Before> std::size_t lastMarkWhere(Before atOrBefore) const;
     std::size_t lastAtOrBefore(long position) const;
     std::size_t lastAtOrBeforeUnits(qsizetype units) const;
     // Units from mark i to `to`; marks the way when that is far.
