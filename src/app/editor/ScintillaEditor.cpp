@@ -95,7 +95,9 @@ int EditorBytes::lineAt(long position) const
 
 void EditorBytes::copyBytes(long from, long count, char* to) const
 {
-    // Read either side of the buffer's gap, so that reading never moves it.
+    // Read either side of the buffer's gap, so the gap stays where the next
+    // key needs it instead of being moved by a reading (of a large text, to
+    // its end).
     const long gap = m_editor.SendScintilla(QsciScintillaBase::SCI_GETGAPPOSITION);
     const long end = from + count;
     for (const auto& [a, b] :
@@ -247,18 +249,7 @@ QByteArray ScintillaEditor::utf8Text() const
     if (length <= 0)
         return {};
     QByteArray bytes(length, Qt::Uninitialized);
-    // Read either side of the buffer's gap, so the gap stays where the next
-    // key needs it instead of being moved to the end of a large text.
-    const long gap = std::clamp(static_cast<long>(send(SCI_GETGAPPOSITION)), 0L, length);
-    auto copy = [this, &bytes](long from, long to) {
-        if (to <= from)
-            return;
-        const auto* ptr = reinterpret_cast<const char*>(
-            send(SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
-        std::memcpy(bytes.data() + from, ptr, static_cast<std::size_t>(to - from));
-    };
-    copy(0, gap);
-    copy(gap, length);
+    m_bytes.copyBytes(0, length, bytes.data());
     return bytes;
 }
 
