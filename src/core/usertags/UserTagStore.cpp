@@ -222,8 +222,24 @@ UserTagResult UserTagStore::removeGroup(const QString& name)
     const QString path = groupPath(name);
     if (!QFileInfo(path).isDir())
         return {Status::Unchanged, {}, name};
-    if (!QFile::moveToTrash(path))
-        return {Status::Failed, u"Složku „%1“ se nepodařilo přesunout do koše."_s.arg(name), name};
+    const UserTagResult failed{Status::Failed,
+                               u"Složku „%1“ se nepodařilo přesunout do koše."_s.arg(name), name};
+    QString inTrash;
+    if (!QFile::moveToTrash(path, &inTrash))
+        return failed;
+    if (QDir::isRelativePath(inTrash)) {
+        // Qt, finding no trash it can make, "trashes" into folders "files"
+        // and "info" of the working folder: the group goes back, and what
+        // was written there goes away.
+        const QFileInfo stray(inTrash);
+        QDir().rename(stray.absoluteFilePath(), path);
+        const QDir files = stray.absoluteDir();
+        const QString info = QDir::cleanPath(files.absoluteFilePath(u"../info"_s));
+        QFile::remove(info + u'/' + stray.fileName() + u".trashinfo"_s);
+        QDir().rmdir(info);
+        QDir().rmdir(files.absolutePath());
+        return failed;
+    }
     return {Status::Done, {}, name};
 }
 

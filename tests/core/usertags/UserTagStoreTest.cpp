@@ -225,37 +225,85 @@ TEST_F(UserTagStoreTest, GroupsAreAddedAndRenamed)
     EXPECT_EQ(store.renameGroup(u"nic"_s, u"neco"_s).status, Status::Failed);
 }
 
+// HOME and XDG_DATA_HOME for a while: the freedesktop trash is found
+// through them.
+class TrashHome
+{
+public:
+    TrashHome(const QString& home, const QString& dataHome)
+        : m_home(qgetenv("HOME")), m_dataHome(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("HOME", QFile::encodeName(home));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
+    }
+    ~TrashHome()
+    {
+        restore("HOME", m_home);
+        restore("XDG_DATA_HOME", m_dataHome);
+    }
+
+private:
+    static void restore(const char* name, const QByteArray& value)
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+
+    QByteArray m_home;
+    QByteArray m_dataHome;
+};
+
 TEST_F(UserTagStoreTest, RemovedGroupGoesToTheTrash)
 {
-    // The freedesktop trash lives under the data home;
-    // keep it inside the temporary folder.
-    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    // The trash lies under the data home for files on the home's own file
+    // system, else at the top of the file's: with the temporary folder as
+    // the home it is the data home's, wherever the temporary folder lies.
     const QString dataHome = m_temp.filePath(u"data"_s);
     ASSERT_TRUE(QDir().mkpath(dataHome));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
-
     UserTagStore store(m_root);
     ASSERT_TRUE(store.addGroup(u"Pryč"_s).ok());
     ASSERT_TRUE(store.write(u"Pryč"_s, u"tag"_s, {u"a"_s, u"b"_s}).ok());
-    const UserTagResult result = store.removeGroup(u"Pryč"_s);
-
-    if (oldDataHome.isNull())
-        qunsetenv("XDG_DATA_HOME");
-    else
-        qputenv("XDG_DATA_HOME", oldDataHome);
-
-    if (result.status == Status::Failed) {
-        // No trash here: the folder must still be there, with a message.
-        EXPECT_FALSE(result.message.isEmpty());
-        EXPECT_TRUE(QFile::exists(store.startFilePath(u"Pryč"_s, u"tag"_s)));
-        GTEST_SKIP() << "moving to the trash is not possible here";
+    UserTagResult result;
+    {
+        TrashHome home(m_temp.path(), dataHome);
+        result = store.removeGroup(u"Pryč"_s);
     }
-    ASSERT_EQ(result.status, Status::Done);
+
+    // A trash inside the home can always be made: a refusal is a fault.
+    ASSERT_EQ(result.status, Status::Done) << result.message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(store.groupPath(u"Pryč"_s)));
     EXPECT_EQ(store.list().size(), 1);
     EXPECT_TRUE(QFile::exists(dataHome + u"/Trash/files/Pryč/tag.qws"_s));
     EXPECT_TRUE(QFile::exists(dataHome + u"/Trash/info/Pryč.trashinfo"_s));
     EXPECT_EQ(store.removeGroup(u"Pryč"_s).status, Status::Unchanged);
+}
+
+TEST_F(UserTagStoreTest, GroupWithoutATrashStaysWithAMessage)
+{
+    // A data home that is a file holds no trash, for root as well.
+    const QString dataFile = m_temp.filePath(u"data"_s);
+    {
+        QFile file(dataFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a folder");
+    }
+    UserTagStore store(m_root);
+    ASSERT_TRUE(store.addGroup(u"Zůstane"_s).ok());
+    ASSERT_TRUE(store.write(u"Zůstane"_s, u"tag"_s, {u"a"_s, u"b"_s}).ok());
+    const QStringList before = snapshot();
+    const QByteArray start = bytes(store.startFilePath(u"Zůstane"_s, u"tag"_s));
+    UserTagResult result;
+    {
+        TrashHome home(m_temp.path(), dataFile);
+        result = store.removeGroup(u"Zůstane"_s);
+    }
+
+    EXPECT_EQ(result.status, Status::Failed);
+    EXPECT_EQ(result.message, u"Složku „Zůstane“ se nepodařilo přesunout do koše."_s);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(bytes(store.startFilePath(u"Zůstane"_s, u"tag"_s)), start);
 }
 
 } // namespace
