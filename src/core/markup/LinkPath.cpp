@@ -32,19 +32,32 @@ QString relativeTo(const QString& target, const QString& documentPath)
     return link;
 }
 
-} // namespace
-
-QString makeLinkPath(const QString& filePath, const QString& documentPath, LinkOptions options)
+QString linkPath(const QString& filePath, const QString& documentPath, LinkOptions options,
+                 bool documentHasFolder)
 {
     QString link = filePath;
-    if (options.relativePath && QDir::isAbsolutePath(filePath) &&
-        QDir::isAbsolutePath(documentPath) && QFileInfo(documentPath).isFile())
+    if (options.relativePath && documentHasFolder && QDir::isAbsolutePath(filePath) &&
+        QDir::isAbsolutePath(documentPath))
         link = relativeTo(filePath, documentPath);
     if (options.lowerFileName)
         link = QLocale::system().toLower(link);
     if (options.backslashToSlash)
         link.replace(u'\\', u'/');
     return link;
+}
+
+} // namespace
+
+QString makeLinkPath(const QString& filePath, const QString& documentPath, LinkOptions options)
+{
+    return linkPath(filePath, documentPath, options,
+                    QDir::isAbsolutePath(documentPath) && QFileInfo(documentPath).isFile());
+}
+
+QString makeLinkPathForNewFile(const QString& filePath, const QString& documentPath,
+                               LinkOptions options)
+{
+    return linkPath(filePath, documentPath, options, true);
 }
 
 } // namespace qw

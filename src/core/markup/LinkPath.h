@@ -27,4 +27,9 @@ struct LinkOptions
 // Folder names are compared exactly, since Linux names differ by case.
 QString makeLinkPath(const QString& filePath, const QString& documentPath, LinkOptions options);
 
+// The same for a document about to be written at documentPath, an absolute
+// path whose file need not exist yet (its first save).
+QString makeLinkPathForNewFile(const QString& filePath, const QString& documentPath,
+                               LinkOptions options);
+
 } // namespace qw

@@ -1,5 +1,7 @@
 #include "core/shell/DocumentList.h"
 
+#include "core/shell/ShellTexts.h"
+
 #include <algorithm>
 
 namespace qw {
@@ -43,6 +45,12 @@ void DocumentList::setPath(int index, const QString& path)
 {
     if (index >= 0 && index < count())
         m_entries[index].path = path;
+}
+
+void DocumentList::setReadOnly(int index, bool readOnly)
+{
+    if (index >= 0 && index < count())
+        m_entries[index].readOnly = readOnly;
 }
 
 void DocumentList::setActiveIndex(int index)
@@ -93,6 +101,32 @@ QString DocumentList::tabCaption(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
     return slash < 0 ? path : path.mid(slash + 1);
+}
+
+QString DocumentList::tabText(const Entry& entry)
+{
+    const QString caption = tabCaption(entry.path);
+    return entry.readOnly ? readOnlyText(caption) : caption;
+}
+
+QString DocumentList::windowText(const Entry& entry)
+{
+    const QString caption = windowCaption(entry.path);
+    return entry.readOnly ? readOnlyText(caption) : caption;
+}
+
+DocumentList::SaveTarget DocumentList::saveTarget(const Entry& entry, bool modified)
+{
+    if (isUntitled(entry.path))
+        return SaveTarget::NewName;
+    if (entry.readOnly)
+        return modified ? SaveTarget::NewName : SaveTarget::Nothing;
+    return SaveTarget::OwnFile;
+}
+
+bool DocumentList::mayWriteTo(const Entry& entry, const QString& path)
+{
+    return !entry.readOnly || path != entry.path;
 }
 
 } // namespace qw

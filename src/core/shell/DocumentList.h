@@ -15,6 +15,9 @@ public:
     {
         int key = 0;  // the number of "newedit" + N, unique while open
         QString path; // full path, or "dokument" + N before the first save
+        // The file is not text: no save may write the editor's text over
+        // it, though the text may be edited and saved under another name.
+        bool readOnly = false;
     };
 
     int count() const { return static_cast<int>(m_entries.size()); }
@@ -35,6 +38,7 @@ public:
     // The tab of a path, compared exactly (letter case counts); -1 if none.
     int indexOfPath(const QString& path) const;
     void setPath(int index, const QString& path);
+    void setReadOnly(int index, bool readOnly);
     void setActiveIndex(int index);
 
     // Removes the active document; the tab to its right becomes active, or the
@@ -60,6 +64,21 @@ public:
     static bool isUntitled(const QString& path);
     // The tab caption: the file-name part of the path.
     static QString tabCaption(const QString& path);
+    // The tab's text: its caption, marked when the file is read-only.
+    static QString tabText(const Entry& entry);
+    // The window caption of a document, likewise marked.
+    static QString windowText(const Entry& entry);
+
+    // Where Save puts a document: into its own file, under a name asked for
+    // (never saved, or read-only with an edit), or nowhere (read-only and
+    // unchanged: nothing of it differs from its file).
+    enum class SaveTarget { OwnFile, NewName, Nothing };
+    static SaveTarget saveTarget(const Entry& entry, bool modified);
+    // Whether Save All takes the document in: a read-only one stays out.
+    static bool savedByAll(const Entry& entry) { return !entry.readOnly; }
+    // Whether Save As may write the document to path: never over a
+    // read-only document's own file.
+    static bool mayWriteTo(const Entry& entry, const QString& path);
 
 private:
     QList<Entry> m_entries;

@@ -12,6 +12,23 @@ QString windowCaption(const QString& path)
     return QStringLiteral("Quenwick - ") + path;
 }
 
+QString readOnlyText(const QString& caption)
+{
+    return caption + QStringLiteral(" (jen pro čtení)");
+}
+
+QString notTextQuestion(const QString& path)
+{
+    return QStringLiteral("Soubor \"%1\" nevypadá jako textový soubor. Otevřít přesto?").arg(path);
+}
+
+QString readOnlyTargetText(const QString& path)
+{
+    return QStringLiteral("Soubor \"%1\" je otevřen jen pro čtení. Uložte dokument pod jiným "
+                          "jménem.")
+        .arg(path);
+}
+
 QString caretPositionText(int line, int column)
 {
     return QStringLiteral(" ř. ") + QString::number(line + 1) + QStringLiteral("  sl. ") +

@@ -10,6 +10,13 @@ namespace qw {
 QString saveQuestionText(const QString& path);
 // The window caption: "Quenwick - " and the document's path.
 QString windowCaption(const QString& path);
+// A caption of a document whose file is not written: "pic.png (jen pro čtení)".
+QString readOnlyText(const QString& caption);
+// The question before a file that is not text is opened:
+// Soubor "path" nevypadá jako textový soubor. Otevřít přesto?
+QString notTextQuestion(const QString& path);
+// Save As chose the read-only document's own file.
+QString readOnlyTargetText(const QString& path);
 // Status bar, first panel: " ř. 3  sl. 7" for 0-based line 2, column 6.
 QString caretPositionText(int line, int column);
 // Status bar texts of the modified and typing-mode panels.

@@ -1,6 +1,7 @@
 #include "core/text/DocumentFile.h"
 
 #include "core/text/DocumentText.h"
+#include "core/text/TextCheck.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +32,7 @@ DocumentReadResult readDocumentFile(const QString& path)
             result.errorText = file.errorString();
             return result;
         }
+        result.looksLikeText = looksLikeText(bytes);
         DecodedDocument decoded = decodeDocument(bytes);
         result.text = std::move(decoded.text);
         result.encoding = decoded.encoding;

@@ -15,6 +15,9 @@ struct DocumentReadResult
     // The editor's text (see decodeDocument) and the encoding to save in.
     QString text;
     TextEncoding encoding = TextEncoding::Windows1250;
+    // False when the file's start is not text (looksLikeText): saving the
+    // editor's text over it would ruin it.
+    bool looksLikeText = true;
     // The system's reason when ok is false.
     QString errorText;
 };

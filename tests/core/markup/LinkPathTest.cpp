@@ -75,6 +75,19 @@ TEST_F(LinkPath, StaysAbsoluteWithoutASavedDocumentOrWhenAsked)
         << "relative paths switched off";
 }
 
+TEST_F(LinkPath, AFileAboutToBeWrittenIsAlreadyAFolderToBeRelativeTo)
+{
+    const LinkOptions keepCase{true, false, true};
+    const QString target = root() + u"/web/img/Logo.GIF"_s;
+    EXPECT_EQ(makeLinkPathForNewFile(target, root() + u"/web/new.html"_s, keepCase),
+              u"img/Logo.GIF"_s);
+    EXPECT_EQ(makeLinkPathForNewFile(target, root() + u"/other/new.html"_s, LinkOptions{}),
+              u"../web/img/logo.gif"_s);
+    EXPECT_EQ(makeLinkPathForNewFile(target, root() + u"/web/new.html"_s,
+                                     LinkOptions{false, false, true}),
+              target);
+}
+
 TEST_F(LinkPath, LowerCaseAndSlashOptionsApplyIndependently)
 {
     const QString target = root() + u"/web/Dir\\Ř.GIF"_s;

@@ -141,5 +141,44 @@ TEST(DocumentList, UntitledAndCaptions)
     EXPECT_EQ(DocumentList::tabCaption(QStringLiteral("dokument3")), QStringLiteral("dokument3"));
 }
 
+TEST(DocumentList, AReadOnlyFileIsNeverTheTargetOfASave)
+{
+    using Target = DocumentList::SaveTarget;
+    DocumentList list;
+    list.add(QStringLiteral("/w/index.html"));
+    list.add(QStringLiteral("/w/pic.png"));
+    list.add(QString());
+    list.setReadOnly(1, true);
+    const DocumentList::Entry& page = list.at(0);
+    const DocumentList::Entry& picture = list.at(1);
+    const DocumentList::Entry& untitled = list.at(2);
+    struct Case
+    {
+        const DocumentList::Entry* entry;
+        bool modified;
+        Target target;
+    };
+    const Case cases[] = {
+        {&page, false, Target::OwnFile},     {&page, true, Target::OwnFile},
+        {&picture, false, Target::Nothing},  {&picture, true, Target::NewName},
+        {&untitled, false, Target::NewName}, {&untitled, true, Target::NewName},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DocumentList::saveTarget(*c.entry, c.modified), c.target)
+            << c.entry->path.toStdString() << " modified " << c.modified;
+    }
+    EXPECT_TRUE(DocumentList::savedByAll(page));
+    EXPECT_FALSE(DocumentList::savedByAll(picture));
+    EXPECT_FALSE(DocumentList::mayWriteTo(picture, QStringLiteral("/w/pic.png")));
+    EXPECT_TRUE(DocumentList::mayWriteTo(picture, QStringLiteral("/w/pic.html")));
+    EXPECT_TRUE(DocumentList::mayWriteTo(page, QStringLiteral("/w/index.html")));
+    // The person sees why their save goes elsewhere.
+    EXPECT_EQ(DocumentList::tabText(picture), QStringLiteral("pic.png (jen pro čtení)"));
+    EXPECT_EQ(DocumentList::windowText(picture),
+              QStringLiteral("Quenwick - /w/pic.png (jen pro čtení)"));
+    EXPECT_EQ(DocumentList::tabText(page), QStringLiteral("index.html"));
+    EXPECT_EQ(DocumentList::windowText(page), QStringLiteral("Quenwick - /w/index.html"));
+}
+
 } // namespace
 } // namespace qw
