@@ -1,7 +1,8 @@
 // Find and replace over any text, search text, replacement, caret and
 // options. A found match is selected and is the search text; replacing all
 // gives what replacing one by one gives, which is how replacing all promises
-// to behave although it finds every match on the unchanged text first.
+// to behave although it finds every match on the unchanged text first; going
+// on from the start of the text gives what going on one by one gives.
 
 #include "FuzzSupport.h"
 #include "core/editor/FindReplace.h"
@@ -81,8 +82,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     placeCaret(all, caretSeed, selectionSeed);
     placeCaret(oneByOne, caretSeed, selectionSeed);
     const qsizetype count = qw::replaceAll(all, what, replacement, options);
+    const qsizetype caret = oneByOne.selectionStart() + oneByOne.selectionLength();
     qsizetype steps = 0;
-    while (qw::replaceNext(oneByOne, what, replacement, options)) {
+    qsizetype firstReplaced = -1;
+    for (qsizetype length = oneByOne.length();
+         qw::replaceNext(oneByOne, what, replacement, options); length = oneByOne.length()) {
+        // What went in may have taken its line breaks as CR LF.
+        if (firstReplaced < 0)
+            firstReplaced = oneByOne.selectionStart() - (oneByOne.length() - length + what.size());
         ++steps;
         QW_FUZZ_CHECK(steps <= text.size());
     }
@@ -94,5 +101,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         all.undo();
         QW_FUZZ_CHECK(all.text() == qw::MemoryEditor(text).text());
     }
+
+    // Going on from the start of the text against replacing one by one from
+    // there, each match starting before the caret and ending by the first
+    // replacement made after it.
+    qw::MemoryEditor wrapped(text);
+    placeCaret(wrapped, caretSeed, selectionSeed);
+    const qsizetype wrappedCount =
+        qw::replaceAllWrapping(wrapped, what, replacement, options, [] { return true; });
+    if (caret > 0) {
+        // Both limits move with the replacements made before them.
+        qsizetype startsBefore = caret;
+        oneByOne.setSelectionStart(0);
+        qw::FindOptions forward = options;
+        forward.forward = true;
+        while (qw::findText(oneByOne, what, forward)) {
+            const qsizetype end = oneByOne.selectionStart();
+            if (end + oneByOne.selectionLength() >= startsBefore ||
+                (firstReplaced >= 0 && end > firstReplaced))
+                break;
+            const qsizetype length = oneByOne.length();
+            oneByOne.replaceSelection(replacement);
+            const qsizetype shift = oneByOne.length() - length;
+            startsBefore += shift;
+            if (firstReplaced >= 0)
+                firstReplaced += shift;
+            ++steps;
+            QW_FUZZ_CHECK(oneByOne.selectionStart() == wrapped.selectionStart() ||
+                          steps < wrappedCount);
+        }
+    }
+    QW_FUZZ_CHECK(wrappedCount == steps);
+    QW_FUZZ_CHECK(wrapped.text() == oneByOne.text());
+    QW_FUZZ_CHECK(wrapped.selectionLength() == 0);
     return 0;
 }

@@ -121,14 +121,17 @@ void SearchController::replaceEvery()
     if (!editor)
         return;
     // One bulk replacement, one undo step, and no copy of the whole text.
-    const qsizetype count =
-        replaceAll(*editor, m_replace->findText(), m_replace->replaceText(), m_replace->options());
+    // Text before the caret is left for a second pass the user agrees to.
+    const qsizetype count = replaceAllWrapping(
+        *editor, m_replace->findText(), m_replace->replaceText(), m_replace->options(),
+        [this] { return m_ui.askYesNo(m_replace, goOnFromStartQuestion()); });
     focusEditor(*editor);
     if (count > 0)
         m_clearInspector();
     m_replace->close();
-    if (count > 0)
-        m_ui.notify(m_window, UiServices::Icon::Information, replaceCountMessage(count));
+    // The count even when it is 0: a replace that found nothing must not
+    // look like one that worked.
+    m_ui.notify(m_window, UiServices::Icon::Information, replaceCountMessage(count));
 }
 
 void SearchController::gotoLine()

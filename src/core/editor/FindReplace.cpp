@@ -3,6 +3,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <optional>
 
 namespace qw {
 
@@ -188,33 +189,45 @@ bool replaceNext(EditorWidget& editor, const QString& what, const QString& repla
     return true;
 }
 
-qsizetype replaceAll(EditorWidget& editor, const QString& what, const QString& replacement,
-                     const FindOptions& options)
-{
-    const qsizetype start = editor.selectionStart() + editor.selectionLength();
-    editor.setSelectionStart(start);
-    Matcher m(editor, what, options);
-    if (!m.searchable())
-        return 0;
+namespace {
 
-    // Repeated replacing would search the text as it stands after each
-    // replacement. Only the character before a match can differ from the
-    // unchanged text: when the match directly follows the previous one, it is
-    // the replacement's last character (or, for an empty replacement, whatever
-    // stood before that previous match).
+// Where the matches of one pass of replace all may lie. A match ending exactly
+// at endsBy is followed there by the text of an earlier pass's replacement,
+// so whether it ends a word is given, not read.
+struct PassBounds
+{
+    qsizetype from = 0;
+    qsizetype startsBefore = 0;
+    qsizetype endsBy = 0;
+    std::optional<bool> boundaryAtEnd = std::nullopt;
+};
+
+// Every match that repeated replaceNext would replace within the bounds,
+// found on the unchanged text. Only the character before a match can differ
+// from the unchanged text: when the match directly follows the previous one,
+// it is the replacement's last character (or, for an empty replacement,
+// whatever stood before that previous match).
+QList<EditorWidget::Range> passMatches(Matcher& m, const PassBounds& bounds,
+                                       const QString& replacement)
+{
     const bool replacementEndsWord = replacement.isEmpty() ? false : isBoundary(replacement.back());
     QList<EditorWidget::Range> ranges;
-    qsizetype from = start;
+    qsizetype from = bounds.from;
     qsizetype previousEnd = -1;
     bool previousStartedWord = false;
     for (qsizetype p = m.nextCandidate(from); p >= 0; p = m.nextCandidate(from)) {
+        if (p >= bounds.startsBefore || p + m.size() > bounds.endsBy)
+            break;
         bool startsWord = true;
         if (m.wholeWords()) {
             if (p == previousEnd)
                 startsWord = replacement.isEmpty() ? previousStartedWord : replacementEndsWord;
             else
                 startsWord = isBoundary(m.charAt(p - 1));
-            if (!startsWord || !m.endsWord(p)) {
+            const bool endsWord = bounds.boundaryAtEnd && p + m.size() == bounds.endsBy
+                                      ? *bounds.boundaryAtEnd
+                                      : m.endsWord(p);
+            if (!startsWord || !endsWord) {
                 from = p + 1;
                 continue;
             }
@@ -224,8 +237,62 @@ qsizetype replaceAll(EditorWidget& editor, const QString& what, const QString& r
         previousStartedWord = startsWord;
         from = previousEnd;
     }
-    editor.replaceRanges(ranges, replacement);
-    return ranges.size();
+    return ranges;
+}
+
+} // namespace
+
+qsizetype replaceAll(EditorWidget& editor, const QString& what, const QString& replacement,
+                     const FindOptions& options)
+{
+    return replaceAllWrapping(editor, what, replacement, options, {});
+}
+
+qsizetype replaceAllWrapping(EditorWidget& editor, const QString& what, const QString& replacement,
+                             const FindOptions& options, const std::function<bool()>& goOnFromStart)
+{
+    const qsizetype start = editor.selectionStart() + editor.selectionLength();
+    editor.setSelectionStart(start);
+    Matcher m(editor, what, options);
+    if (!m.searchable())
+        return 0;
+    const qsizetype total = editor.length();
+    QList<EditorWidget::Range> ranges =
+        passMatches(m, {.from = start, .startsBefore = total + 1, .endsBy = total}, replacement);
+    if (start == 0 || !goOnFromStart || !goOnFromStart()) {
+        editor.replaceRanges(ranges, replacement);
+        return ranges.size();
+    }
+
+    // Going on from the start stops where the first pass began and never
+    // reaches into its first replacement. There the replacement's first
+    // character follows; an empty one leaves what followed the run of
+    // replacements that starts there.
+    PassBounds wrapped{.from = 0, .startsBefore = start, .endsBy = total};
+    if (!ranges.isEmpty()) {
+        wrapped.endsBy = ranges.front().from;
+        if (!replacement.isEmpty()) {
+            wrapped.boundaryAtEnd = isBoundary(replacement.front());
+        } else {
+            qsizetype runEnd = ranges.front().to;
+            for (qsizetype i = 1; i < ranges.size() && ranges[i].from == runEnd; ++i)
+                runEnd = ranges[i].to;
+            wrapped.boundaryAtEnd = isBoundary(m.charAt(runEnd));
+        }
+    }
+    const QList<EditorWidget::Range> before = passMatches(m, wrapped, replacement);
+    // Both passes as one undo step; the caret ends where the last
+    // replacement of the second pass does, as it would going on by hand.
+    const qsizetype count = before.size() + ranges.size();
+    editor.replaceRanges(before + ranges, replacement);
+    if (!before.isEmpty()) {
+        // The text may take the replacement's line breaks as CR LF, so its
+        // length there is read from what the edit did to the whole.
+        const qsizetype inserted = (editor.length() - total) / count + m.size();
+        editor.setSelectionStart(before.back().from + (before.size() - 1) * (inserted - m.size()) +
+                                 inserted);
+    }
+    return count;
 }
 
 } // namespace qw

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace qw {
 
 struct FindOptions
@@ -50,6 +52,17 @@ bool replaceNext(EditorWidget& editor, const QString& what, const QString& repla
 // would.
 qsizetype replaceAll(EditorWidget& editor, const QString& what, const QString& replacement,
                      const FindOptions& options);
+
+// Replace all as the replace dialog runs it: replaceAll's pass from where
+// replaceNext would start to the end of the text first. When that start is
+// not the start of the text and goOnFromStart() agrees, the matches before it
+// are replaced too, as going on with replaceNext from the start of the text
+// would, up to where the first pass began and never into its first
+// replacement. goOnFromStart is asked before anything changes; both passes
+// are one undo step. Returns the count of both.
+qsizetype replaceAllWrapping(EditorWidget& editor, const QString& what, const QString& replacement,
+                             const FindOptions& options,
+                             const std::function<bool()>& goOnFromStart);
 
 // True for the characters that bound a whole word besides line starts and ends.
 bool isWordSeparator(QChar c);

@@ -14,4 +14,9 @@ QString replaceCountMessage(qsizetype count)
     return u"Počet nahrazení : %1."_s.arg(count);
 }
 
+QString goOnFromStartQuestion()
+{
+    return u"Nahrazování došlo na konec dokumentu. Pokračovat od začátku?"_s;
+}
+
 } // namespace qw

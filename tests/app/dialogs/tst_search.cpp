@@ -256,26 +256,71 @@ private Q_SLOTS:
         QCOMPARE(m_editor->text(), QStringLiteral("a a"));
     }
 
-    void replaceAllWithoutMatchIsSilent()
+    // Nothing replaced is reported as such, never as silence that looks
+    // like success; from the start of the text there is nothing to go on to.
+    void replaceAllWithoutMatchReportsZero()
     {
         m_editor->setText(QStringLiteral("a a"));
+        m_editor->setSelectionStart(0);
+        m_editor->setModified(false);
         showReplace(QStringLiteral("b"), QStringLiteral("c"));
         clickReplace("btnReplaceAll");
         QVERIFY(!replaceDialog()->isVisible());
-        QVERIFY(m_ui->notices.isEmpty());
+        QCOMPARE(m_ui->notices.size(), 1);
+        QCOMPARE(m_ui->notices[0].icon, Icon::Information);
+        QCOMPARE(m_ui->notices[0].text, QStringLiteral("Počet nahrazení : 0."));
+        QVERIFY(m_ui->questions.isEmpty());
         QCOMPARE(m_editor->text(), QStringLiteral("a a"));
+        QVERIFY(!m_editor->isModified());
         QCOMPARE(m_inspectorClears, 0);
     }
 
-    // Text before the caret is never replaced, by replace all or replace one.
+    // The caret after the only match: the first pass finds nothing, the
+    // question offers the text before the caret, and the answer decides.
+    void replaceAllGoesOnFromTheStartWhenAsked_data()
+    {
+        QTest::addColumn<bool>("goOn");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("yes") << true << s("<B>tučně</B>") << s("Počet nahrazení : 1.");
+        QTest::newRow("no") << false << s("<b>tučně</B>") << s("Počet nahrazení : 0.");
+    }
+
+    void replaceAllGoesOnFromTheStartWhenAsked()
+    {
+        QFETCH(bool, goOn);
+        QFETCH(QString, result);
+        QFETCH(QString, notice);
+        m_editor->setText(s("<b>tučně</B>"));
+        m_editor->setSelectionStart(3);
+        m_ui->yesNoAnswers << goOn;
+        showReplace(QStringLiteral("<b>"), QStringLiteral("<B>"));
+        clickReplace("btnReplaceAll");
+        QCOMPARE(m_ui->questions,
+                 QStringList{s("Nahrazování došlo na konec dokumentu. Pokračovat od začátku?")});
+        QCOMPARE(m_editor->text(), result);
+        QCOMPARE(noticeTexts(), QStringList{notice});
+        QVERIFY(!replaceDialog()->isVisible());
+        QVERIFY(m_ui->allAnswersUsed());
+        if (goOn) {
+            QCOMPARE(m_editor->selectionStart(), 3);
+            m_editor->undo();
+            QCOMPARE(m_editor->text(), s("<b>tučně</B>"));
+        }
+    }
+
+    // Text before the caret is not replaced by replace one, nor by the
+    // first pass of replace all.
     void replaceStartsAtTheCaret()
     {
         m_editor->setText(QStringLiteral("a a"));
         m_editor->setSelectionStart(1);
+        m_ui->yesNoAnswers << false;
         showReplace(QStringLiteral("a"), QStringLiteral("aa"));
         clickReplace("btnReplaceAll");
         QCOMPARE(m_editor->text(), QStringLiteral("a aa"));
         QCOMPARE(noticeTexts(), QStringList{QStringLiteral("Počet nahrazení : 1.")});
+        QCOMPARE(m_ui->questions.size(), 1);
 
         m_ui->notices.clear();
         m_editor->setText(QStringLiteral("x1 x2"));

@@ -302,5 +302,126 @@ TEST(ReplaceAll, EqualsRepeatedReplaceNext)
     }
 }
 
+// Going on from the start of the text: what replaceNext gives from the caret
+// to the end, then again from the start of the text as long as the match it
+// finds starts before the caret and ends before the first replacement made
+// after it. The question comes only when the caret was not at the start,
+// before anything changed, and both passes undo as one step.
+TEST(ReplaceAllWrapping, GoesOnFromTheStartUpToTheFirstPass)
+{
+    struct Case
+    {
+        const char* text;
+        qsizetype caret;
+        const char* what;
+        const char* replacement;
+        FindOptions options;
+        bool goOn;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"<b>x</b>", 3, "<b>", "<B>", kMatchCase, true, "<B>x</b>"},
+        {"<b>x</b>", 3, "<b>", "<B>", kMatchCase, false, "<b>x</b>"},
+        {"a a a", 2, "a", "b", kForward, true, "b b b"},
+        {"a a a", 2, "a", "b", kForward, false, "a b b"},
+        // A match around the caret counts when nothing was replaced after it.
+        {"abc", 1, "abc", "x", kForward, true, "x"},
+        // A match around the caret reaching into the first pass's
+        // replacement is left alone.
+        {"aaa", 1, "aa", "b", kForward, true, "ab"},
+        {"a a", 1, "a", "aa", kForward, true, "aa aa"},
+        {"a a a a", 4, "a", "bb", kForward, true, "bb bb bb bb"},
+        {"aa aa aa", 5, "aa", "b", kForward, true, "b b b"},
+        // Whole words at the first replacement: its first character, or
+        // for an empty one what followed the run it removed, ends the word.
+        {"a.a.", 2, "a.", ",", kWholeWords, true, ",,"},
+        {"==", 1, "=", "x", kWholeWords, true, "=x"},
+        {"a.a. x", 2, "a.", "", kWholeWords, true, " x"},
+        {"tag\r\ntag", 3, "tag", "x", kForward, true, "x\r\nx"},
+        {"abc", 3, "x", "y", kForward, true, "abc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << " @" << c.caret << " / " << c.what << " -> "
+                                        << c.replacement << (c.goOn ? " going on" : ""));
+        const QString text = QString::fromUtf8(c.text);
+        const QString what = QString::fromUtf8(c.what);
+        const QString replacement = QString::fromUtf8(c.replacement);
+
+        MemoryEditor stepwise(text);
+        stepwise.setSelectionStart(c.caret);
+        qsizetype steps = 0;
+        qsizetype firstReplaced = -1;
+        for (;;) {
+            stepwise.setSelectionStart(stepwise.selectionStart() + stepwise.selectionLength());
+            if (!findText(stepwise, what, c.options) || steps > 100)
+                break;
+            if (firstReplaced < 0)
+                firstReplaced = stepwise.selectionStart() + stepwise.selectionLength();
+            stepwise.replaceSelection(replacement);
+            ++steps;
+        }
+        qsizetype wrappedSteps = 0;
+        if (c.goOn) {
+            // Both limits move with the replacements made before them.
+            const qsizetype shift = replacement.size() - what.size();
+            qsizetype startsBefore = c.caret;
+            stepwise.setSelectionStart(0);
+            for (;;) {
+                stepwise.setSelectionStart(stepwise.selectionStart() + stepwise.selectionLength());
+                const qsizetype before = stepwise.selectionStart();
+                if (!findText(stepwise, what, c.options)) {
+                    stepwise.setSelectionStart(before);
+                    break;
+                }
+                const qsizetype from = stepwise.selectionStart() + stepwise.selectionLength();
+                if (from >= startsBefore ||
+                    (firstReplaced >= 0 && stepwise.selectionStart() > firstReplaced)) {
+                    stepwise.setSelectionStart(before);
+                    break;
+                }
+                stepwise.replaceSelection(replacement);
+                startsBefore += shift;
+                if (firstReplaced >= 0)
+                    firstReplaced += shift;
+                ++steps;
+                ++wrappedSteps;
+            }
+        }
+        EXPECT_EQ(stepwise.text(), QString::fromUtf8(c.result));
+
+        MemoryEditor bulk(text);
+        bulk.clearUndo();
+        bulk.setSelectionStart(c.caret);
+        int asked = 0;
+        const qsizetype count = replaceAllWrapping(bulk, what, replacement, c.options, [&] {
+            ++asked;
+            EXPECT_EQ(bulk.text(), text);
+            return c.goOn;
+        });
+        EXPECT_EQ(asked, c.caret > 0 ? 1 : 0);
+        EXPECT_EQ(count, steps);
+        EXPECT_EQ(bulk.text(), stepwise.text());
+        if (wrappedSteps > 0) {
+            EXPECT_EQ(selectionOf(bulk), selectionOf(stepwise));
+        }
+        if (count > 0) {
+            bulk.undo();
+            EXPECT_EQ(bulk.text(), text);
+            EXPECT_FALSE(bulk.canUndo());
+        }
+    }
+}
+
+TEST(ReplaceAllWrapping, AsksNothingFromTheStartOfTheText)
+{
+    MemoryEditor e(QStringLiteral("x a"));
+    bool asked = false;
+    EXPECT_EQ(replaceAllWrapping(e, QStringLiteral("a"), QStringLiteral("b"), kForward,
+                                 [&] { return asked = true; }),
+              1);
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(e.text(), QStringLiteral("x b"));
+}
+
 } // namespace
 } // namespace qw
