@@ -11,7 +11,9 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <Qsci/qscicommandset.h>
 
 #include <algorithm>
 #include <cstring>
@@ -205,6 +207,22 @@ void ScintillaEditor::setHighlightTheme(HighlightTheme* theme)
         setLexer(m_lexer);
     }
     applyLookToWidget();
+}
+
+void ScintillaEditor::keyPressEvent(QKeyEvent* event)
+{
+    // Scintilla adds the text of any key its commands do not take, Alt or
+    // not. AltGr (the third level of a layout: @, {, < on a Czech keyboard)
+    // does not report Alt, so what it types still goes in. Ignored, the key
+    // goes on to the window, as an unhandled key should.
+    const QString text = event->text();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers.testFlag(Qt::AltModifier) && !text.isEmpty() && text.front().isPrint() &&
+        standardCommands()->boundTo(event->key() | modifiers.toInt()) == nullptr) {
+        event->ignore();
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
 }
 
 void ScintillaEditor::keyReleaseEvent(QKeyEvent* event)

@@ -113,6 +113,9 @@ Q_SIGNALS:
     void released();
 
 protected:
+    // A key held with Alt types nothing: Alt with a letter belongs to the
+    // menus (or to nothing), never to the text.
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     // Files dropped on an editor are for the window to open, not text.
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -103,7 +103,7 @@ constexpr std::array MainMenu = {
     cmd(u"view.fullScreen"),
     end(),
 
-    menu(u"menu.tools", u"Nástroje"),
+    menu(u"menu.tools", u"&Nástroje"),
     cmd(u"tools.settings"),
     separator(),
     cmd(u"tools.dateTime"),
@@ -125,7 +125,7 @@ constexpr std::array MainMenu = {
     cmd(u"tools.insertFile"),
     end(),
 
-    menu(u"menu.tag", u"Tag"),
+    menu(u"menu.tag", u"&Tag"),
     markup(M::StartTag),
     markup(M::EndTag),
     separator(),
@@ -201,7 +201,7 @@ constexpr std::array MainMenu = {
     end(),
     end(),
 
-    menu(u"menu.help", u"Nápověda"),
+    menu(u"menu.help", u"Nápo&věda"),
     cmd(u"help.about"),
     end(),
 };

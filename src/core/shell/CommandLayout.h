@@ -40,7 +40,8 @@ struct LayoutItem
 // The action id of a Command, Markup or Form item ("" for the other kinds).
 QString layoutCommandId(const LayoutItem& item);
 
-// The menu bar: a sequence of BeginMenu ... EndMenu blocks.
+// The menu bar: a sequence of BeginMenu ... EndMenu blocks. Each top-level
+// caption has an access letter of its own, so Alt with it opens that menu.
 std::span<const LayoutItem> mainMenuLayout();
 // The editor's pop-up menu (right click in an editor and on the tab strip).
 std::span<const LayoutItem> editorPopupLayout();

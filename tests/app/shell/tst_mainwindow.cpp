@@ -118,6 +118,7 @@ private Q_SLOTS:
 
     void everyMenuEntryHasItsCaptionAndKey();
     void everyCommandHasAHandler();
+    void altLettersOpenMenusAndNeverType();
     void fixedMarkupWritesItsRowThroughTheRealActions();
     void fixedMarkupHonoursCaseAndBrackets();
     void commandStatesFollowTheDocument();
@@ -166,7 +167,7 @@ void MainWindowTest::everyMenuEntryHasItsCaptionAndKey()
         {"&Soubor/&Exportovat/Text -->> rtf", ""},
         {"&Soubor/&Exportovat/Text -->> HTML", ""},
         {"&Soubor/Na&stavení tisku...", ""},
-        {"&Soubor/&Tisk", ""},
+        {"&Soubor/&Tisk", "Ctrl+P"},
         {"&Soubor/&Konec", ""},
         {"Úpr&avy/Zpět", ""},
         {"Úpr&avy/Opakovat", ""},
@@ -192,73 +193,73 @@ void MainWindowTest::everyMenuEntryHasItsCaptionAndKey()
         {"&Zobrazit/Úpravy", "F11"},
         {"&Zobrazit/Náhled", "F12"},
         {"&Zobrazit/Celá obrazovka", ""},
-        {"Nástroje/Nastavení...", ""},
-        {"Nástroje/Datum a čas", "F5"},
-        {"Nástroje/Odstranit diakritiku", ""},
-        {"Nástroje/HTML/Převést text na HTML", ""},
-        {"Nástroje/HTML/Odstranit HTML", ""},
-        {"Nástroje/HTML/Odstranit přebytečné řádky", ""},
-        {"Nástroje/HTML/Konvertovat tagy na VELKÁ PÍSMENA", ""},
-        {"Nástroje/HTML/Konvertovat tagy na malá písmena", ""},
-        {"Nástroje/Velikost/VELKÁ PÍSMENA", ""},
-        {"Nástroje/Velikost/malá písmena", ""},
-        {"Nástroje/Velikost/oTOČIT", ""},
-        {"Nástroje/Velikost/První Velká", ""},
-        {"Nástroje/Vložit soubor...", ""},
-        {"Tag/Počáteční tag", "Ctrl+,"},
-        {"Tag/Konečný Tag", "Ctrl+."},
-        {"Tag/Tučné", "Ctrl+B"},
-        {"Tag/Kurzíva", "Ctrl+I"},
-        {"Tag/Obrázek...", "Ctrl+Shift+I"},
-        {"Tag/Odkaz...", "Ctrl+Shift+A"},
-        {"Tag/Vodorovná čára...", ""},
-        {"Tag/Komentář...", ""},
-        {"Tag/Písmo/Nastavení...", ""},
-        {"Tag/Písmo/F+", ""},
-        {"Tag/Písmo/F-", ""},
-        {"Tag/Písmo/<strong>", ""},
-        {"Tag/Písmo/<em>", ""},
-        {"Tag/Písmo/<pre>", ""},
-        {"Tag/Písmo/<sub>", ""},
-        {"Tag/Písmo/<sup>", ""},
-        {"Tag/Tabulka/Vložit tabulku...", ""},
-        {"Tag/Tabulka/Tabulka...", ""},
-        {"Tag/Tabulka/Řádek...", ""},
-        {"Tag/Tabulka/Hlavička...", ""},
-        {"Tag/Tabulka/Buňka...", ""},
-        {"Tag/Tabulka/<table>", ""},
-        {"Tag/Tabulka/<tr>", ""},
-        {"Tag/Tabulka/<th>", ""},
-        {"Tag/Tabulka/<td>", ""},
-        {"Tag/Seznam/Vložit seznam...", ""},
-        {"Tag/Seznam/<ul>", ""},
-        {"Tag/Seznam/<ol>", ""},
-        {"Tag/Seznam/<li>", ""},
-        {"Tag/Seznam/<dl>", ""},
-        {"Tag/Seznam/<dt>", ""},
-        {"Tag/Seznam/<dd>", ""},
-        {"Tag/Rámce/Vložit rámce...", ""},
-        {"Tag/Rámce/Frame...", ""},
-        {"Tag/Rámce/IFrame...", ""},
-        {"Tag/Rámce/<frameset>", ""},
-        {"Tag/Rámce/<frame>", ""},
-        {"Tag/Rámce/<iframe>", ""},
-        {"Tag/Rámce/<noframes>", ""},
-        {"Tag/Formulářová prvky/Vložit formulář...", ""},
-        {"Tag/Formulářová prvky/Tlačítko", ""},
-        {"Tag/Formulářová prvky/Tlačítko - Reset", ""},
-        {"Tag/Formulářová prvky/Tlačítko - Submit", ""},
-        {"Tag/Formulářová prvky/TextBox", ""},
-        {"Tag/Formulářová prvky/PasswordBox", ""},
-        {"Tag/Formulářová prvky/FileBox", ""},
-        {"Tag/Formulářová prvky/HiddenBox", ""},
-        {"Tag/Formulářová prvky/RadioButton", ""},
-        {"Tag/Formulářová prvky/CheckBox", ""},
-        {"Tag/Formulářová prvky/TextArea", ""},
-        {"Tag/Formulářová prvky/Select", ""},
-        {"Tag/Formulářová prvky/Image", ""},
-        {"Tag/Skripty/Vložit skript", ""},
-        {"Nápověda/O aplikaci", ""},
+        {"&Nástroje/Nastavení...", ""},
+        {"&Nástroje/Datum a čas", "F5"},
+        {"&Nástroje/Odstranit diakritiku", ""},
+        {"&Nástroje/HTML/Převést text na HTML", ""},
+        {"&Nástroje/HTML/Odstranit HTML", ""},
+        {"&Nástroje/HTML/Odstranit přebytečné řádky", ""},
+        {"&Nástroje/HTML/Konvertovat tagy na VELKÁ PÍSMENA", ""},
+        {"&Nástroje/HTML/Konvertovat tagy na malá písmena", ""},
+        {"&Nástroje/Velikost/VELKÁ PÍSMENA", ""},
+        {"&Nástroje/Velikost/malá písmena", ""},
+        {"&Nástroje/Velikost/oTOČIT", ""},
+        {"&Nástroje/Velikost/První Velká", ""},
+        {"&Nástroje/Vložit soubor...", ""},
+        {"&Tag/Počáteční tag", "Ctrl+,"},
+        {"&Tag/Konečný Tag", "Ctrl+."},
+        {"&Tag/Tučné", "Ctrl+B"},
+        {"&Tag/Kurzíva", "Ctrl+I"},
+        {"&Tag/Obrázek...", "Ctrl+Shift+I"},
+        {"&Tag/Odkaz...", "Ctrl+Shift+A"},
+        {"&Tag/Vodorovná čára...", ""},
+        {"&Tag/Komentář...", ""},
+        {"&Tag/Písmo/Nastavení...", ""},
+        {"&Tag/Písmo/F+", ""},
+        {"&Tag/Písmo/F-", ""},
+        {"&Tag/Písmo/<strong>", ""},
+        {"&Tag/Písmo/<em>", ""},
+        {"&Tag/Písmo/<pre>", ""},
+        {"&Tag/Písmo/<sub>", ""},
+        {"&Tag/Písmo/<sup>", ""},
+        {"&Tag/Tabulka/Vložit tabulku...", ""},
+        {"&Tag/Tabulka/Tabulka...", ""},
+        {"&Tag/Tabulka/Řádek...", ""},
+        {"&Tag/Tabulka/Hlavička...", ""},
+        {"&Tag/Tabulka/Buňka...", ""},
+        {"&Tag/Tabulka/<table>", ""},
+        {"&Tag/Tabulka/<tr>", ""},
+        {"&Tag/Tabulka/<th>", ""},
+        {"&Tag/Tabulka/<td>", ""},
+        {"&Tag/Seznam/Vložit seznam...", ""},
+        {"&Tag/Seznam/<ul>", ""},
+        {"&Tag/Seznam/<ol>", ""},
+        {"&Tag/Seznam/<li>", ""},
+        {"&Tag/Seznam/<dl>", ""},
+        {"&Tag/Seznam/<dt>", ""},
+        {"&Tag/Seznam/<dd>", ""},
+        {"&Tag/Rámce/Vložit rámce...", ""},
+        {"&Tag/Rámce/Frame...", ""},
+        {"&Tag/Rámce/IFrame...", ""},
+        {"&Tag/Rámce/<frameset>", ""},
+        {"&Tag/Rámce/<frame>", ""},
+        {"&Tag/Rámce/<iframe>", ""},
+        {"&Tag/Rámce/<noframes>", ""},
+        {"&Tag/Formulářová prvky/Vložit formulář...", ""},
+        {"&Tag/Formulářová prvky/Tlačítko", ""},
+        {"&Tag/Formulářová prvky/Tlačítko - Reset", ""},
+        {"&Tag/Formulářová prvky/Tlačítko - Submit", ""},
+        {"&Tag/Formulářová prvky/TextBox", ""},
+        {"&Tag/Formulářová prvky/PasswordBox", ""},
+        {"&Tag/Formulářová prvky/FileBox", ""},
+        {"&Tag/Formulářová prvky/HiddenBox", ""},
+        {"&Tag/Formulářová prvky/RadioButton", ""},
+        {"&Tag/Formulářová prvky/CheckBox", ""},
+        {"&Tag/Formulářová prvky/TextArea", ""},
+        {"&Tag/Formulářová prvky/Select", ""},
+        {"&Tag/Formulářová prvky/Image", ""},
+        {"&Tag/Skripty/Vložit skript", ""},
+        {"Nápo&věda/O aplikaci", ""},
     };
     Installation inst;
     Session s(inst);
@@ -289,6 +290,62 @@ void MainWindowTest::everyMenuEntryHasItsCaptionAndKey()
     QAction* editTag = s.action(QStringLiteral("popup.editTag"), ActionPlace::PopUp);
     QCOMPARE(editTag->shortcut(), QKeySequence(Qt::Key_F4));
     QVERIFY(s.window->actions().contains(editTag));
+}
+
+// Alt with a letter goes to the menu bar: the six menus open by their access
+// letters, and no letter held with Alt is typed into the page.
+void MainWindowTest::altLettersOpenMenusAndNeverType()
+{
+    Installation inst;
+    Session s(inst);
+    ScintillaEditor& e = s.editor();
+    const QString text = QStringLiteral("<p>text</p>");
+    setText(e, text, 3, 0);
+    e.setModified(false);
+    s.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+    e.setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), &e);
+
+    // Escape closes an open menu and then leaves the menu bar, as a person
+    // gets back to the page.
+    const auto closeMenus = [&] {
+        for (int i = 0; i < 3 && QApplication::focusWidget() != &e; ++i) {
+            QWidget* target = QApplication::activePopupWidget() != nullptr
+                                  ? QApplication::activePopupWidget()
+                                  : QApplication::focusWidget();
+            QTest::keyClick(target, Qt::Key_Escape);
+        }
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        QTRY_COMPARE(QApplication::focusWidget(), &e);
+    };
+
+    const struct
+    {
+        char letter;
+        const char* caption;
+    } menus[] = {{'s', "&Soubor"},   {'a', "Úpr&avy"}, {'z', "&Zobrazit"},
+                 {'n', "&Nástroje"}, {'t', "&Tag"},    {'v', "Nápo&věda"}};
+    for (const auto& m : menus) {
+        const QString caption = QString::fromUtf8(m.caption);
+        QAction* entry = menuEntry(s.window->menuBar(), caption);
+        QVERIFY2(entry != nullptr && entry->menu() != nullptr, qPrintable(caption));
+        QTest::keyClick(QApplication::focusWidget(), m.letter, Qt::AltModifier);
+        QTRY_VERIFY2(entry->menu()->isVisible(), qPrintable(caption));
+        QCOMPARE(QApplication::activePopupWidget(), entry->menu());
+        closeMenus();
+        QCOMPARE(e.text(), text);
+    }
+
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
+        closeMenus();
+        QVERIFY2(e.text() == text, qPrintable(QStringLiteral("Alt+") + QLatin1Char(letter)));
+    }
+    QVERIFY(!e.isModified());
+    // Without Alt the same letter is typed as ever.
+    QTest::keyClick(QApplication::focusWidget(), 'x');
+    QCOMPARE(e.text(), QStringLiteral("<p>xtext</p>"));
 }
 
 void MainWindowTest::everyCommandHasAHandler()
