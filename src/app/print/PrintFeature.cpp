@@ -17,6 +17,7 @@
 #include "core/text/TextLines.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QPalette>
 #include <QPrinter>
@@ -34,13 +35,14 @@ ColorRef resolved(ColorRef color, ColorRef fallback)
     return c.isValid() ? fromQColor(c) : fallback;
 }
 
-// A printer that can take a job as it stands: a PDF file is chosen, or the
-// system has the printer it names.
-bool canPrint(const QPrinter& printer)
+QString printedToFileText(const QString& path)
 {
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        return !printer.outputFileName().isEmpty();
-    return printer.isValid() && !printer.printerName().isEmpty();
+    return QStringLiteral("Vytištěno do souboru %1").arg(QDir::toNativeSeparators(path));
+}
+
+QString printToFileFailedText(const QString& path)
+{
+    return QStringLiteral("Tisk do souboru %1 se nezdařil").arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace
@@ -70,25 +72,32 @@ QPrinter& PrintFeature::printer()
 void PrintFeature::setupPrinter()
 {
     m_context.clearTagInspector();
-    m_context.ui.setupPrinter(m_context.window, printer());
+    m_context.ui.setupPrinter(m_context.window, printer(), UiServices::PrintDialogPurpose::Setup);
 }
 
 void PrintFeature::print()
 {
     m_context.clearTagInspector();
-    m_context.pages.syncIntoEditor();
+    if (!m_context.pages.syncIntoEditor())
+        return;
     const ScintillaEditor* editor = m_context.documents.current();
     if (editor == nullptr)
         return;
     QPrinter& p = printer();
-    if (!canPrint(p) && !m_context.ui.setupPrinter(m_context.window, p))
+    // The dialog every time, preset with the last choice, so a job never goes
+    // to a printer or a file the person did not see.
+    if (!m_context.ui.setupPrinter(m_context.window, p, UiServices::PrintDialogPurpose::Print))
         return;
     const QString file = m_context.documents.currentFilePath();
     p.setDocName(file.isEmpty() ? QStringLiteral("Quenwick") : QFileInfo(file).fileName());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Nothing is reported when printing fails.
-    printListing(p, *editor, ListingLook::fromSettings(m_context.settings));
+    const bool printed = printListing(p, *editor, ListingLook::fromSettings(m_context.settings));
     QApplication::restoreOverrideCursor();
+    // A file is the one place the person has to go and look for the job.
+    if (p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty()) {
+        const QString target = p.outputFileName();
+        Q_EMIT statusNote(printed ? printedToFileText(target) : printToFileFailedText(target));
+    }
 }
 
 void PrintFeature::exportListing(ExportFormat format)
@@ -103,9 +112,8 @@ void PrintFeature::exportListing(ExportFormat format)
     const QString path = m_context.ui.saveFileName(
         m_context.window, folder, QString(), qtDialogFilter(rtf ? kRtfFilter : kHtmlFilter),
         rtf ? QStringLiteral("rtf") : QStringLiteral("html"));
-    if (path.isEmpty())
+    if (path.isEmpty() || !m_context.pages.syncIntoEditor())
         return;
-    m_context.pages.syncIntoEditor();
     const ScintillaEditor* editor = m_context.documents.current();
     if (editor == nullptr)
         return;

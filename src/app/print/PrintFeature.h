@@ -23,11 +23,12 @@ public:
     PrintFeature(const FeatureContext& context, QObject* parent = nullptr);
     ~PrintFeature() override;
 
-    // Prints the whole current document as one job. Without a printer to
-    // print on (the system has none and no PDF file was chosen) the print
-    // dialog comes first. Failures end quietly.
+    // Prints the whole current document as one job after the print dialog,
+    // which comes every time, preset with the last choice. A job into a PDF
+    // file ends with statusNote() saying where the file went (or that it
+    // could not be written); other failures end quietly.
     void print();
-    // The print dialog; the choice is kept for the run.
+    // The print dialog as a setup: the choice is kept for the run.
     void setupPrinter();
     // Asks for a file and writes the current document's listing into it.
     void exportListing(ExportFormat format);
@@ -39,6 +40,10 @@ public:
     // The settings' editor look and colouring styles, every colour resolved
     // to red, green and blue, for the converters.
     static ExportLook exportLook(const AppSettings& settings);
+
+Q_SIGNALS:
+    // A line for the status bar about the job just done.
+    void statusNote(const QString& text);
 
 private:
     FeatureContext m_context;

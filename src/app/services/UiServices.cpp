@@ -3,6 +3,7 @@
 #include "app/services/PictureFileDialog.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
@@ -168,12 +169,27 @@ QString DesktopUiServices::openPictureFileName(QWidget* parent, const QString& c
     return dialog->selectedFiles().constFirst();
 }
 
-bool DesktopUiServices::setupPrinter(QWidget* parent, QPrinter& printer)
+std::unique_ptr<QPrintDialog> makePrintDialog(QWidget* parent, QPrinter& printer,
+                                              UiServices::PrintDialogPurpose purpose)
 {
-    QPrintDialog dialog(&printer, parent);
+    auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
     // The whole document is always printed, so no page range is offered.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    return dialog.exec() == QDialog::Accepted;
+    dialog->setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (purpose == UiServices::PrintDialogPurpose::Setup) {
+        dialog->setWindowTitle(QStringLiteral("Nastavení tisku"));
+        // The dialog's own button says it prints; here it only keeps the
+        // choice.
+        if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+        }
+    }
+    return dialog;
+}
+
+bool DesktopUiServices::setupPrinter(QWidget* parent, QPrinter& printer, PrintDialogPurpose purpose)
+{
+    return makePrintDialog(parent, printer, purpose)->exec() == QDialog::Accepted;
 }
 
 } // namespace qw

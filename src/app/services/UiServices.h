@@ -9,6 +9,7 @@
 #include <optional>
 
 class QFileDialog;
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -61,9 +62,13 @@ public:
     // The system colour dialog preset to initial; nullopt when cancelled.
     virtual std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) = 0;
 
-    // The print dialog on printer: the system's printers and printing to a
-    // PDF file. True when confirmed; the printer then holds the choice.
-    virtual bool setupPrinter(QWidget* parent, QPrinter& printer) = 0;
+    // What the print dialog is for: printing now ("Tisk") or only choosing
+    // where later jobs go ("Nastavení tisku").
+    enum class PrintDialogPurpose { Print, Setup };
+    // The print dialog on printer, preset with what the printer holds: the
+    // system's printers and printing to a PDF file. True when confirmed; the
+    // printer then holds the choice.
+    virtual bool setupPrinter(QWidget* parent, QPrinter& printer, PrintDialogPurpose purpose) = 0;
 
     virtual QDateTime now() = 0;
 };
@@ -73,6 +78,12 @@ public:
 // mask already ("HTML soubory (*.htm;*.html)").
 std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const QString& caption,
                                             const QString& folder, const QString& filter);
+
+// The print dialog as the program shows it, not yet run. For the setup it
+// is titled "Nastavení tisku" and confirmed with "OK", since it prints
+// nothing; for printing it keeps the desktop's own title and button.
+std::unique_ptr<QPrintDialog> makePrintDialog(QWidget* parent, QPrinter& printer,
+                                              UiServices::PrintDialogPurpose purpose);
 
 // The real dialogs of the desktop.
 class DesktopUiServices : public UiServices
@@ -93,7 +104,7 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) override;
-    bool setupPrinter(QWidget* parent, QPrinter& printer) override;
+    bool setupPrinter(QWidget* parent, QPrinter& printer, PrintDialogPurpose purpose) override;
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 

@@ -260,7 +260,9 @@ void MainWindow::buildFeatures()
     m_documents->setPageHooks([this] { m_pages->syncIntoEditor(); },
                               [this] { return m_pages->designTarget() != nullptr; });
     new DownloadFeature(context, this);
-    new PrintFeature(context, this);
+    // The fourth panel is free: it tells where a printed file went.
+    connect(new PrintFeature(context, this), &PrintFeature::statusNote, this,
+            [this](const QString& text) { m_panels.at(3)->setText(text); });
     m_settingsFeature = new SettingsFeature(context, this);
     connect(m_settingsFeature, &SettingsFeature::applied, this, [this] {
         m_preview->buildBrowserMenu();

@@ -38,8 +38,11 @@ constexpr std::array Rows = {
     CommandRow{.id = u"file.exportRtf", .caption = u"Text -->> rtf"},
     CommandRow{.id = u"file.exportHtml", .caption = u"Text -->> HTML"},
     CommandRow{.id = u"file.printSetup", .caption = u"Na&stavení tisku..."},
-    CommandRow{
-        .id = u"file.print", .caption = u"&Tisk", .hint = u"Tisk", .icon = u"document-print"},
+    CommandRow{.id = u"file.print",
+               .caption = u"&Tisk",
+               .shortcut = u"Ctrl+P",
+               .hint = u"Tisk",
+               .icon = u"document-print"},
     CommandRow{.id = u"file.quit", .caption = u"&Konec"},
     // "Úpr&avy"
     CommandRow{.id = u"edit.undo", .caption = u"Zpět", .hint = u"Zpět", .icon = u"edit-undo"},

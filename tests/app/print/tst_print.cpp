@@ -1,8 +1,8 @@
 // Printing and export through the window's own commands: the listing
 // printed to a PDF file and read back with poppler (pdfinfo for the pages,
 // pdftoppm for what is on them: rows, margins, line pitch and colours), the
-// print dialog when there is no printer, and the RTF and HTML listings
-// written through the scripted save dialog.
+// print dialog before every job and the setup dialog, and the RTF and HTML
+// listings written through the scripted save dialog.
 
 #include "app/editor/ScintillaEditor.h"
 #include "app/filepanel/FilePanel.h"
@@ -10,6 +10,7 @@
 #include "app/print/PrintFeature.h"
 #include "app/services/ActionRegistry.h"
 #include "app/services/FileDialogFilter.h"
+#include "app/services/UiServices.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
 #include "core/settings/AppSettings.h"
@@ -22,14 +23,17 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
 #include <QPalette>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -94,6 +98,14 @@ std::function<bool(QPrinter&)> choosePdf(const QString& file)
         printer.setOutputFileName(file);
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(QPageLayout::Portrait);
+        return true;
+    };
+}
+
+// The print dialog confirmed as it was preset.
+std::function<bool(QPrinter&)> confirmAsPreset()
+{
+    return [](QPrinter&) {
         return true;
     };
 }
@@ -197,10 +209,11 @@ struct DesignStandIn : PageHandler
     QString html;
     int syncs = 0;
     bool showPage() override { return true; }
-    void syncIntoEditor() override
+    bool syncIntoEditor() override
     {
         ++syncs;
         editor->setText(html);
+        return true;
     }
 };
 
@@ -213,7 +226,8 @@ class PrintTest : public QObject
 private Q_SLOTS:
     void printsEveryPageWithinTheMargins();
     void tagsArePrintedInTheirColours();
-    void printAsksForAPrinterOnlyWhenThereIsNone();
+    void printAsksBeforeEveryJob();
+    void setupDialogIsTitledAndLabelledAsASetup();
     void printFailureEndsQuietly();
     void exportWritesTheListing_data();
     void exportWritesTheListing();
@@ -249,10 +263,10 @@ void PrintTest::printsEveryPageWithinTheMargins()
                        QStringLiteral("\r\n"));
 
     const QString pdf = s.path(QStringLiteral("listing.pdf"));
-    s.ui.printerSetups << choosePdf(pdf);
+    s.ui.printerSetups << choosePdf(pdf) << confirmAsPreset();
     QVERIFY(s.run("file.printSetup"));
     QVERIFY(s.run("file.print"));
-    QCOMPARE(s.ui.printDialogs, 1);
+    QCOMPARE(s.ui.printDialogs, 2);
     QCOMPARE(pdfPages(pdf), 3);
 
     const qreal px = kDpi / 72.0; // pixels per point
@@ -296,7 +310,7 @@ void PrintTest::tagsArePrintedInTheirColours()
     });
     s.editor().setText(QStringLiteral("<b>\r\nobyčejný text"));
     const QString pdf = s.path(QStringLiteral("colours.pdf"));
-    s.ui.printerSetups << choosePdf(pdf);
+    s.ui.printerSetups << choosePdf(pdf) << confirmAsPreset();
     QVERIFY(s.run("file.printSetup"));
     QVERIFY(s.run("file.print"));
 
@@ -309,43 +323,102 @@ void PrintTest::tagsArePrintedInTheirColours()
     QCOMPARE(coloursIn(page, ink.rows[1].first, ink.rows[1].second), QSet<QRgb>({green}));
 }
 
-void PrintTest::printAsksForAPrinterOnlyWhenThereIsNone()
+// "Tisk" and Ctrl+P open the print dialog before every job, preset with the
+// last choice (the setup's too); a cancelled dialog prints nothing, and a
+// job into a file ends with the file's place in the status bar.
+void PrintTest::printAsksBeforeEveryJob()
 {
     Session s;
     s.editor().setText(QStringLiteral("<p>text</p>"));
+    using Purpose = UiServices::PrintDialogPurpose;
     // What a system without any printer hands over: PDF output, no file yet.
     QPrinter& printer = s.feature().printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString());
 
-    // The dialog comes instead of nothing; cancelled, nothing is printed.
     QVERIFY(s.run("file.print"));
     QCOMPARE(s.ui.printDialogs, 1);
     QCOMPARE(s.ui.unscripted(), QStringList{QStringLiteral("setupPrinter")});
+    QVERIFY(s.window->statusText(3).isEmpty());
 
+    // Ctrl+P, typed in the editor.
+    s.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+    s.editor().setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), &s.editor());
     const QString first = s.path(QStringLiteral("first.pdf"));
     s.ui.printerSetups << choosePdf(first);
-    QVERIFY(s.run("file.print"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(s.ui.printDialogs, 2);
     QCOMPARE(pdfPages(first), 1);
+    QCOMPARE(s.window->statusText(3), QStringLiteral("Vytištěno do souboru ") + first);
+    QCOMPARE(s.editor().text(), QStringLiteral("<p>text</p>"));
 
-    // The choice is kept for the run: the next job goes straight there.
+    // The next job asks again, preset with the file chosen last.
+    QVERIFY(QFile::remove(first));
+    QString preset;
+    s.ui.printerSetups << [&preset](QPrinter& p) {
+        preset = p.outputFileName();
+        return true;
+    };
+    QVERIFY(s.run("file.print"));
+    QCOMPARE(s.ui.printDialogs, 3);
+    QCOMPARE(preset, first);
+    QCOMPARE(pdfPages(first), 1);
+
+    // Cancelled, nothing is printed even though a file was chosen before.
     QVERIFY(QFile::remove(first));
     QVERIFY(s.run("file.print"));
-    QCOMPARE(s.ui.printDialogs, 2);
-    QCOMPARE(pdfPages(first), 1);
+    QCOMPARE(s.ui.printDialogs, 4);
+    QVERIFY(!QFile::exists(first));
 
-    // A cancelled setup keeps the choice made before.
-    QVERIFY(s.run("file.printSetup"));
-    QCOMPARE(s.ui.printDialogs, 3);
-    QCOMPARE(printer.outputFileName(), first);
+    // The setup prints nothing; the next job's dialog offers its choice.
     const QString second = s.path(QStringLiteral("second.pdf"));
     s.ui.printerSetups << choosePdf(second);
     QVERIFY(s.run("file.printSetup"));
+    QVERIFY(!QFile::exists(second));
+    s.ui.printerSetups << [&preset](QPrinter& p) {
+        preset = p.outputFileName();
+        return true;
+    };
     QVERIFY(s.run("file.print"));
+    QCOMPARE(preset, second);
     QCOMPARE(pdfPages(second), 1);
+    QCOMPARE(s.window->statusText(3), QStringLiteral("Vytištěno do souboru ") + second);
+    QCOMPARE(s.ui.printPurposes, (QList<Purpose>{Purpose::Print, Purpose::Print, Purpose::Print,
+                                                 Purpose::Print, Purpose::Setup, Purpose::Print}));
     QVERIFY(s.ui.notices.isEmpty());
     QVERIFY(s.ui.allAnswersUsed());
+}
+
+// The setup is a setup: its own title and an "OK" that prints nothing; the
+// print dialog keeps the desktop's own.
+void PrintTest::setupDialogIsTitledAndLabelledAsASetup()
+{
+    QPrinter printer;
+    const auto buttonText = [](QPrintDialog& dialog) {
+        auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        return buttons != nullptr && buttons->button(QDialogButtonBox::Ok) != nullptr
+                   ? buttons->button(QDialogButtonBox::Ok)->text()
+                   : QString();
+    };
+    const std::unique_ptr<QPrintDialog> setup =
+        makePrintDialog(nullptr, printer, UiServices::PrintDialogPurpose::Setup);
+    // As the person sees it, shown (without its modal loop).
+    setup->show();
+    QVERIFY(QTest::qWaitForWindowExposed(setup.get()));
+    QCOMPARE(setup->windowTitle(), QStringLiteral("Nastavení tisku"));
+    QCOMPARE(buttonText(*setup), QStringLiteral("OK"));
+    setup->reject();
+
+    const std::unique_ptr<QPrintDialog> print =
+        makePrintDialog(nullptr, printer, UiServices::PrintDialogPurpose::Print);
+    print->show();
+    QVERIFY(QTest::qWaitForWindowExposed(print.get()));
+    QVERIFY(print->windowTitle() != QStringLiteral("Nastavení tisku"));
+    QVERIFY(!buttonText(*print).isEmpty());
+    QVERIFY(buttonText(*print) != QStringLiteral("OK"));
+    print->reject();
 }
 
 void PrintTest::printFailureEndsQuietly()
@@ -357,12 +430,15 @@ void PrintTest::printFailureEndsQuietly()
     QFile f(blocker);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
-    s.ui.printerSetups << choosePdf(blocker + QStringLiteral("/listing.pdf"));
+    const QString target = blocker + QStringLiteral("/listing.pdf");
+    s.ui.printerSetups << choosePdf(target) << confirmAsPreset();
     QVERIFY(s.run("file.printSetup"));
     QVERIFY(s.run("file.print"));
     QVERIFY(s.ui.notices.isEmpty());
-    QVERIFY(!QFile::exists(blocker + QStringLiteral("/listing.pdf")));
-    QCOMPARE(s.ui.printDialogs, 1);
+    QVERIFY(!QFile::exists(target));
+    QCOMPARE(s.ui.printDialogs, 2);
+    // No modal message, but the status bar does not claim the file either.
+    QCOMPARE(s.window->statusText(3), QStringLiteral("Tisk do souboru %1 se nezdařil").arg(target));
 }
 
 void PrintTest::exportWritesTheListing_data()
@@ -496,7 +572,7 @@ void PrintTest::commandsTakeTheDesignPageBackFirst()
     QVERIFY(!bytes.contains("ze zdroje"));
 
     const QString pdf = s.path(QStringLiteral("design.pdf"));
-    s.ui.printerSetups << choosePdf(pdf);
+    s.ui.printerSetups << choosePdf(pdf) << confirmAsPreset();
     QVERIFY(s.run("file.printSetup"));
     design.html = QStringLiteral("jedna\r\ndva\r\ntři");
     QVERIFY(s.run("file.print"));

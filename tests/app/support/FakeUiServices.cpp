@@ -117,9 +117,10 @@ std::optional<QColor> FakeUiServices::pickColor(QWidget*, const QColor& initial)
     return colorResults.takeFirst();
 }
 
-bool FakeUiServices::setupPrinter(QWidget*, QPrinter& printer)
+bool FakeUiServices::setupPrinter(QWidget*, QPrinter& printer, PrintDialogPurpose purpose)
 {
     ++printDialogs;
+    printPurposes << purpose;
     events << QStringLiteral("print dialog");
     if (printerSetups.isEmpty()) {
         m_unscripted << QStringLiteral("setupPrinter");

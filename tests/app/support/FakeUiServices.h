@@ -58,6 +58,7 @@ public:
     QStringList openFolders;     // the folder each open dialog started in
     QList<QColor> colorRequests; // the colour each colour dialog was preset to
     int printDialogs = 0;
+    QList<PrintDialogPurpose> printPurposes; // what each print dialog was for
     // One line per call ("question: ...", "notice: ..."), so a test can check
     // the order against its own entries (for example a signal it listens to).
     QStringList events;
@@ -83,7 +84,7 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) override;
-    bool setupPrinter(QWidget* parent, QPrinter& printer) override;
+    bool setupPrinter(QWidget* parent, QPrinter& printer, PrintDialogPurpose purpose) override;
     QDateTime now() override { return clock; }
 
     // Runs inside the next Yes / No / Cancel question, before it is answered:
