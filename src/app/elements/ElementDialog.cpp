@@ -7,6 +7,7 @@
 #include "app/services/UiServices.h"
 #include "core/editor/EditorWidget.h"
 #include "core/editor/MemoryEditor.h"
+#include "core/elements/PicturePath.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,9 +40,6 @@ FieldDef editField(const char* name, const char* label, const char* attribute, c
 namespace {
 
 const QString kPictureCaption = QStringLiteral("Otevřít obrázek");
-const QString kPictureFilter =
-    QStringLiteral("Všechny grafické soubory (*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg|GIF soubory "
-                   "(*.gif)|*.gif|JPE soubory (*.jpg)|*.jpg|JPEG soubory (*.jpeg)|*.jpeg");
 
 } // namespace
 
@@ -504,7 +502,7 @@ void ElementDialog::browse(QStringView name)
         browseCustom(def);
         return;
     case BrowseKind::Picture:
-        path = ui().openPictureFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter),
+        path = ui().openPictureFileName(this, kPictureCaption, qtDialogFilter(pictureFilterText()),
                                         QString());
         break;
     case BrowseKind::File:

@@ -11,6 +11,7 @@
 #include "app/services/UiServices.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
+#include "core/elements/PicturePath.h"
 #include "core/markup/LinkPath.h"
 
 #include <QSplitter>
@@ -19,9 +20,6 @@ namespace qw {
 
 namespace {
 const QString kPictureCaption = QStringLiteral("Otevřít obrázek");
-const QString kPictureFilter =
-    QStringLiteral("Všechny grafické soubory (*.gif;*.jpg;*.jpeg)|*.gif;*.jpg;*.jpeg|GIF soubory "
-                   "(*.gif)|*.gif|JPE soubory (*.jpg)|*.jpg|JPEG soubory (*.jpeg)|*.jpeg");
 } // namespace
 
 void MainWindow::buildLeftPanel()
@@ -86,7 +84,7 @@ QString MainWindow::pickInspectorLink(AttributeEditorKind kind)
 {
     const QString path =
         kind == AttributeEditorKind::Image
-            ? m_ui.openPictureFileName(this, kPictureCaption, qtDialogFilter(kPictureFilter),
+            ? m_ui.openPictureFileName(this, kPictureCaption, qtDialogFilter(pictureFilterText()),
                                        QString())
             : m_ui.openFileName(this, QString(), m_options.dialogFilter, QString());
     if (path.isEmpty())

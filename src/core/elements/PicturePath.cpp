@@ -33,4 +33,15 @@ QString picturePreviewPath(const QString& address, const QString& documentPath)
     return QDir::cleanPath(document.absolutePath() + u'/' + a);
 }
 
+QString pictureFilterText()
+{
+    // The older entries keep their names; "JPE" has always meant *.jpg.
+    return QStringLiteral(
+        "Všechny grafické soubory (*.gif;*.jpg;*.jpeg;*.png;*.webp;*.svg;*.avif)"
+        "|*.gif;*.jpg;*.jpeg;*.png;*.webp;*.svg;*.avif"
+        "|GIF soubory (*.gif)|*.gif|JPE soubory (*.jpg)|*.jpg|JPEG soubory (*.jpeg)|*.jpeg"
+        "|PNG soubory (*.png)|*.png|WebP soubory (*.webp)|*.webp|SVG soubory (*.svg)|*.svg"
+        "|AVIF soubory (*.avif)|*.avif|Všechny soubory (*)|*");
+}
+
 } // namespace qw

@@ -11,4 +11,9 @@ namespace qw {
 // a web address, or a relative one while the document has no file yet.
 QString picturePreviewPath(const QString& address, const QString& documentPath);
 
+// The filter of the picture file dialog in the stored form ("name|mask|..."):
+// every picture kind a page shows today (GIF, JPEG, PNG, WebP, SVG, AVIF)
+// together and each on its own, then every file.
+QString pictureFilterText();
+
 } // namespace qw
