@@ -1,7 +1,15 @@
 // The design view's reader of a page's source and its write-back, fed any
 // text: the element tree must stay inside the text with children in order
-// inside their parents, and the replacements written for an edit must be
-// sorted, apart and inside the text.
+// inside their parents, equal snapshots must write nothing and the
+// replacements written for an edit must be sorted, apart and inside the text.
+//
+// The seeds are recorded from the real engine (bench_design_corpus --seed):
+// a choice byte, then the source, the snapshot taken after loading it and
+// the one after a typed word, fields apart by U+001E (source; then head
+// nodes, body attributes as name and value, body nodes, once for each
+// snapshot), the items of a list by U+001F. An input without snapshots
+// gets them made of the source's own pieces, with one node changed and one
+// added as an edit would.
 
 #include "FuzzSupport.h"
 #include "core/design/DesignWriteBack.h"
@@ -23,32 +31,53 @@ void checkNode(const qw::HtmlOutline& outline, int index, qsizetype size)
     }
 }
 
+qw::DesignSnapshot snapshotOf(const QStringList& fields, qsizetype first)
+{
+    const QChar item(0x1f);
+    const auto list = [&](qsizetype i) {
+        return i < fields.size() && !fields[i].isEmpty() ? fields[i].split(item) : QStringList();
+    };
+    qw::DesignSnapshot s;
+    s.headNodes = list(first);
+    const QStringList attributes = list(first + 1);
+    for (qsizetype i = 0; i + 1 < attributes.size(); i += 2)
+        s.bodyAttributes.append({attributes[i], attributes[i + 1]});
+    s.bodyNodes = list(first + 2);
+    return s;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     qw::fuzz::Input input(data, size);
     const std::uint8_t choice = input.byte();
-    const QString source = qw::fuzz::textOf(input.rest(), choice);
+    const QStringList fields = qw::fuzz::textOf(input.rest(), choice).split(QChar(0x1e));
+    const QString& source = fields.front();
 
     const qw::HtmlOutline outline = qw::outlineHtml(source);
     checkNode(outline, outline.head, source.size());
     checkNode(outline, outline.body, source.size());
 
-    // Snapshots made of the source's own pieces, then one node changed and
-    // one added, as an edit would.
     qw::DesignSnapshot loaded;
-    for (int c = outline.nodes[size_t(outline.body)].firstChild; c >= 0;
-         c = outline.nodes[size_t(c)].nextSibling) {
-        const qw::OutlineNode& node = outline.nodes[size_t(c)];
-        loaded.bodyNodes.append(source.sliced(node.start, node.end - node.start));
+    qw::DesignSnapshot left;
+    if (fields.size() > 1) {
+        loaded = snapshotOf(fields, 1);
+        left = snapshotOf(fields, 4);
+    } else {
+        for (int c = outline.nodes[size_t(outline.body)].firstChild; c >= 0;
+             c = outline.nodes[size_t(c)].nextSibling) {
+            const qw::OutlineNode& node = outline.nodes[size_t(c)];
+            loaded.bodyNodes.append(source.sliced(node.start, node.end - node.start));
+        }
+        left = loaded;
+        if (!left.bodyNodes.isEmpty())
+            left.bodyNodes[left.bodyNodes.size() / 2] = QStringLiteral("<p>změna</p>");
+        left.bodyNodes.append(QStringLiteral("\n<div>nový</div>"));
+        left.bodyAttributes.append({QStringLiteral("bgcolor"), QStringLiteral("\"&")});
     }
     QW_FUZZ_CHECK(qw::designWriteBack(source, loaded, loaded).isEmpty());
-    qw::DesignSnapshot left = loaded;
-    if (!left.bodyNodes.isEmpty())
-        left.bodyNodes[left.bodyNodes.size() / 2] = QStringLiteral("<p>změna</p>");
-    left.bodyNodes.append(QStringLiteral("\n<div>nový</div>"));
-    left.bodyAttributes.append({QStringLiteral("bgcolor"), QStringLiteral("\"&")});
+    QW_FUZZ_CHECK(qw::designWriteBack(source, left, left).isEmpty());
     qsizetype at = 0;
     for (const qw::TextReplacement& r : qw::designWriteBack(source, loaded, left)) {
         QW_FUZZ_CHECK(r.start >= at && r.length >= 0 && r.start + r.length <= source.size());
