@@ -484,8 +484,12 @@ void ElementDialog::done(int result)
 
 QString ElementDialog::linkPath(const QString& fullPath) const
 {
-    return makeLinkPath(fullPath, m_context.documentPath ? m_context.documentPath() : QString(),
-                        m_context.linkOptions ? m_context.linkOptions() : LinkOptions{});
+    const QString link =
+        makeLinkPath(fullPath, m_context.documentPath ? m_context.documentPath() : QString(),
+                     m_context.linkOptions ? m_context.linkOptions() : LinkOptions{});
+    if (m_context.linkMade)
+        m_context.linkMade(link, fullPath);
+    return link;
 }
 
 void ElementDialog::browse(QStringView name)

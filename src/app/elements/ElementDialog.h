@@ -77,6 +77,9 @@ struct ElementDialogContext
     std::function<LinkOptions()> linkOptions;
     // The current document's file (empty for an unsaved one).
     std::function<QString()> documentPath;
+    // A browse button made link, the address of filePath, for the current
+    // document (kept so a new document's first save can make it relative).
+    std::function<void(const QString& link, const QString& filePath)> linkMade;
     // The general file dialog's filter in the desktop's form; with reset set,
     // it is first set back to the user's filter list.
     std::function<QString(bool reset)> fileFilter;

@@ -6,6 +6,7 @@
 #include "app/editor/ScintillaEditor.h"
 #include "app/services/UiServices.h"
 #include "app/shell/DocumentManager.h"
+#include "core/text/TextCheck.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -41,6 +42,11 @@ ScintillaEditor* DocumentManager::openRecovered(const QString& path, const QStri
         index = m_docs.count() - 1;
     }
     const int key = m_docs.at(index).key;
+    // A file that is not text stays protected after a crash as before it.
+    if (!DocumentList::isUntitled(name) && !fileLooksLikeText(name)) {
+        m_docs.setReadOnly(index, true);
+        refreshTabText(index);
+    }
     if (!DocumentList::isUntitled(name)) {
         // Compared with the file as the crashed run knew it, a change made
         // by another program since is asked about before a save.

@@ -40,6 +40,9 @@ void MainWindow::registerElementCommands()
     c.documentPath = [this] {
         return m_documents->currentPath();
     };
+    c.linkMade = [this](const QString& link, const QString& filePath) {
+        m_documents->noteInsertedLink(link, filePath);
+    };
     c.fileFilter = [this](bool reset) {
         if (reset || m_options.dialogFilter.isEmpty())
             m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));

@@ -57,6 +57,7 @@ void MainWindow::insertFileLink(const QString& path)
     const LinkOptions links{s.relativePath, s.lowerFileName, s.zpetneLomitko};
     const FileLinkTexts texts = fileLinkTexts(path, m_documents->currentPath(), links, tagCase());
     wrapSelection(*e, texts.start, texts.end);
+    m_documents->noteInsertedLink(makeLinkPath(path, m_documents->currentPath(), links), path);
 }
 
 void MainWindow::insertUserTag(const QString& start, const QString& end)

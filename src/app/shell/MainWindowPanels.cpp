@@ -90,8 +90,11 @@ QString MainWindow::pickInspectorLink(AttributeEditorKind kind)
     if (path.isEmpty())
         return QString();
     const AppSettings& s = m_context.settings;
-    return makeLinkPath(path, m_documents->currentPath(),
-                        LinkOptions{s.relativePath, s.lowerFileName, s.zpetneLomitko});
+    const QString link =
+        makeLinkPath(path, m_documents->currentPath(),
+                     LinkOptions{s.relativePath, s.lowerFileName, s.zpetneLomitko});
+    m_documents->noteInsertedLink(link, path);
+    return link;
 }
 
 } // namespace qw

@@ -29,6 +29,11 @@ struct WebModule
     DesignDocument* (*makeDesignDocument)(const QString& tempBase, QObject* parent, QWidget** view);
 };
 
+// The property of a preview view naming the document (a file URL) whose
+// copy it shows, if any: the copy's base is that file, and links to a place
+// in it stay in the copy.
+inline constexpr char kPreviewedDocumentProperty[] = "previewedDocument";
+
 // The module, loaded on the first call; null when it cannot be loaded.
 const WebModule* webModule();
 

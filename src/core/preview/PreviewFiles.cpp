@@ -1,5 +1,7 @@
 #include "core/preview/PreviewFiles.h"
 
+#include "core/design/HtmlTokenizer.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -16,11 +18,106 @@ namespace qw {
 
 QString previewFilePath(const QString& documentFilePath, const QString& tempFolder)
 {
-    if (!documentFilePath.isEmpty() && QFileInfo(documentFilePath).isFile()) {
-        const QFileInfo info(documentFilePath);
-        return info.absolutePath() + u"/qw~"_s + info.fileName();
-    }
+    if (!documentFilePath.isEmpty() && QFileInfo(documentFilePath).isFile())
+        return tempFolder + u"qw~"_s + QFileInfo(documentFilePath).fileName();
     return tempFolder + u"qw~temp.html"_s;
+}
+
+namespace {
+// A URL as an attribute value in any quoting: its encoded form holds no
+// quote but the apostrophe, and an ampersand could start a reference.
+QString attributeUrl(const QUrl& url)
+{
+    QString text = url.toString(QUrl::FullyEncoded);
+    text.replace(u'&', u"&amp;"_s);
+    text.replace(u'\'', u"&#39;"_s);
+    return text;
+}
+
+bool isWhitespace(QStringView text)
+{
+    for (const QChar c : text) {
+        if (!isHtmlSpace(c))
+            return false;
+    }
+    return true;
+}
+
+// Elements a browser keeps in the head, where a page's own base may stand.
+bool isHeadElement(QStringView name)
+{
+    for (const char16_t* n : {u"meta", u"title", u"link", u"style", u"script", u"noscript",
+                              u"template", u"base", u"basefont", u"bgsound"}) {
+        if (name == QStringView(n))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+QString previewPageText(const QString& text, const QString& documentFilePath)
+{
+    if (documentFilePath.isEmpty())
+        return text;
+    const QUrl documentUrl = QUrl::fromLocalFile(documentFilePath);
+    // Where the base goes: after a doctype, comments and the html start tag,
+    // right after the head's start tag, or before the first element of the
+    // head that has none.
+    qsizetype at = 0;
+    bool placed = false;
+    bool elementText = false; // the text of a title, a script or a style
+    HtmlTokenizer tokenizer(text);
+    HtmlToken token;
+    for (tokenizer.next(token); token.kind != HtmlTokenKind::End; tokenizer.next(token)) {
+        const QStringView name(token.name);
+        if (token.kind == HtmlTokenKind::Doctype || token.kind == HtmlTokenKind::Comment) {
+            if (!placed)
+                at = token.end;
+            continue;
+        }
+        if (token.kind == HtmlTokenKind::Text) {
+            if (elementText ||
+                isWhitespace(QStringView(text).sliced(token.start, token.end - token.start)))
+                continue;
+            break;
+        }
+        if (token.kind == HtmlTokenKind::EndTag) {
+            elementText = false;
+            if (isHeadElement(name))
+                continue;
+            break;
+        }
+        if (name == u"html" || name == u"head") {
+            if (!placed)
+                at = token.end;
+            placed = placed || name == u"head";
+            continue;
+        }
+        if (!isHeadElement(name))
+            break;
+        placed = true;
+        if (name == u"base") {
+            for (const HtmlAttributeSpan& a : std::as_const(token.attributes)) {
+                if (a.valueStart < 0 || QStringView(text)
+                                                .sliced(a.start, a.nameEnd - a.start)
+                                                .compare(u"href", Qt::CaseInsensitive) != 0)
+                    continue;
+                // The first base with an address is the page's: it stays,
+                // resolved against the document's file instead of the copy.
+                const QUrl own(text.sliced(a.valueStart, a.valueEnd - a.valueStart).trimmed());
+                if (!own.isRelative())
+                    return text;
+                QString out = text;
+                out.replace(a.valueStart, a.valueEnd - a.valueStart,
+                            attributeUrl(documentUrl.resolved(own)));
+                return out;
+            }
+        }
+        elementText = enterElementContent(tokenizer, name);
+    }
+    QString out = text;
+    out.insert(at, u"<base href=\""_s + attributeUrl(documentUrl) + u"\">"_s);
+    return out;
 }
 
 BrowserMenuItem browserMenuItem(const BrowserEntry& entry)

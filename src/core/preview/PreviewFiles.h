@@ -7,11 +7,20 @@
 
 namespace qw {
 
-// The preview file of a document. A document with a file on disk previews
-// from "qw~" + its file name in its own folder, so that relative links to
-// pictures and pages work; a document without one from "qw~temp.html" in
-// tempFolder (which ends with "/").
+// The preview file of a document, in tempFolder (the program's private
+// folder, ending with "/"): "qw~" + the file name of a document with a file
+// on disk, "qw~temp.html" for one without. Nothing goes into the person's
+// own folders, where a copy would show in the file panel and travel with
+// the site.
 QString previewFilePath(const QString& documentFilePath, const QString& tempFolder);
+
+// The text of a preview file: the document's text, with its relative
+// addresses (pictures, styles, links) resolving in the folder of
+// documentFilePath, as they do for the document itself. A <base> element
+// naming the document's file goes in at the start of the head; a page with
+// a base of its own keeps it, a relative one made absolute against the
+// document's file. Without a file the text stays as it is.
+QString previewPageText(const QString& text, const QString& documentFilePath);
 
 // One entry of the browsers' drop-down menu: its text and the program it
 // starts.

@@ -111,13 +111,14 @@ private Q_SLOTS:
     void startMakesNoWebViewAndShowsThreePageTabs();
     void startLoadsNoWebEngineUntilThePreview();
     void f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret();
-    void savedDocumentPreviewsBesideItselfAndTheFilesGoAtClose();
+    void savedDocumentPreviewsFromThePrivateFolderAndTheFilesGoAtClose();
     void previewFollowsADocumentSwitch();
     void openOnThePreviewPageShowsTheFileItself();
     void browserMenuAndTheDefaultBrowser();
     void aViewThatCannotBeMadeReturnsToTheSourcePage();
     void previewedPageLoadsItsOwnFilesButReadsNoOthers();
     void previewShowsThePageDrawn();
+    void aLinkToAPlaceInThePageStaysInThePreview();
 };
 
 void PreviewTest::startMakesNoWebViewAndShowsThreePageTabs()
@@ -225,7 +226,7 @@ void PreviewTest::f12PreviewsTheUnsavedDocumentAndF11ReturnsToTheCaret()
     QCOMPARE(s.preview().previewFiles(), QStringList({path, path}));
 }
 
-void PreviewTest::savedDocumentPreviewsBesideItselfAndTheFilesGoAtClose()
+void PreviewTest::savedDocumentPreviewsFromThePrivateFolderAndTheFilesGoAtClose()
 {
     qw::test::TestInstallation inst;
     Session s(inst);
@@ -244,15 +245,26 @@ void PreviewTest::savedDocumentPreviewsBesideItselfAndTheFilesGoAtClose()
 
     QVERIFY(s.window->documents().openDocument(page));
     s.press(Qt::Key_F12);
-    QCOMPARE(s.preview().previewPath(), web + QStringLiteral("/qw~a.html"));
+    // Nothing goes into the person's folder: the copy is the program's own,
+    // its relative addresses resolving beside the document.
+    const QString copy = s.preview().tempFolder() + QStringLiteral("qw~a.html");
+    QCOMPARE(s.preview().previewPath(), copy);
+    QCOMPARE(QDir(web).entryList(QDir::Files | QDir::Hidden),
+             QStringList({QStringLiteral("a.html")}));
     // The editor's text: every line of the file ends with a break.
-    QCOMPARE(fileBytes(web + QStringLiteral("/qw~a.html")),
-             QByteArray("\xEF\xBB\xBF<p>uložená</p>\r\n"));
+    QCOMPARE(fileBytes(copy),
+             QByteArray("\xEF\xBB\xBF<base href=\"" + QUrl::fromLocalFile(page).toEncoded() +
+                        "\"><p>uložená</p>\r\n"));
+    // The browsers outside get the same copy.
+    s.window->commands().trigger(QStringLiteral("view.browsers"), ActionPlace::ToolBar);
+    QCOMPARE(s.opened, QList<QUrl>({QUrl::fromLocalFile(copy)}));
 
     // Closing the window removes every preview file; the document stays.
     s.window->close();
     QVERIFY(!QFileInfo::exists(temp));
-    QVERIFY(!QFileInfo::exists(web + QStringLiteral("/qw~a.html")));
+    QVERIFY(!QFileInfo::exists(copy));
+    QCOMPARE(QDir(web).entryList(QDir::Files | QDir::Hidden),
+             QStringList({QStringLiteral("a.html")}));
     QCOMPARE(fileBytes(page), QByteArray("<p>uložená</p>"));
 }
 
@@ -321,7 +333,9 @@ void PreviewTest::openOnThePreviewPageShowsTheFileItself()
     s.editor().setText(QStringLiteral("<p>změna</p>"));
     s.press(Qt::Key_F12);
     QCOMPARE(navigated.count(), 3);
-    QCOMPARE(fileBytes(s.preview().previewPath()), QByteArray("\xEF\xBB\xBF<p>změna</p>"));
+    QCOMPARE(fileBytes(s.preview().previewPath()),
+             QByteArray("\xEF\xBB\xBF<base href=\"" + QUrl::fromLocalFile(other).toEncoded() +
+                        "\"><p>změna</p>"));
 }
 
 void PreviewTest::browserMenuAndTheDefaultBrowser()
@@ -396,13 +410,20 @@ void PreviewTest::previewedPageLoadsItsOwnFilesButReadsNoOthers()
     write(QStringLiteral("own.js"), "window.ownScript = 'ano';");
     write(QStringLiteral("own.css"), "p { color: rgb(1, 2, 3); }");
     write(QStringLiteral("menu.html"), "<p>menu</p>");
-    // A 1x1 GIF.
-    write(QStringLiteral("pic.gif"),
-          QByteArray::fromBase64("R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw=="));
+    // A 1x1 GIF, beside the page, in a folder below it and in one beside
+    // the site's folder.
+    const QByteArray gif =
+        QByteArray::fromBase64("R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw==");
+    write(QStringLiteral("pic.gif"), gif);
+    QDir().mkpath(web + QStringLiteral("/img"));
+    write(QStringLiteral("img/sub.gif"), gif);
+    QDir().mkpath(inst.path(QStringLiteral("shared")));
+    write(QStringLiteral("../shared/up.gif"), gif);
     const QString page = web + QStringLiteral("/index.html");
     write(QStringLiteral("index.html"),
           "<html><head><link rel=stylesheet href=own.css><script src=own.js></script></head>"
-          "<body><p id=t>text</p><img id=i src=pic.gif>"
+          "<body><p id=t>text</p><img id=i src=pic.gif><img id=sub src=img/sub.gif>"
+          "<img id=up src=../shared/up.gif>"
           "<iframe id=own src=menu.html></iframe><iframe id=data src=secret.txt></iframe>"
           "<script>"
           "window.fetched = 'pending'; window.xhr = 'pending';"
@@ -425,9 +446,17 @@ void PreviewTest::previewedPageLoadsItsOwnFilesButReadsNoOthers()
     QCOMPARE(evaluate(view, QStringLiteral("window.ownScript")), QStringLiteral("ano"));
     QCOMPARE(evaluate(view, QStringLiteral("getComputedStyle(document.getElementById('t')).color")),
              QStringLiteral("rgb(1, 2, 3)"));
-    QTRY_COMPARE_WITH_TIMEOUT(
-        evaluate(view, QStringLiteral("String(document.getElementById('i').naturalWidth)")),
-        QStringLiteral("1"), 10000);
+    // The page is shown from the program's private folder, and its relative
+    // pictures still come from beside the document.
+    QVERIFY(view->url().toLocalFile().startsWith(s.preview().tempFolder()));
+    for (const char* id : {"i", "sub", "up"}) {
+        QTRY_COMPARE_WITH_TIMEOUT(
+            evaluate(view, QStringLiteral("String(document.getElementById('%1').naturalWidth)")
+                               .arg(QLatin1StringView(id))),
+            QStringLiteral("1"), 10000);
+    }
+    // No copy of the page in the person's folder while it is previewed.
+    QVERIFY(QDir(web).entryList({QStringLiteral("qw~*")}, QDir::Files | QDir::Hidden).isEmpty());
     // A page of its own as a frame shows; another file taken in as a frame
     // would be readable by the page's script, so it is not loaded.
     const QString frameText = QStringLiteral(
@@ -451,6 +480,44 @@ void PreviewTest::previewShowsThePageDrawn()
     const QColor red(200, 30, 40);
     QTRY_VERIFY_WITH_TIMEOUT(
         view->grab().toImage().pixelColor(view->width() / 2, view->height() / 2) == red, 15000);
+}
+
+void PreviewTest::aLinkToAPlaceInThePageStaysInThePreview()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    const QString page = inst.path(QStringLiteral("toc.html"));
+    QFile f(page);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<body style=\"margin:0\"><a id=a href=\"#far\" style=\"display:block;height:40px\">"
+            "dolů</a><div style=\"height:5000px\"></div><p id=far>daleko</p></body>");
+    f.close();
+    QVERIFY(s.window->documents().openDocument(page));
+    // An edit not saved yet: the saved file would not show it.
+    s.editor().setSelectionStart(0);
+    s.editor().replaceSelection(QStringLiteral("<p id=edited>"));
+    s.press(Qt::Key_F12);
+    auto* view = qobject_cast<QWebEngineView*>(s.preview().view());
+    QVERIFY(view != nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        evaluate(view, QStringLiteral("String(document.readyState == 'complete' && "
+                                      "!!document.getElementById('far'))")),
+        QStringLiteral("true"), 10000);
+    const QUrl shown = view->url();
+    QVERIFY(shown.toLocalFile().startsWith(s.preview().tempFolder()));
+
+    // The person clicks the link in the view.
+    const int y = evaluate(view, QStringLiteral("String(Math.round(document.getElementById('a')"
+                                                ".getBoundingClientRect().top + 20))"))
+                      .toInt();
+    QWidget* target = view->focusProxy() != nullptr ? view->focusProxy() : view;
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(10, y));
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, QStringLiteral("location.hash")),
+                              QStringLiteral("#far"), 10000);
+    QVERIFY(evaluate(view, QStringLiteral("String(window.scrollY)")).toInt() > 1000);
+    QCOMPARE(view->url().adjusted(QUrl::RemoveFragment), shown);
+    QCOMPARE(evaluate(view, QStringLiteral("String(!!document.getElementById('edited'))")),
+             QStringLiteral("true"));
 }
 
 QTEST_MAIN(PreviewTest)

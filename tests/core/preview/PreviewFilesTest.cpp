@@ -32,7 +32,7 @@ mode_t modeOf(const QString& path)
 
 } // namespace
 
-TEST(PreviewFilePath, SavedDocumentPreviewsBesideItselfOtherwiseFromTheTemporaryFolder)
+TEST(PreviewFilePath, EveryPreviewFileLiesInThePrivateFolder)
 {
     QTemporaryDir dir;
     const QString web = dir.filePath(u"web"_s);
@@ -40,12 +40,52 @@ TEST(PreviewFilePath, SavedDocumentPreviewsBesideItselfOtherwiseFromTheTemporary
     writeFile(web + u"/index.html"_s, "<p>");
     const QString temp = dir.filePath(u"tmp/"_s);
 
-    EXPECT_EQ(previewFilePath(web + u"/index.html"_s, temp), web + u"/qw~index.html"_s);
+    // Never beside the document, where it would travel with the site.
+    EXPECT_EQ(previewFilePath(web + u"/index.html"_s, temp), temp + u"qw~index.html"_s);
     // Not saved yet, or its file is gone: the shared temporary preview.
     EXPECT_EQ(previewFilePath(QString(), temp), temp + u"qw~temp.html"_s);
     EXPECT_EQ(previewFilePath(web + u"/gone.html"_s, temp), temp + u"qw~temp.html"_s);
     // A folder of that name is no document file.
     EXPECT_EQ(previewFilePath(web, temp), temp + u"qw~temp.html"_s);
+}
+
+TEST(PreviewPageText, RelativeAddressesResolveInTheDocumentsFolder)
+{
+    const QString doc = u"/home/jana/web/index.html"_s;
+    const QString base = u"<base href=\"file:///home/jana/web/index.html\">"_s;
+    struct Case
+    {
+        const char* name;
+        QString text;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"a fragment", u"<p><img src=pic.png>"_s, base + u"<p><img src=pic.png>"_s},
+        {"a whole page", u"<!DOCTYPE html>\r\n<html lang=cs>\r\n<head>\r\n<title>T</title>"_s,
+         u"<!DOCTYPE html>\r\n<html lang=cs>\r\n<head>"_s + base + u"\r\n<title>T</title>"_s},
+        // Before the first element that takes addresses, the doctype
+        // first so the page keeps its standards mode.
+        {"a head without its tag",
+         u"<!doctype html><!-- c --><link rel=stylesheet href=a.css><p>"_s,
+         u"<!doctype html><!-- c -->"_s + base + u"<link rel=stylesheet href=a.css><p>"_s},
+        {"a head tag in a comment", u"<!-- <head> --><p>"_s,
+         u"<!-- <head> -->"_s + base + u"<p>"_s},
+        {"the page's own absolute base", u"<head><base href=\"http://example.com/\"><p>"_s,
+         u"<head><base href=\"http://example.com/\"><p>"_s},
+        {"the page's own relative base",
+         u"<head><title>&lt;base href=x&gt;</title><base target=_top><base href='sub/'>"_s,
+         u"<head><title>&lt;base href=x&gt;</title><base target=_top>"
+         u"<base href='file:///home/jana/web/sub/'>"_s},
+        {"a base in the body is no head's", u"<head></head><body><base href=x>"_s,
+         u"<head>"_s + base + u"</head><body><base href=x>"_s},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(previewPageText(c.text, doc), c.expected) << c.name;
+    // Letters and characters an address must not carry as they are.
+    EXPECT_EQ(previewPageText(u"<p>"_s, u"/w/a&b's \"dům\".html"_s),
+              u"<base href=\"file:///w/a&amp;b&#39;s%20%22d%C5%AFm%22.html\"><p>"_s);
+    // Nothing to resolve against: the text as it is.
+    EXPECT_EQ(previewPageText(u"<p><img src=pic.png>"_s, QString()), u"<p><img src=pic.png>"_s);
 }
 
 TEST(BrowserMenuItem, CaptionAndProgramOfEachKindOfEntry)

@@ -5,9 +5,12 @@
 #include "app/preview/WebEngineSetup.h"
 #include "app/web/WebModule.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -24,6 +27,26 @@ public:
     using QWebEnginePage::QWebEnginePage;
 
 protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
+    {
+        // A link to a place in the previewed document names the document's
+        // own file (the copy's base): the copy shown scrolls there instead
+        // of the saved file being loaded without the edits.
+        const QUrl document =
+            parent() != nullptr ? parent()->property(kPreviewedDocumentProperty).toUrl() : QUrl();
+        if (isMainFrame && url.hasFragment() && !document.isEmpty() &&
+            type != NavigationTypeReload && type != NavigationTypeBackForward &&
+            url.adjusted(QUrl::RemoveFragment) == document) {
+            const QString fragment =
+                QString::fromUtf8(QJsonDocument(QJsonArray{url.fragment(QUrl::FullyEncoded)})
+                                      .toJson(QJsonDocument::Compact));
+            runJavaScript(QStringLiteral("location.hash = ") + fragment + QStringLiteral("[0];"),
+                          QWebEngineScript::ApplicationWorld);
+            return false;
+        }
+        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    }
+
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int line,
                                   const QString& source) override
     {
