@@ -117,11 +117,18 @@ public:
     // Loads html as the document (the page's folder is the base of relative
     // addresses). ready() follows when the view can be edited.
     virtual void setHtml(const QString& html, const QString& baseFolder) = 0;
-    // The document as the view holds it now, as a snapshot, and the one
-    // taken right after the last setHtml.
-    virtual DesignSnapshot snapshot() = 0;
+    // The document as the view holds it now, as a snapshot; nullopt when
+    // the view did not give it (no answer in time, or no document): the
+    // caller must then act as if it could not see the document at all.
+    virtual std::optional<DesignSnapshot> snapshot() = 0;
+    // The one taken right after the last setHtml.
     virtual DesignSnapshot loadedSnapshot() const = 0;
-    // Whether anything was changed since the last setHtml.
+    // The loaded document can be edited. Before that nothing the user does
+    // can change it.
+    virtual bool isReady() const = 0;
+    // Whether the view reported a change since the last setHtml. The
+    // reports come after the change, so this may still be false for the
+    // last key: never a reason to skip taking the document back.
     virtual bool edited() const = 0;
 
 Q_SIGNALS:
@@ -129,6 +136,9 @@ Q_SIGNALS:
     void ready();
     // The selection, the command states or the document changed.
     void stateChanged();
+    // The view reported a change of the document made since the last
+    // snapshot (or load). Comes before the stateChanged() of that report.
+    void contentChanged();
     // The user asks for the context menu at a global position.
     void contextMenuRequested(const QPoint& globalPos);
 };

@@ -19,6 +19,10 @@ namespace qw {
 namespace {
 
 const QString kCannotCreate = QStringLiteral("Chyba při vytvoření DHTML.ocx!");
+const QString kCannotTakeBack =
+    QStringLiteral("Úpravy ze stránky Design se nepodařilo převzít do dokumentu.\n"
+                   "Stránka Design zůstává otevřená a úpravy v ní zůstávají; "
+                   "zkuste to prosím znovu.");
 
 struct PropertyEntry
 {
@@ -77,6 +81,11 @@ bool DesignFeature::showPage()
             return false;
         }
         connect(m_document, &DesignDocument::stateChanged, this, &DesignFeature::stateChanged);
+        connect(m_document, &DesignDocument::contentChanged, this, [this] {
+            m_handedOver = false;
+            if (m_loadedEditor != nullptr)
+                setPendingEdits(true);
+        });
         connect(m_document, &DesignDocument::ready, this, &DesignFeature::stateChanged);
         connect(m_document, &DesignDocument::contextMenuRequested, this,
                 &DesignFeature::popUpContextMenu);
@@ -90,20 +99,36 @@ bool DesignFeature::showPage()
     return true;
 }
 
-void DesignFeature::leavePage()
+bool DesignFeature::leavePage()
 {
-    writeBack();
+    if (!writeBack())
+        return false;
     m_loadPending = false;
     // The source editor is the master again until the next showing.
     m_loadedEditor = nullptr;
     m_loadedText.clear();
     m_base.reset();
+    setPendingEdits(false);
+    return true;
 }
 
 void DesignFeature::followDocument()
 {
-    // Into the editor the view was loaded from, which is no longer current.
-    writeBack();
+    if (m_loadedEditor != nullptr && m_loadedEditor != m_context.documents.current()) {
+        // Into the editor the view was loaded from, which is no longer
+        // current. The window hands it back before it changes tabs, so this
+        // finds nothing new then; a view that cannot answer keeps its
+        // document rather than losing the edits in it.
+        if (!writeBack())
+            return;
+    } else {
+        // The same editor's text was replaced under the view (read again
+        // from its file, transformed after a hand-over): the view's
+        // document is no longer its text, and nothing of it is written.
+        m_loadedEditor = nullptr;
+        m_base.reset();
+        setPendingEdits(false);
+    }
     // A new or opened document becomes current before its text is in it:
     // the view loads it once those steps are done.
     if (m_loadPending)
@@ -118,9 +143,31 @@ void DesignFeature::followDocument()
     });
 }
 
-void DesignFeature::syncIntoEditor()
+bool DesignFeature::syncIntoEditor()
 {
-    writeBack();
+    return writeBack();
+}
+
+bool DesignFeature::holdsEditsOf(const ScintillaEditor* editor) const
+{
+    return m_pendingEdits && editor != nullptr && editor == m_loadedEditor;
+}
+
+bool DesignFeature::holdsEditsNow(const ScintillaEditor* editor)
+{
+    if (editor == nullptr || editor != m_loadedEditor || m_document == nullptr ||
+        !m_document->isReady())
+        return false;
+    const std::optional<DesignSnapshot> now = m_document->snapshot();
+    return !now || *now != (m_base ? *m_base : m_document->loadedSnapshot());
+}
+
+void DesignFeature::setPendingEdits(bool pending)
+{
+    if (m_pendingEdits == pending)
+        return;
+    m_pendingEdits = pending;
+    Q_EMIT pendingEditsChanged();
 }
 
 void DesignFeature::load()
@@ -132,26 +179,40 @@ void DesignFeature::load()
     m_loadedEditor = editor;
     m_loadedText = editor != nullptr ? editor->text() : QString();
     m_base.reset();
+    m_handedOver = false;
+    setPendingEdits(false);
     const QString path = m_context.documents.currentFilePath();
     const QString folder = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
     m_document->setHtml(m_loadedText, folder);
 }
 
-void DesignFeature::writeBack()
+bool DesignFeature::writeBack()
 {
-    if (m_document == nullptr || m_loadedEditor == nullptr || !m_document->edited())
-        return;
+    // A document not yet made editable holds nothing the user did.
+    if (m_handedOver || m_document == nullptr || m_loadedEditor == nullptr ||
+        !m_document->isReady())
+        return true;
+    // Asked of the view whether or not it has reported an edit: the report
+    // of the last key may still be on its way.
+    std::optional<DesignSnapshot> left = m_document->snapshot();
+    if (!left) {
+        m_context.ui.notify(m_context.window, UiServices::Icon::Error, kCannotTakeBack);
+        return false;
+    }
+    m_handedOver = true;
+    QTimer::singleShot(0, this, [this] { m_handedOver = false; });
+    setPendingEdits(false);
     const DesignSnapshot base = m_base ? *m_base : m_document->loadedSnapshot();
-    DesignSnapshot left = m_document->snapshot();
-    if (left == base)
-        return;
+    if (*left == base)
+        return true;
     DesignWriteBackOptions options;
     options.tagCase = TagCaseOptions{m_context.settings.upperTag};
-    const QList<TextReplacement> replacements = m_writeBack(m_loadedText, base, left, options);
+    const QList<TextReplacement> replacements = m_writeBack(m_loadedText, base, *left, options);
     applyReplacements(*m_loadedEditor, m_loadedText, replacements);
     // What was written is the base of the next write-back.
     m_loadedText = m_loadedEditor->text();
     m_base = std::move(left);
+    return true;
 }
 
 void DesignFeature::runIf(DesignCommand command, DesignStatus wanted, int option)

@@ -25,6 +25,9 @@ class ScintillaEditor;
 // takes the document back into the editor it was loaded from, but only what
 // the user changed there (the write-back), as one undo step, so that a page
 // entered and left without an edit keeps every byte and its modified flag.
+// The document is always asked for what it holds now, never trusted to have
+// reported its last change yet; when it cannot answer, the page is not left
+// and the command does not go on.
 class DesignFeature : public QObject, public PageHandler
 {
     Q_OBJECT
@@ -53,9 +56,16 @@ public:
 
     // PageHandler
     bool showPage() override;
-    void leavePage() override;
+    bool leavePage() override;
     void followDocument() override;
-    void syncIntoEditor() override;
+    bool syncIntoEditor() override;
+
+    // Whether the page holds edits of editor that are not in it yet, as the
+    // document has reported them: what the modified mark follows.
+    bool holdsEditsOf(const ScintillaEditor* editor) const;
+    // The same asked of the document itself, for a decision that would
+    // throw such edits away; a document that cannot answer holds some.
+    bool holdsEditsNow(const ScintillaEditor* editor);
 
     // The context menu with its states as the document reports them now.
     // The caller owns it.
@@ -66,11 +76,15 @@ public:
 Q_SIGNALS:
     // The design document reported a change of selection, states or text.
     void stateChanged();
+    // holdsEditsOf() changed its answer.
+    void pendingEditsChanged();
 
 private:
     DesignDocument* makeWebDocument(QVBoxLayout* page);
     void load();
-    void writeBack();
+    // False when the document could not be had (the user was told).
+    bool writeBack();
+    void setPendingEdits(bool pending);
     void popUpContextMenu(const QPoint& globalPos);
     void insertTable();
     void runIf(DesignCommand command, DesignStatus wanted, int option);
@@ -87,6 +101,12 @@ private:
     QString m_loadedText;
     std::optional<DesignSnapshot> m_base;
     bool m_loadPending = false;
+    // The document reported edits since it was last taken back.
+    bool m_pendingEdits = false;
+    // Taken back in this turn of the event loop: nothing can have reached
+    // the view since, so the next hand-over of the same turn needs no
+    // second snapshot.
+    bool m_handedOver = false;
     QPointer<QMenu> m_menu;
 };
 

@@ -4,12 +4,14 @@
 #include "core/preview/PreviewFiles.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QTimer>
@@ -43,8 +45,6 @@ constexpr quint32 kOwnWorld = QWebEngineScript::ApplicationWorld;
 // may be at most 2 MB long once percent-encoded and is read the slower the
 // longer it is; larger pages go through a file.
 constexpr qsizetype kLargestDirectPage = 128 * 1024;
-// How long the program waits for the view's answer where it must wait.
-constexpr int kAnswerWaitMs = 5000;
 // A large page is loaded from a folder this deep below the private folder,
 // so that addresses going up a few folders still land below it and can be
 // sent on to the document's own folder.
@@ -143,6 +143,10 @@ public:
 public Q_SLOTS:
     void report(const QJsonObject& state) { m_document->takeReport(state.toVariantMap()); }
     void started(const QJsonObject& start) { m_document->takeStart(start.toVariantMap()); }
+    void snapshotTaken(const QJsonObject& answer)
+    {
+        m_document->takeSnapshotAnswer(answer.toVariantMap());
+    }
 
 private:
     WebDesignDocument* m_document;
@@ -433,6 +437,7 @@ void WebDesignDocument::setHtml(const QString& html, const QString& baseFolder)
     m_ready = false;
     m_edited = false;
     m_loaded = {};
+    m_markersSent = 0;
     m_statuses.clear();
     m_element.reset();
     m_body.reset();
@@ -540,7 +545,10 @@ void WebDesignDocument::takeReport(const QVariantMap& report)
     m_fontName = report.value(QStringLiteral("fontName")).toString();
     m_fontSize = report.value(QStringLiteral("fontSize")).toString();
     m_foreColor = report.value(QStringLiteral("foreColor")).toString();
-    m_edited = m_edited || report.value(QStringLiteral("edited")).toBool();
+    if (report.value(QStringLiteral("edited")).toBool()) {
+        m_edited = true;
+        Q_EMIT contentChanged();
+    }
     Q_EMIT stateChanged();
 }
 
@@ -557,35 +565,97 @@ bool WebDesignDocument::waitUntilReady(int timeoutMs)
     return m_ready;
 }
 
-DesignSnapshot WebDesignDocument::snapshot()
+std::optional<DesignSnapshot> WebDesignDocument::snapshot()
 {
-    if (!waitUntilReady(kAnswerWaitMs))
-        return m_loaded;
-    // The one place the program waits for the view: the caller needs the
+    if (!waitUntilReady(m_answerWaitMs))
+        return std::nullopt;
+    // The places the program waits for the view: the caller needs the
     // document's text now. Input stays queued meanwhile.
+    std::optional<QVariantMap> answer = snapshotBehindInput();
+    if (!answer)
+        answer = askSnapshot();
+    // No answer in time, or one that is not a snapshot, is not the
+    // document: the loaded one in its place would throw the edits away.
+    if (!answer || !answer->contains(QStringLiteral("snapshot"))) {
+        qCWarning(designLog) << "no snapshot from the view";
+        return std::nullopt;
+    }
+    m_edited = m_edited || answer->value(QStringLiteral("edited")).toBool();
+    return snapshotFrom(answer->value(QStringLiteral("snapshot")));
+}
+
+std::optional<QVariantMap> WebDesignDocument::snapshotBehindInput()
+{
+    // Keys go to the view only while it has the focus; without it none can
+    // be on their way.
+    QWidget* input = m_view->focusProxy();
+    if (input == nullptr || !input->hasFocus())
+        return std::nullopt;
+    // The program's own scripts sent before (an element changed, a
+    // command) take another path than keys: they must have run first.
+    if (!askScript(QStringLiteral("true")))
+        return std::nullopt;
+    m_awaitedMarker = ++m_markersSent;
+    m_markerAnswer.reset();
+    // F24: a key no keyboard has and nothing binds, which the view's script
+    // takes for itself.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F24, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_F24, Qt::NoModifier);
+    QCoreApplication::sendEvent(input, &press);
+    QCoreApplication::sendEvent(input, &release);
+    QEventLoop loop;
+    m_answerLoop = &loop;
+    QTimer::singleShot(m_answerWaitMs, &loop, &QEventLoop::quit);
+    if (!m_markerAnswer)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_answerLoop = nullptr;
+    m_awaitedMarker = 0;
+    return std::exchange(m_markerAnswer, std::nullopt);
+}
+
+void WebDesignDocument::takeSnapshotAnswer(const QVariantMap& answer)
+{
+    if (m_awaitedMarker == 0 || answer.value(QStringLiteral("load")).toString() != m_loadName ||
+        answer.value(QStringLiteral("marker")).toInt() != m_awaitedMarker)
+        return;
+    m_markerAnswer = answer.value(QStringLiteral("answer")).toMap();
+    if (m_answerLoop != nullptr)
+        m_answerLoop->quit();
+}
+
+std::optional<QVariant> WebDesignDocument::askScript(const QString& script)
+{
     struct Answer
     {
-        std::optional<QVariantMap> map;
+        std::optional<QVariant> value;
         QPointer<QEventLoop> loop;
     };
     auto answer = std::make_shared<Answer>();
     QEventLoop loop;
     answer->loop = &loop;
-    m_page->runJavaScript(QStringLiteral("qwDesign.snapshot()"), kOwnWorld,
-                          [answer](const QVariant& value) {
-                              answer->map = value.toMap();
-                              if (answer->loop != nullptr)
-                                  answer->loop->quit();
-                          });
-    QTimer::singleShot(kAnswerWaitMs, &loop, &QEventLoop::quit);
-    if (!answer->map)
+    m_page->runJavaScript(script, kOwnWorld, [answer](const QVariant& value) {
+        answer->value = value;
+        if (answer->loop != nullptr)
+            answer->loop->quit();
+    });
+    QTimer::singleShot(m_answerWaitMs, &loop, &QEventLoop::quit);
+    if (!answer->value)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (!answer->map || answer->map->isEmpty()) {
-        qCWarning(designLog) << "no snapshot from the view";
-        return m_loaded;
-    }
-    m_edited = m_edited || answer->map->value(QStringLiteral("edited")).toBool();
-    return snapshotFrom(answer->map->value(QStringLiteral("snapshot")));
+    return answer->value;
+}
+
+std::optional<QVariantMap> WebDesignDocument::askSnapshot()
+{
+    const std::optional<QVariant> answer = askScript(QStringLiteral("qwDesign.snapshot()"));
+    if (!answer)
+        return std::nullopt;
+    const QVariantMap map = answer->toMap();
+    // A key sent behind the input that never arrived (the keys went to a
+    // frame of the page) is not counted there: count on from the view's
+    // own number.
+    if (map.contains(QStringLiteral("markers")))
+        m_markersSent = map.value(QStringLiteral("markers")).toInt();
+    return map;
 }
 
 void WebDesignDocument::requestContextMenu(const QPoint& pos)

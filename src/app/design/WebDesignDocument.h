@@ -8,6 +8,7 @@
 
 #include "app/design/DesignDocument.h"
 
+#include <QEventLoop>
 #include <QHash>
 #include <QPointer>
 #include <QString>
@@ -37,7 +38,10 @@ public:
     // until it is placed; the document deletes it at the latest.
     QWebEngineView* view() const;
     // A document is loaded and can be edited.
-    bool isReady() const { return m_ready; }
+    bool isReady() const override { return m_ready; }
+    // How long the program waits for the view where it must wait (tests
+    // shorten it).
+    void setAnswerWait(int ms) { m_answerWaitMs = ms; }
 
     DesignStatus commandStatus(DesignCommand command) const override;
     QVariant runCommand(DesignCommand command, int option, const QVariant& input = {}) override;
@@ -51,7 +55,7 @@ public:
     void insertTable(const DesignTableParams& params) override;
 
     void setHtml(const QString& html, const QString& baseFolder) override;
-    DesignSnapshot snapshot() override;
+    std::optional<DesignSnapshot> snapshot() override;
     DesignSnapshot loadedSnapshot() const override { return m_loaded; }
     bool edited() const override { return m_edited; }
 
@@ -70,6 +74,15 @@ private:
     void takeStart(const QVariantMap& start);
     // Runs script in the isolated world; a report it returns is taken.
     void runReporting(const QString& script);
+    // The view's answer to the key sent behind the user's input: the
+    // document once every earlier key was handled. nullopt when none came
+    // (the view does not have the keys, or did not answer in time).
+    std::optional<QVariantMap> snapshotBehindInput();
+    std::optional<QVariantMap> askSnapshot();
+    // Runs script in the isolated world and waits for its value; nullopt
+    // when none came in time.
+    std::optional<QVariant> askScript(const QString& script);
+    void takeSnapshotAnswer(const QVariantMap& answer);
     bool waitUntilReady(int timeoutMs);
     void requestContextMenu(const QPoint& pos);
     QString largePageFolder();
@@ -86,6 +99,13 @@ private:
     bool m_loading = false;
     bool m_ready = false;
     bool m_edited = false;
+    int m_answerWaitMs = 5000;
+    // The keys sent behind the user's input to this load, the one whose
+    // answer is awaited (0: none) and that answer.
+    int m_markersSent = 0;
+    int m_awaitedMarker = 0;
+    std::optional<QVariantMap> m_markerAnswer;
+    QPointer<QEventLoop> m_answerLoop;
     DesignSnapshot m_loaded;
 
     // The last report.

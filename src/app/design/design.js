@@ -624,9 +624,39 @@ var qwDesign = (function () {
         return state();
     }
 
+    // The document as it is now; a later report says "edited" only for a
+    // change made after it.
     function snapshot() {
-        return {snapshot: qwDesignSnapshot(), edited: edited};
+        var answer = {snapshot: qwDesignSnapshot(), edited: edited, markers: markers};
+        edited = false;
+        return answer;
     }
+
+    // Keys the user typed may still be on their way here when the program
+    // asks for the document, on a path its requests do not share. So the
+    // program sends a key of its own after them, one nothing else uses:
+    // when it arrives every earlier key has been handled, and the document
+    // goes back through the channel, counted so that the program knows it
+    // is the answer to that key. The key itself does nothing here.
+    var markers = 0;
+    function isMarker(event) {
+        return event.key === "F24" || event.keyCode === 135;
+    }
+    window.addEventListener("keydown", function (event) {
+        if (!isMarker(event))
+            return;
+        event.preventDefault();
+        event.stopImmediatePropagation();
+        ++markers;
+        if (started && bridge)
+            bridge.snapshotTaken({load: loadName, marker: markers, answer: qwDesign.snapshot()});
+    }, true);
+    window.addEventListener("keyup", function (event) {
+        if (!isMarker(event))
+            return;
+        event.preventDefault();
+        event.stopImmediatePropagation();
+    }, true);
 
     ["selectionchange", "input", "keyup", "mouseup"].forEach(function (type) {
         document.addEventListener(type, schedule, true);

@@ -246,8 +246,10 @@ bool DownloadFeature::openPage(const QByteArray& bytes, const QByteArray& conten
         return false;
     const DecodedDocument page = decodeDownloadedPage(bytes, contentType);
     const PageMode mode = m_context.pages.pageMode();
-    if (mode == PageMode::Design)
-        m_context.pages.syncIntoEditor();
+    // The design page keeps its document when it cannot hand it back; the
+    // page fetched stays in its file.
+    if (mode == PageMode::Design && !m_context.pages.syncIntoEditor())
+        return true;
     // The page shown follows the new document by itself.
     m_context.documents.openTextAsNewDocument(page.text, page.encoding);
     if (mode == PageMode::Preview)

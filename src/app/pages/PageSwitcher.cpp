@@ -104,8 +104,12 @@ void PageSwitcher::switchTo(PageMode page)
         return;
     }
     m_switching = true;
-    if (PageHandler* old = handler(m_mode))
-        old->leavePage();
+    if (PageHandler* old = handler(m_mode); old != nullptr && !old->leavePage()) {
+        // The page keeps what the user did there: it stays shown.
+        m_tabs->setCurrentIndex(int(m_mode));
+        m_switching = false;
+        return;
+    }
     m_tabs->setCurrentIndex(int(page));
     m_stack->setCurrentIndex(int(page));
     PageMode shown = page;
@@ -149,10 +153,10 @@ void PageSwitcher::followCurrentDocument()
         h->followDocument();
 }
 
-void PageSwitcher::syncIntoEditor()
+bool PageSwitcher::syncIntoEditor()
 {
-    if (PageHandler* h = handler(m_mode))
-        h->syncIntoEditor();
+    PageHandler* h = handler(m_mode);
+    return h == nullptr || h->syncIntoEditor();
 }
 
 } // namespace qw

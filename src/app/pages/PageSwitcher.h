@@ -27,14 +27,16 @@ public:
     // The page has just become visible. False when it cannot be shown: the
     // source page is shown instead.
     virtual bool showPage() = 0;
-    // The page is about to be hidden for another one.
-    virtual void leavePage() {}
+    // The page is about to be hidden for another one. False when it cannot
+    // be left now (it told the user why): the page stays.
+    virtual bool leavePage() { return true; }
     // The current document changed (another tab, another text) while the
     // page is shown.
     virtual void followDocument() {}
     // Before a document or file command: the editor must hold what the page
-    // shows.
-    virtual void syncIntoEditor() {}
+    // shows. False when it cannot (the user was told why): the command must
+    // not go on.
+    virtual bool syncIntoEditor() { return true; }
     // A file just opened or fetched is to be shown as it is, not the
     // document's text (the preview shows the file itself).
     virtual void showFile(const QString& path) { Q_UNUSED(path); }
@@ -66,7 +68,8 @@ public:
     bool available(PageMode page) const;
 
     PageMode pageMode() const { return m_mode; }
-    // Leaves the shown page, shows page and enters it.
+    // Leaves the shown page, shows page and enters it. The shown page may
+    // refuse to be left: it stays.
     void switchTo(PageMode page);
 
     // The editor that commands act on: the current one on the source page,
@@ -82,8 +85,8 @@ public:
     // The current document changed: the shown page follows it.
     void followCurrentDocument();
     // Before a document or file command: the shown page hands back what it
-    // holds.
-    void syncIntoEditor();
+    // holds. False when it could not: the command must not go on.
+    [[nodiscard]] bool syncIntoEditor();
     // A file just opened or fetched: the shown page shows it as it is.
     void showFile(const QString& path);
 

@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
-#include <QFileInfo>
 #include <QMenu>
 #include <QProcess>
 #include <QTimer>
@@ -83,21 +82,14 @@ QString PreviewFeature::writePreviewFile()
     ScintillaEditor* e = m_context.documents.current();
     const QString filePath = m_context.documents.currentFilePath();
     QString path;
-    if (e != nullptr && !tempFolder().isEmpty())
+    if (e != nullptr && (!filePath.isEmpty() || !tempFolder().isEmpty()))
         path = previewFilePath(filePath, tempFolder());
-    // The copy lies in the private folder; its relative addresses still
-    // resolve in the document's folder, inside the program and outside.
-    const QString baseFile = QFileInfo(filePath).isFile() ? filePath : QString();
     // Written as UTF-8 behind a byte-order mark: every browser, inside and
     // outside the program, then shows the letters right without guessing the
     // page's code page.
     if (!path.isEmpty() && clearNonFile(path) &&
-        writeDocumentFile(path, previewPageText(e->text(), baseFile), e->lineBreak(),
-                          TextEncoding::Utf8Bom)
-            .ok) {
+        writeDocumentFile(path, e->text(), e->lineBreak(), TextEncoding::Utf8Bom).ok)
         m_previewPath = path;
-        m_previewDocument = baseFile.isEmpty() ? QUrl() : QUrl::fromLocalFile(baseFile);
-    }
     if (!m_previewPath.isEmpty())
         m_previewFiles.append(m_previewPath);
     return m_previewPath;
@@ -106,21 +98,15 @@ QString PreviewFeature::writePreviewFile()
 void PreviewFeature::refreshPreview()
 {
     const QString path = writePreviewFile();
-    if (m_view != nullptr && !path.isEmpty()) {
-        // The copy's base names the document's file, so its in-page links
-        // name that file: the view keeps them in the copy it shows.
-        m_view->setProperty(kPreviewedDocumentProperty, m_previewDocument);
+    if (m_view != nullptr && !path.isEmpty())
         navigate(path);
-    }
 }
 
 void PreviewFeature::showFile(const QString& path)
 {
     m_followPending = false;
-    if (m_view != nullptr) {
-        m_view->setProperty(kPreviewedDocumentProperty, QUrl());
+    if (m_view != nullptr)
         navigate(path);
-    }
 }
 
 void PreviewFeature::navigate(const QString& path)
@@ -155,15 +141,16 @@ bool PreviewFeature::showPage()
     return true;
 }
 
-void PreviewFeature::leavePage()
+bool PreviewFeature::leavePage()
 {
     // The preview is written and loaded anew whenever its page is shown, so
     // a page out of sight is let go: its scripts, timers and layout must not
     // take time from the editor.
     if (m_view == nullptr)
-        return;
+        return true;
     if (const WebModule* web = webModule())
         web->showUrl(m_view, QUrl(QStringLiteral("about:blank")));
+    return true;
 }
 
 void PreviewFeature::followDocument()
@@ -224,7 +211,8 @@ void PreviewFeature::buildBrowserMenu()
 
 void PreviewFeature::openDefaultBrowser()
 {
-    m_context.pages.syncIntoEditor();
+    if (!m_context.pages.syncIntoEditor())
+        return;
     const QString path = writePreviewFile();
     if (!path.isEmpty())
         m_launcher.openWithDesktop(QUrl::fromLocalFile(path));
@@ -232,7 +220,8 @@ void PreviewFeature::openDefaultBrowser()
 
 void PreviewFeature::openListedBrowser(const QString& program)
 {
-    m_context.pages.syncIntoEditor();
+    if (!m_context.pages.syncIntoEditor())
+        return;
     const QString path = writePreviewFile();
     if (!path.isEmpty())
         m_launcher.startDetached(program, {path});

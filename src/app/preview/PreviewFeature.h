@@ -53,7 +53,7 @@ public:
 
     // PageHandler
     bool showPage() override;
-    void leavePage() override;
+    bool leavePage() override;
     void followDocument() override;
     // The web view shows path itself, not a preview file of it.
     void showFile(const QString& path) override;
@@ -86,8 +86,6 @@ private:
     QPointer<QWidget> m_view;
     QMenu* m_browserMenu = nullptr;
     QString m_previewPath;
-    // The document whose copy the preview file is (empty: none with a file).
-    QUrl m_previewDocument;
     QStringList m_previewFiles;
     QString m_tempFolder;
     bool m_followPending = false;

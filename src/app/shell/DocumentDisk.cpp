@@ -26,6 +26,13 @@ QString changedModifiedText(const QString& path)
         .arg(path);
 }
 
+// Said first when the design page holds edits of the document that are not
+// in its text yet: reading the file throws them away as well.
+QString designEditsDroppedText()
+{
+    return QStringLiteral("Neuložené úpravy na stránce Design se při načtení zahodí.\n");
+}
+
 QString goneText(const QString& path)
 {
     return QStringLiteral("Soubor \"%1\" už na disku není.\n"
@@ -123,11 +130,16 @@ void DocumentManager::checkFilesOnDisk()
             notify(UiServices::Icon::Information, goneText(path));
             continue;
         }
-        if (e->isModified()) {
+        // Edits on the design page count as the document's own, asked of
+        // the page itself: its last report may still be on its way.
+        const bool pageEdits = m_pageHoldsEdits && m_pageHoldsEdits(e, true);
+        if (e->isModified() || pageEdits) {
             bool reload = false;
             {
                 const QuestionScope open(*this);
-                reload = m_ui.askYesNo(m_window, changedModifiedText(path));
+                reload =
+                    m_ui.askYesNo(m_window, (pageEdits ? designEditsDroppedText() : QString()) +
+                                                changedModifiedText(path));
             }
             if (reload)
                 reloadDocument(i);
@@ -166,12 +178,6 @@ void DocumentManager::reloadDocument(int index)
     }
     const int line = e->caretLine();
     const int key = m_docs.at(index).key;
-    // Another program put something that is not text there: no save may
-    // write over it now.
-    if (!read.looksLikeText && !m_docs.at(index).readOnly) {
-        m_docs.setReadOnly(index, true);
-        refreshTabText(index);
-    }
     m_encodings.insert(key, read.encoding);
     e->setText(read.text);
     e->clearUndo();

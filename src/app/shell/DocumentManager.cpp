@@ -44,7 +44,7 @@ DocumentManager::DocumentManager(UiServices& ui, const DocumentOptions& options,
     m_tabs->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (!m_switching && index >= 0)
-            activate(index);
+            changeTab(index);
     });
 
     m_navigation->setObjectName(QStringLiteral("tbEditorBar"));
@@ -57,13 +57,13 @@ DocumentManager::DocumentManager(UiServices& ui, const DocumentOptions& options,
         return a;
     };
     m_close = action("window-close", QStringLiteral("Zavřít"), [this] { closeDocument(); });
-    m_first = action("go-first", QStringLiteral("První"), [this] { activate(0); });
+    m_first = action("go-first", QStringLiteral("První"), [this] { changeTab(0); });
     m_previous = action("go-previous", QStringLiteral("Předchozí"),
-                        [this] { activate(m_docs.activeIndex() - 1); });
+                        [this] { changeTab(m_docs.activeIndex() - 1); });
     m_next =
-        action("go-next", QStringLiteral("Další"), [this] { activate(m_docs.activeIndex() + 1); });
+        action("go-next", QStringLiteral("Další"), [this] { changeTab(m_docs.activeIndex() + 1); });
     m_last =
-        action("go-last", QStringLiteral("Poslední"), [this] { activate(m_docs.count() - 1); });
+        action("go-last", QStringLiteral("Poslední"), [this] { changeTab(m_docs.count() - 1); });
     updateNavigation();
 }
 
@@ -187,11 +187,8 @@ bool DocumentManager::openDocument(const QString& path)
             notify(UiServices::Icon::Error, cannotOpenText());
             return false;
         }
-        const int open = m_docs.indexOfPath(path);
-        // A picture opened by mistake would be rewritten by the first save.
-        if (open < 0 && !read.looksLikeText && !mayOpenNotText(path))
-            return false;
         Q_EMIT pathTouched(path);
+        const int open = m_docs.indexOfPath(path);
         if (open >= 0) {
             activate(open);
             notify(UiServices::Icon::Information, kAlreadyOpen);
@@ -202,8 +199,6 @@ bool DocumentManager::openDocument(const QString& path)
     const DocumentList::Entry& entry = m_docs.add(path);
     const int key = entry.key;
     const QString docPath = entry.path;
-    if (!path.isEmpty() && !read.looksLikeText)
-        m_docs.setReadOnly(m_docs.count() - 1, true);
     ScintillaEditor* editor = createEditor(key);
     m_editors.insert(key, editor);
     m_encodings.insert(key, path.isEmpty() ? TextEncoding::Windows1250 : read.encoding);
@@ -211,7 +206,7 @@ bool DocumentManager::openDocument(const QString& path)
 
     const bool fromTemplate = path.isEmpty() && m_options.docFromTemplate;
     m_switching = true;
-    m_tabs->addTab(DocumentList::tabText(m_docs.at(m_docs.count() - 1)));
+    m_tabs->addTab(DocumentList::tabCaption(docPath));
     m_switching = false;
     activate(m_docs.count() - 1);
 
@@ -280,6 +275,17 @@ void DocumentManager::activate(int index)
     Q_EMIT stateChanged();
 }
 
+void DocumentManager::changeTab(int index)
+{
+    if (index != m_docs.activeIndex() && !syncPage()) {
+        m_switching = true;
+        m_tabs->setCurrentIndex(m_docs.activeIndex());
+        m_switching = false;
+        return;
+    }
+    activate(index);
+}
+
 void DocumentManager::applySettings()
 {
     if (ScintillaEditor* e = current()) {
@@ -290,15 +296,21 @@ void DocumentManager::applySettings()
 
 void DocumentManager::setWindowCaption()
 {
-    if (m_window != nullptr && m_docs.active() != nullptr)
-        m_window->setWindowTitle(DocumentList::windowText(*m_docs.active()));
+    if (m_window != nullptr)
+        m_window->setWindowTitle(windowCaption(currentPath()));
+}
+
+bool DocumentManager::showsModified(const ScintillaEditor* editor) const
+{
+    return editor != nullptr &&
+           (editor->isModified() || (m_pageHoldsEdits && m_pageHoldsEdits(editor, false)));
 }
 
 void DocumentManager::updateTabs()
 {
     for (int i = 0; i < m_docs.count(); ++i) {
         ScintillaEditor* e = editorAt(i);
-        const bool modified = e != nullptr && e->isModified();
+        const bool modified = showsModified(e);
         m_tabs->setTabTextColor(i, modified ? QColor(0, 0, 255) : QColor(0, 0, 0));
     }
 }
@@ -323,24 +335,6 @@ QString DocumentManager::dialogFolder() const
 void DocumentManager::noteChosenFile(const QString& path)
 {
     m_lastFolder = QFileInfo(path).absolutePath();
-}
-
-bool DocumentManager::mayOpenNotText(const QString& path)
-{
-    const QuestionScope open(*this);
-    return m_ui.askYesNo(m_window, notTextQuestion(path));
-}
-
-bool DocumentManager::isReadOnlyAt(int index) const
-{
-    return index >= 0 && index < m_docs.count() && m_docs.at(index).readOnly;
-}
-
-void DocumentManager::refreshTabText(int index)
-{
-    m_tabs->setTabText(index, DocumentList::tabText(m_docs.at(index)));
-    if (index == m_docs.activeIndex())
-        setWindowCaption();
 }
 
 UiServices::Answer DocumentManager::askToSave(const QString& path)
@@ -380,16 +374,8 @@ bool DocumentManager::save()
         return false;
     if (DocumentList::isUntitled(pathAt(index)))
         return saveAs();
-    syncPage();
-    switch (DocumentList::saveTarget(m_docs.at(index), editorAt(index)->isModified())) {
-    case DocumentList::SaveTarget::NewName:
-        return saveAs();
-    case DocumentList::SaveTarget::Nothing:
-        // Nothing differs from the file, which is not the editor's to write.
-        return true;
-    case DocumentList::SaveTarget::OwnFile:
-        break;
-    }
+    if (!syncPage())
+        return false;
     if (!writeDocument(index, pathAt(index)))
         return false;
     if (!(m_keepsModified && m_keepsModified()))
@@ -407,26 +393,15 @@ bool DocumentManager::saveAs()
     QString suffix = m_options.defaultExt;
     if (suffix.startsWith(u'.'))
         suffix.remove(0, 1);
-    // A read-only file is never proposed as its own target: its name with
-    // the extension of a page instead.
-    QString proposed = pathAt(index);
-    if (isReadOnlyAt(index)) {
-        const QFileInfo file(proposed);
-        proposed = file.absolutePath() + u'/' + file.completeBaseName() + u'.' + suffix;
-    }
     QString chosen;
     {
         const QuestionScope open(*this);
-        chosen =
-            m_ui.saveFileName(m_window, dialogFolder(), proposed, m_options.dialogFilter, suffix);
+        chosen = m_ui.saveFileName(m_window, dialogFolder(), pathAt(index), m_options.dialogFilter,
+                                   suffix);
     }
     if (chosen.isEmpty())
         return false;
     noteChosenFile(chosen);
-    if (!DocumentList::mayWriteTo(m_docs.at(index), chosen)) {
-        notify(UiServices::Icon::Error, readOnlyTargetText(chosen));
-        return false;
-    }
     // Another tab holding the chosen file would go on showing, and later
     // saving, its old text over the new one.
     const int holder = m_docs.indexOfPath(chosen);
@@ -434,19 +409,12 @@ bool DocumentManager::saveAs()
         notify(UiServices::Icon::Information, kAlreadyOpen);
         return false;
     }
-    syncPage();
-    const bool relinked = relinkForFirstSave(index, chosen);
-    if (!writeDocument(index, chosen)) {
-        // Still without a file: its addresses stay absolute.
-        if (relinked)
-            editorAt(index)->undo();
+    if (!syncPage())
         return false;
-    }
-    m_insertedLinks.remove(m_docs.at(index).key);
+    if (!writeDocument(index, chosen))
+        return false;
     m_docs.setPath(index, chosen);
-    // The new file holds the editor's text: it is the document's own.
-    m_docs.setReadOnly(index, false);
-    refreshTabText(index);
+    m_tabs->setTabText(index, DocumentList::tabCaption(chosen));
     editorAt(index)->setAccessibleName(chosen);
     editorAt(index)->setModified(false);
     setWindowCaption();
@@ -456,22 +424,22 @@ bool DocumentManager::saveAs()
     return true;
 }
 
-void DocumentManager::syncPage()
+bool DocumentManager::syncPage()
 {
-    if (m_syncIntoEditor)
-        m_syncIntoEditor();
+    return !m_syncIntoEditor || m_syncIntoEditor();
 }
 
 void DocumentManager::saveAll()
 {
     // Each tab made current on the way shows on the page, which hands it
     // back when the next one comes.
-    syncPage();
+    if (!syncPage())
+        return;
     const int start = m_docs.activeIndex();
     const int n = m_docs.count();
     for (int i = 0; i < n; ++i) {
         ScintillaEditor* e = current();
-        if (e != nullptr && e->isModified() && DocumentList::savedByAll(*m_docs.active())) {
+        if (e != nullptr && e->isModified()) {
             const auto answer = askToSave(currentPath());
             if (answer == UiServices::Answer::Cancel)
                 return;
@@ -492,7 +460,6 @@ void DocumentManager::removeActive()
     const int index = m_docs.activeIndex();
     ScintillaEditor* editor = m_editors.take(key);
     m_encodings.remove(key);
-    m_insertedLinks.remove(key);
     forgetFile(key);
     m_docs.removeActive();
     m_switching = true;
@@ -528,7 +495,8 @@ DocumentManager::CloseOutcome DocumentManager::closeActive(bool allowStep)
 
 void DocumentManager::closeDocument()
 {
-    syncPage();
+    if (!syncPage())
+        return;
     closeActive(true);
     if (m_docs.isEmpty()) {
         m_docs.resetCounter();
@@ -548,7 +516,8 @@ void DocumentManager::closeAll()
 
 bool DocumentManager::closeRequest()
 {
-    syncPage();
+    if (!syncPage())
+        return false;
     while (!m_docs.isEmpty()) {
         if (closeActive(true) != CloseOutcome::Closed) {
             activate(m_docs.activeIndex());

@@ -2,8 +2,6 @@
 
 #include "app/services/DocumentAccess.h"
 #include "app/services/UiServices.h"
-#include "core/links/FirstSaveLinks.h"
-#include "core/markup/LinkPath.h"
 #include "core/settings/HighlightStyle.h"
 #include "core/shell/DocumentList.h"
 #include "core/text/FileStamp.h"
@@ -43,8 +41,6 @@ struct DocumentOptions
     QString defaultExt = QStringLiteral(".html");
     // Filter of the open and save dialogs, in the dialogs' own form.
     QString dialogFilter;
-    // How a new document's inserted addresses are written at its first save.
-    LinkOptions links;
 };
 
 // The open documents: one Scintilla editor each, stacked on the source page,
@@ -88,14 +84,6 @@ public:
                                    LineBreak lineBreak, const std::optional<FileStamp>& known);
     // The stamp of the file as the document last read or wrote it.
     std::optional<FileStamp> knownStampAt(int index) const;
-    // True when the document's file is not text: Save and Save All leave it
-    // alone, and an edit is saved under another name.
-    bool isReadOnlyAt(int index) const;
-    // A dialog of the program put link, its address of filePath, into the
-    // current document. While the document has no file the address is
-    // absolute; its first save makes it relative to the new file
-    // (DocumentLinks.cpp).
-    void noteInsertedLink(const QString& link, const QString& filePath);
     void pasteAsNewDocument();
     void activate(int index);
     void resetCounter() { m_docs.resetCounter(); }
@@ -110,14 +98,28 @@ public:
     // The main window's close request: true when every document is closed.
     bool closeRequest();
 
-    // What saving and closing ask of the shown page: syncIntoEditor takes
-    // what it holds into the current editor first; while keepsModified
-    // answers true, Save leaves the modified flag as it was.
-    void setPageHooks(std::function<void()> syncIntoEditor, std::function<bool()> keepsModified)
+    // What saving, closing, opening and changing tabs ask of the shown
+    // page: syncIntoEditor takes what it holds into the current editor
+    // first, and false from it stops the command with nothing changed;
+    // while keepsModified answers true, Save leaves the modified flag as it
+    // was.
+    void setPageHooks(std::function<bool()> syncIntoEditor, std::function<bool()> keepsModified)
     {
         m_syncIntoEditor = std::move(syncIntoEditor);
         m_keepsModified = std::move(keepsModified);
     }
+    // Whether the shown page holds edits of an editor that are not in it
+    // yet: from what the page has reported (cheap), or asked of the page
+    // itself when exact is true (before such edits would be thrown away).
+    void setPageEdits(std::function<bool(const ScintillaEditor*, bool exact)> holdsEdits)
+    {
+        m_pageHoldsEdits = std::move(holdsEdits);
+    }
+    // The modified mark of a document: its editor's flag, or edits the
+    // shown page holds for it.
+    bool showsModified(const ScintillaEditor* editor) const;
+    // The tabs' modified colours follow the documents again.
+    void refreshModifiedMarks() { updateTabs(); }
 
     // Applies the editor settings to the current editor.
     void applySettings();
@@ -187,18 +189,13 @@ private:
 
     enum class CloseOutcome { Closed, Kept, Cancelled };
     CloseOutcome closeActive(bool allowStep);
-    // The shown page hands back what it holds into the current editor.
-    void syncPage();
+    // The shown page hands back what it holds into the current editor;
+    // false when it could not (the command must not go on).
+    bool syncPage();
+    // A tab change the user asked for: the shown page hands its document
+    // back first, or the tab stays.
+    void changeTab(int index);
     bool writeDocument(int index, const QString& path);
-    // Asks before a file that is not text is opened; true to open it.
-    bool mayOpenNotText(const QString& path);
-    // The tab's text and the caption after the document's path or
-    // protection changed.
-    void refreshTabText(int index);
-    // At the first save of the document at index to path: the addresses its
-    // dialogs inserted, made relative to path as one undo step. True when
-    // the text changed.
-    bool relinkForFirstSave(int index, const QString& path);
     // The file's stamp as the document last read or wrote it, and the watch.
     void rememberFile(int key, const QString& path);
     void forgetFile(int key);
@@ -221,8 +218,6 @@ private:
     DocumentList m_docs;
     QHash<int, ScintillaEditor*> m_editors;
     QHash<int, TextEncoding> m_encodings;
-    // What the dialogs inserted into each new document before its first save.
-    QHash<int, QList<InsertedLink>> m_insertedLinks;
     QStackedWidget* m_stack;
     QTabBar* m_tabs;
     QToolBar* m_navigation;
@@ -244,8 +239,9 @@ private:
     bool m_checkingDisk = false;
     bool m_diskCheckPending = false;
     QString m_lastFolder;
-    std::function<void()> m_syncIntoEditor;
+    std::function<bool()> m_syncIntoEditor;
     std::function<bool()> m_keepsModified;
+    std::function<bool(const ScintillaEditor*, bool)> m_pageHoldsEdits;
 };
 
 } // namespace qw

@@ -168,7 +168,6 @@ void MainWindow::applySettings()
     m_options.templateFoot = s.templateFoot;
     m_options.saveFormat = s.saveFormat;
     m_options.defaultExt = s.defaultExt;
-    m_options.links = LinkOptions{s.relativePath, s.lowerFileName, s.zpetneLomitko};
     // One set of colouring styles for every editor, so a change shows in all.
     HighlightTheme::shared().setStyles(s.styles);
     m_options.dialogFilter = qtDialogFilter(dialogFilterText(s.filters));
@@ -258,8 +257,19 @@ void MainWindow::buildFeatures()
     });
     // Saving and closing on the design page take its document first; a save
     // there leaves the tab modified, as the page still holds the document.
-    m_documents->setPageHooks([this] { m_pages->syncIntoEditor(); },
+    m_documents->setPageHooks([this] { return m_pages->syncIntoEditor(); },
                               [this] { return m_pages->designTarget() != nullptr; });
+    // Edits on the design page mark their document modified as they are
+    // reported, before they reach its text.
+    m_documents->setPageEdits([this](const ScintillaEditor* editor, bool exact) {
+        if (m_pages->designTarget() == nullptr)
+            return false;
+        return exact ? m_design->holdsEditsNow(editor) : m_design->holdsEditsOf(editor);
+    });
+    connect(m_design, &DesignFeature::pendingEditsChanged, this, [this] {
+        m_documents->refreshModifiedMarks();
+        updateStatusFlags();
+    });
     new DownloadFeature(context, this);
     // The fourth panel is free: it tells where a printed file went.
     connect(new PrintFeature(context, this), &PrintFeature::statusNote, this,
@@ -340,7 +350,7 @@ void MainWindow::updateStatusFlags()
     const ScintillaEditor* e = m_documents->current();
     if (e == nullptr)
         return;
-    m_panels.at(1)->setText(modifiedText(e->isModified()));
+    m_panels.at(1)->setText(modifiedText(m_documents->showsModified(e)));
     m_panels.at(2)->setText(typingModeText(e->overwrite()));
 }
 

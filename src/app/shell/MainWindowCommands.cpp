@@ -68,8 +68,8 @@ void MainWindow::registerFileCommands()
     // first and then shows the new one (it follows the current document).
     auto makesDocuments = [this, onSourcePage] {
         if (m_pages->designTarget() != nullptr)
-            m_pages->syncIntoEditor();
-        return onSourcePage() || m_pages->designTarget() != nullptr;
+            return m_pages->syncIntoEditor();
+        return onSourcePage();
     };
     m_registry->registerAction(id("file.new"), [this, makesDocuments](ActionPlace) {
         if (makesDocuments())
@@ -86,7 +86,8 @@ void MainWindow::registerFileCommands()
         if (path.isEmpty())
             return;
         m_documents->noteChosenFile(path);
-        m_pages->syncIntoEditor();
+        if (!m_pages->syncIntoEditor())
+            return;
         // The preview shows the chosen file itself.
         if (m_documents->openDocument(path))
             m_pages->showFile(path);
@@ -241,7 +242,8 @@ void MainWindow::registerToolCommands()
             clearTagInspector();
             runTextTransformation(*e, TextTransformation::RemoveDiacritics);
         } else if (m_pages->designTarget() != nullptr) {
-            m_pages->syncIntoEditor();
+            if (!m_pages->syncIntoEditor())
+                return;
             if (ScintillaEditor* current = m_documents->current())
                 runTextTransformation(*current, TextTransformation::RemoveDiacritics);
             m_pages->followCurrentDocument();
@@ -357,7 +359,8 @@ void MainWindow::openRecentFile(const QString& path)
         return;
     }
     // As the open command does: the preview page shows the file itself.
-    m_pages->syncIntoEditor();
+    if (!m_pages->syncIntoEditor())
+        return;
     if (m_documents->openDocument(path))
         m_pages->showFile(path);
 }

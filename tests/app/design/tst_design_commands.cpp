@@ -61,9 +61,12 @@ public:
 
     // A plain hand-over, enough for the pages of these tests: the editor
     // takes the body as the view holds it.
-    void syncIntoEditor() override
+    bool syncIntoEditor() override
     {
-        m_window.documents().current()->setText(m_doc.snapshot().bodyNodes.join(QString()));
+        const std::optional<DesignSnapshot> s = m_doc.snapshot();
+        if (s)
+            m_window.documents().current()->setText(s->bodyNodes.join(QString()));
+        return s.has_value();
     }
 
 private:
@@ -135,7 +138,7 @@ struct Session
         window->commands().trigger(command, place);
     }
 
-    QString body() { return doc->snapshot().bodyNodes.join(QString()); }
+    QString body() { return doc->snapshot().value_or(DesignSnapshot{}).bodyNodes.join(QString()); }
 };
 
 } // namespace

@@ -126,7 +126,7 @@ struct Fixture
     }
 
     // The body's child nodes as the view holds them now, joined.
-    QString body() { return doc->snapshot().bodyNodes.join(QString()); }
+    QString body() { return doc->snapshot().value_or(DesignSnapshot{}).bodyNodes.join(QString()); }
 };
 
 const QString kStatusPage = uR"(<p id=plain>plain words here</p>
@@ -413,7 +413,7 @@ void DesignViewTest::pasteReplacesTextButNeverAControl()
     // as it sees fit.
     QTRY_VERIFY2(QRegularExpression(u"^<p id=\"plain\">plain(&nbsp;| )<br>&nbsp;<i>new</i>"
                                     "(&nbsp;| )here</p>$"_s)
-                     .match(f.doc->snapshot().bodyNodes.value(0))
+                     .match(f.doc->snapshot().value_or(DesignSnapshot{}).bodyNodes.value(0))
                      .hasMatch(),
                  qPrintable(f.body()));
 
@@ -424,7 +424,7 @@ void DesignViewTest::pasteReplacesTextButNeverAControl()
     const DesignSnapshot loaded = g.doc->loadedSnapshot();
     g.doc->pasteHtml(u"<b>over the picture</b>"_s);
     g.doc->insertTable({});
-    QCOMPARE(g.doc->snapshot(), loaded);
+    QCOMPARE(g.doc->snapshot(), std::optional(loaded));
     QVERIFY(!g.doc->edited());
 }
 
@@ -470,7 +470,7 @@ void DesignViewTest::elementAndBodyChanges()
     QTRY_COMPARE(f.selectedTag(), u"IMG"_s);
     f.doc->changeSelectedElement({{u"alt"_s, u"nový \"popis\""_s}, {u"width"_s, std::nullopt}});
     f.doc->changeBody({{u"bgcolor"_s, u"#ffffcc"_s}, {u"text"_s, std::nullopt}});
-    const DesignSnapshot s = f.doc->snapshot();
+    const DesignSnapshot s = f.doc->snapshot().value_or(DesignSnapshot{});
     QCOMPARE(s.bodyNodes.join(QString()),
              u"<p>x <img id=\"pic\" src=\"pic.gif\" alt=\"nový &quot;popis&quot;\"> y</p>"_s);
     QCOMPARE(s.bodyAttributes, (QList<QPair<QString, QString>>{{u"bgcolor"_s, u"#ffffcc"_s}}));
@@ -492,7 +492,7 @@ void DesignViewTest::pageScriptsAndHandlersDoNotRun()
     f.click(u"#c"_s);
     QTRY_COMPARE(f.selectedTag(), u"P"_s);
     QTest::qWait(200);
-    const DesignSnapshot s = f.doc->snapshot();
+    const DesignSnapshot s = f.doc->snapshot().value_or(DesignSnapshot{});
     QCOMPARE(s, f.doc->loadedSnapshot());
     QVERIFY(s.bodyNodes.join(QString()).contains(u"<p id=\"t\">original</p>"_s));
     QVERIFY(s.bodyNodes.join(QString()).contains(u">click me</p>"_s));
@@ -531,7 +531,7 @@ void DesignViewTest::linksGoNowhere()
     QCOMPARE(f.view()->url(), url);
     QVERIFY(f.doc->isReady());
     // Clicking changed nothing.
-    QCOMPARE(f.doc->snapshot(), loaded);
+    QCOMPARE(f.doc->snapshot(), std::optional(loaded));
     QVERIFY(loaded.bodyNodes.join(QString()).contains(u"page link"_s));
 }
 
@@ -563,7 +563,7 @@ void DesignViewTest::largePageLoadsWithItsPictures()
     QCOMPARE(s.headNodes.value(1), u"<title>velká</title>"_s);
     QTRY_COMPARE(f.evaluate(u"document.getElementById('pic').naturalWidth"_s).toInt(), 1);
     QTRY_COMPARE(f.evaluate(u"document.getElementById('sub').naturalWidth"_s).toInt(), 1);
-    QCOMPARE(f.doc->snapshot(), s);
+    QCOMPARE(f.doc->snapshot(), std::optional(s));
 
     // A small page after it is given directly again.
     QVERIFY(f.load(u"<p id=t>small</p>"_s));
@@ -588,7 +588,7 @@ void DesignViewTest::snapshotOfAnUneditedPageIsTheLoadedOne()
     QTRY_COMPARE(f.doc->selectionType(), u"Text"_s);
     f.press(Qt::Key_Down);
     QTRY_COMPARE(f.doc->selectionType(), u"None"_s);
-    QCOMPARE(f.doc->snapshot(), loaded);
+    QCOMPARE(f.doc->snapshot(), std::optional(loaded));
     QVERIFY(!f.doc->edited());
 
     // A typed letter does.
@@ -597,7 +597,7 @@ void DesignViewTest::snapshotOfAnUneditedPageIsTheLoadedOne()
     f.press(Qt::Key_Home);
     QTest::keyClicks(QApplication::focusWidget(), u"X"_s);
     QTRY_VERIFY(f.doc->edited());
-    const DesignSnapshot typed = f.doc->snapshot();
+    const DesignSnapshot typed = f.doc->snapshot().value_or(DesignSnapshot{});
     QVERIFY(typed.bodyNodes.contains(u"<p id=\"t\">Xtext &nbsp;&amp; more</p>"_s));
     QCOMPARE(typed.headNodes, loaded.headNodes);
     QCOMPARE(f.doc->loadedSnapshot(), loaded);
@@ -646,7 +646,8 @@ void DesignViewTest::commandsBeforeALoadAreHarmless()
         QCOMPARE(doc.runCommand(c, kDesignDefault), QVariant());
     doc.pasteHtml(u"<b>x</b>"_s);
     doc.changeBody({{u"bgcolor"_s, u"red"_s}});
-    QCOMPARE(doc.snapshot(), DesignSnapshot{});
+    // Nothing loaded: no document to give.
+    QVERIFY(!doc.snapshot().has_value());
     QVERIFY(!doc.edited());
 }
 

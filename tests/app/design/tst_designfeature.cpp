@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -130,6 +131,11 @@ private Q_SLOTS:
     void aWriteBackIsTheBaseOfTheNext();
     void aTabChangeWritesIntoTheEditorTheViewCameFrom();
     void aChangedEditorTakesTheWholeResultInOneStep();
+    void anEditNotYetReportedIsTakenBack_data();
+    void anEditNotYetReportedIsTakenBack();
+    void aDocumentThatCannotBeHadIsKept_data();
+    void aDocumentThatCannotBeHadIsKept();
+    void reportedEditsMarkTheLoadedEditorUntilTakenBack();
     void menuEntriesFollowTheirCommands_data();
     void menuEntriesFollowTheirCommands();
     void propertyEntriesFollowTheSelectedElement_data();
@@ -212,7 +218,7 @@ void DesignFeatureTest::leavingUneditedLeavesTextAndFlag()
     if (way == u"leave") {
         f.pages->switchTo(PageMode::Source);
     } else if (way == u"sync") {
-        f.pages->syncIntoEditor();
+        QVERIFY(f.pages->syncIntoEditor());
     } else {
         f.documents.editor = f.second;
         f.pages->followCurrentDocument();
@@ -272,7 +278,7 @@ void DesignFeatureTest::aWriteBackIsTheBaseOfTheNext()
     f.document->edit(firstEdit);
     f.answer = {{3, 3, QStringLiteral("uno")}};
     // A save on the design page takes the document and stays there.
-    f.pages->syncIntoEditor();
+    QVERIFY(f.pages->syncIntoEditor());
     QCOMPARE(f.first->text(), QStringLiteral("<p>uno</p>\r\n<p>two</p>"));
     QCOMPARE(f.pages->pageMode(), PageMode::Design);
 
@@ -291,7 +297,7 @@ void DesignFeatureTest::aWriteBackIsTheBaseOfTheNext()
     f.pages->switchTo(PageMode::Design);
     f.document->edit(firstEdit);
     f.answer = {{3, 3, QStringLiteral("uno")}};
-    f.pages->syncIntoEditor();
+    QVERIFY(f.pages->syncIntoEditor());
     f.pages->switchTo(PageMode::Source);
     QCOMPARE(f.calls.size(), 3);
 }
@@ -348,6 +354,116 @@ void DesignFeatureTest::aChangedEditorTakesTheWholeResultInOneStep()
     QCOMPARE(f.first->text(), QStringLiteral("<p>A</p>\r\n<p>b</p>"));
     f.first->undo();
     QCOMPARE(f.first->text(), QStringLiteral("<p>a</p>\r\n<p>b</p>\r\n<p>c</p>"));
+}
+
+void DesignFeatureTest::anEditNotYetReportedIsTakenBack_data()
+{
+    QTest::addColumn<QString>("way");
+    for (const char* way : {"leave", "sync", "tab"})
+        QTest::newRow(way) << QString::fromLatin1(way);
+}
+
+void DesignFeatureTest::anEditNotYetReportedIsTakenBack()
+{
+    QFETCH(QString, way);
+    Fixture f;
+    f.setText(f.first, QStringLiteral("<p>one</p>"), false);
+    f.pages->switchTo(PageMode::Design);
+    // The view holds the edit; its report is still on the way.
+    f.document->current = bodyOf({QStringLiteral("<p>ONE</p>")});
+    f.answer = {{3, 3, QStringLiteral("ONE")}};
+    if (way == u"leave") {
+        f.pages->switchTo(PageMode::Source);
+    } else if (way == u"sync") {
+        QVERIFY(f.pages->syncIntoEditor());
+    } else {
+        f.documents.editor = f.second;
+        f.pages->followCurrentDocument();
+    }
+    QCOMPARE(f.calls.size(), 1);
+    QCOMPARE(f.calls[0].left, f.document->current);
+    QCOMPARE(f.first->text(), QStringLiteral("<p>ONE</p>"));
+}
+
+void DesignFeatureTest::aDocumentThatCannotBeHadIsKept_data()
+{
+    QTest::addColumn<QString>("way");
+    for (const char* way : {"leave", "sync", "tab"})
+        QTest::newRow(way) << QString::fromLatin1(way);
+}
+
+void DesignFeatureTest::aDocumentThatCannotBeHadIsKept()
+{
+    QFETCH(QString, way);
+    Fixture f;
+    f.setText(f.first, QStringLiteral("<p>one</p>"), false);
+    f.setText(f.second, QStringLiteral("<p>two</p>"), false);
+    f.pages->switchTo(PageMode::Design);
+    f.document->edit(bodyOf({QStringLiteral("<p>ONE</p>")}));
+    f.document->snapshotFails = true;
+    f.answer = {{3, 3, QStringLiteral("XXX")}};
+    if (way == u"leave") {
+        f.pages->switchTo(PageMode::Source);
+        QCOMPARE(f.pages->pageMode(), PageMode::Design);
+        QCOMPARE(f.pages->tabBar()->currentIndex(), int(PageMode::Design));
+    } else if (way == u"sync") {
+        QVERIFY(!f.pages->syncIntoEditor());
+    } else {
+        // Another way to a new current document than the window's tab
+        // change, which asks first: the view keeps the edited one.
+        f.documents.editor = f.second;
+        f.pages->followCurrentDocument();
+        QTest::qWait(20);
+        QCOMPARE(f.document->loadedHtml.size(), 1);
+        QCOMPARE(f.feature->loadedEditor(), f.first);
+    }
+    QVERIFY(f.calls.isEmpty());
+    QCOMPARE(f.first->text(), QStringLiteral("<p>one</p>"));
+    QVERIFY(!f.first->isModified());
+    QCOMPARE(f.ui.notices.size(), 1);
+    QCOMPARE(f.ui.notices[0].icon, UiServices::Icon::Error);
+    QVERIFY(f.ui.notices[0].text.startsWith(
+        QStringLiteral("Úpravy ze stránky Design se nepodařilo převzít do dokumentu.")));
+
+    // Once the view answers, the edit goes where it belongs.
+    f.document->snapshotFails = false;
+    f.answer = {{3, 3, QStringLiteral("ONE")}};
+    f.documents.editor = f.first;
+    f.pages->switchTo(PageMode::Source);
+    QCOMPARE(f.pages->pageMode(), PageMode::Source);
+    QCOMPARE(f.first->text(), QStringLiteral("<p>ONE</p>"));
+}
+
+void DesignFeatureTest::reportedEditsMarkTheLoadedEditorUntilTakenBack()
+{
+    Fixture f;
+    f.setText(f.first, QStringLiteral("<p>one</p>"), false);
+    f.pages->switchTo(PageMode::Design);
+    QSignalSpy changes(f.feature.get(), &DesignFeature::pendingEditsChanged);
+    QVERIFY(!f.feature->holdsEditsOf(f.first));
+    QVERIFY(!f.feature->holdsEditsNow(f.first));
+
+    f.document->edit(bodyOf({QStringLiteral("<p>ONE</p>")}));
+    f.document->edit(bodyOf({QStringLiteral("<p>ONE!</p>")}));
+    QVERIFY(f.feature->holdsEditsOf(f.first));
+    QVERIFY(!f.feature->holdsEditsOf(f.second));
+    QCOMPARE(changes.size(), 1); // once per change of the answer, not per report
+
+    f.answer = {{3, 3, QStringLiteral("ONE!")}};
+    QVERIFY(f.pages->syncIntoEditor());
+    QVERIFY(!f.feature->holdsEditsOf(f.first));
+    QCOMPARE(changes.size(), 2);
+
+    // Asked of the document itself: an edit whose report has not come, and
+    // a document that cannot answer.
+    f.document->current = bodyOf({QStringLiteral("<p>later</p>")});
+    QVERIFY(!f.feature->holdsEditsOf(f.first));
+    QVERIFY(f.feature->holdsEditsNow(f.first));
+    f.document->current = bodyOf({QStringLiteral("<p>ONE!</p>")});
+    QVERIFY(!f.feature->holdsEditsNow(f.first));
+    f.document->snapshotFails = true;
+    QVERIFY(f.feature->holdsEditsNow(f.first));
+    QVERIFY(!f.feature->holdsEditsNow(f.second));
 }
 
 void DesignFeatureTest::menuEntriesFollowTheirCommands_data()

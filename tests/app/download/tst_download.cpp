@@ -150,7 +150,11 @@ public:
     QStringList events;
 
     bool showPage() override { return true; }
-    void syncIntoEditor() override { events << QStringLiteral("sync %1").arg(m_tabs->count()); }
+    bool syncIntoEditor() override
+    {
+        events << QStringLiteral("sync %1").arg(m_tabs->count());
+        return true;
+    }
     void showFile(const QString& path) override
     {
         events << QStringLiteral("show %1 %2").arg(path).arg(m_tabs->count());

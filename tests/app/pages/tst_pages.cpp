@@ -23,15 +23,24 @@ public:
     PageSwitcher* switcher = nullptr;
     PageMode mode = PageMode::Preview;
     bool canShow = true;
+    bool canLeave = true;
 
     bool showPage() override
     {
         m_log << m_name + QStringLiteral(" show ") + visibility();
         return canShow;
     }
-    void leavePage() override { m_log << m_name + QStringLiteral(" leave ") + visibility(); }
+    bool leavePage() override
+    {
+        m_log << m_name + QStringLiteral(" leave ") + visibility();
+        return canLeave;
+    }
     void followDocument() override { m_log << m_name + QStringLiteral(" follow"); }
-    void syncIntoEditor() override { m_log << m_name + QStringLiteral(" sync"); }
+    bool syncIntoEditor() override
+    {
+        m_log << m_name + QStringLiteral(" sync");
+        return true;
+    }
     void showFile(const QString& path) override
     {
         m_log << m_name + QStringLiteral(" file ") + path;
@@ -81,6 +90,7 @@ private Q_SLOTS:
     void aPageWithoutHandlerHasNoTab();
     void leaveRunsWhileTheOldPageIsStillShownThenShowOnTheNewOne();
     void aRefusedPageLeavesTheSourcePageShown();
+    void aPageThatCannotBeLeftStaysShown();
     void onlyTheShownPageFollowsTheDocument();
 };
 
@@ -127,6 +137,29 @@ void PagesTest::leaveRunsWhileTheOldPageIsStillShownThenShowOnTheNewOne()
     QVERIFY(f.strip->isVisible());
 }
 
+void PagesTest::aPageThatCannotBeLeftStaysShown()
+{
+    Fixture f;
+    f.pages->setHandler(PageMode::Preview, &f.preview);
+    f.pages->setHandler(PageMode::Design, &f.design);
+    f.pages->switchTo(PageMode::Design);
+    f.design.canLeave = false;
+    QList<PageMode> entered;
+    QObject::connect(f.pages, &PageSwitcher::pageEntered, [&](PageMode page) { entered << page; });
+    f.log.clear();
+    // By the key and by the tab: the bar goes back to the page still shown.
+    f.pages->switchTo(PageMode::Source);
+    QTest::mouseClick(f.pages->tabBar(), Qt::LeftButton, {},
+                      f.pages->tabBar()->tabRect(1).center());
+    QCOMPARE(f.log, QStringList({QStringLiteral("design leave shown"),
+                                 QStringLiteral("design leave shown")}));
+    QCOMPARE(f.pages->pageMode(), PageMode::Design);
+    QCOMPARE(f.pages->tabBar()->currentIndex(), int(PageMode::Design));
+    QVERIFY(f.pages->page(PageMode::Design)->isVisible());
+    QVERIFY(entered.isEmpty());
+    QCOMPARE(f.strip->parentWidget(), f.pages->page(PageMode::Design));
+}
+
 void PagesTest::aRefusedPageLeavesTheSourcePageShown()
 {
     Fixture f;
@@ -146,14 +179,14 @@ void PagesTest::onlyTheShownPageFollowsTheDocument()
     f.pages->setHandler(PageMode::Preview, &f.preview);
     f.pages->setHandler(PageMode::Design, &f.design);
     f.pages->followCurrentDocument();
-    f.pages->syncIntoEditor();
+    QVERIFY(f.pages->syncIntoEditor());
     f.pages->showFile(QStringLiteral("/x.html"));
     QVERIFY(f.log.isEmpty());
 
     f.pages->switchTo(PageMode::Design);
     f.log.clear();
     f.pages->followCurrentDocument();
-    f.pages->syncIntoEditor();
+    QVERIFY(f.pages->syncIntoEditor());
     f.pages->showFile(QStringLiteral("/x.html"));
     QCOMPARE(f.log, QStringList({QStringLiteral("design follow"), QStringLiteral("design sync"),
                                  QStringLiteral("design file /x.html")}));

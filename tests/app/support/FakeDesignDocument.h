@@ -26,6 +26,9 @@ public:
     DesignSnapshot loaded;
     DesignSnapshot current;
     bool wasEdited = false;
+    bool ready = true;
+    // The view gives no snapshot (it does not answer in time).
+    bool snapshotFails = false;
 
     // What was asked.
     struct Run
@@ -75,12 +78,15 @@ public:
         wasEdited = false;
         current = loaded;
     }
-    DesignSnapshot snapshot() override
+    std::optional<DesignSnapshot> snapshot() override
     {
         ++snapshots;
+        if (snapshotFails)
+            return std::nullopt;
         return current;
     }
     DesignSnapshot loadedSnapshot() const override { return loaded; }
+    bool isReady() const override { return ready; }
     bool edited() const override { return wasEdited; }
 
     // The user edits the document: its snapshot becomes next.
@@ -88,6 +94,7 @@ public:
     {
         current = next;
         wasEdited = true;
+        Q_EMIT contentChanged();
         Q_EMIT stateChanged();
     }
 };
