@@ -144,6 +144,7 @@ void BodyDialog::setPicture(const QImage& picture)
 
 void BodyDialog::prepareToShow()
 {
+    ElementDialog::prepareToShow();
     recolour();
     setPicture(loadPicture(
         picturePreviewPath(fieldText(u"cmbBackground"),

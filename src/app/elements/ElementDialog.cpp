@@ -366,7 +366,42 @@ void ElementDialog::applyEditTagSetup(const EditTagTarget&)
 {}
 
 void ElementDialog::prepareToShow()
-{}
+{
+    focusFirstField();
+}
+
+void ElementDialog::focusFirstField()
+{
+    // A hidden dialog keeps the field that had the focus when it closed and
+    // gives the focus back to it when shown again, unless told otherwise.
+    for (const Built& b : std::as_const(m_fields)) {
+        QWidget* w = b.widget;
+        if (w != nullptr && w->isEnabled() && w->isVisibleTo(this) &&
+            (w->focusPolicy() & Qt::TabFocus) != 0) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+void ElementDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Only after the next turn of the event loop: the fields' editors finish
+    // setting their text then, which drops a selection made before.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            QWidget* focused = focusWidget();
+            if (auto* edit = qobject_cast<QLineEdit*>(focused))
+                edit->selectAll();
+            else if (auto* spin = qobject_cast<QAbstractSpinBox*>(focused))
+                spin->selectAll();
+            else if (auto* combo = qobject_cast<QComboBox*>(focused); combo && combo->lineEdit())
+                combo->lineEdit()->selectAll();
+        },
+        Qt::QueuedConnection);
+}
 
 QList<AttributeValue> ElementDialog::okValues() const
 {

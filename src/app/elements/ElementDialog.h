@@ -150,7 +150,9 @@ public:
 
     // The edit-tag command's extra set-up for this dialog (its row).
     virtual void applyEditTagSetup(const EditTagTarget& target);
-    // Called by the opener just before the dialog is shown.
+    // Called by the opener just before the dialog is shown. By default the
+    // first field takes the focus (a dialog that names another field gives
+    // it the focus instead).
     virtual void prepareToShow();
 
     // The OK button: validates, writes to the target and closes. False when
@@ -214,6 +216,10 @@ protected:
     virtual void browsed(const FieldDef& def, const QString& fullPath);
     virtual bool clearsOnClose() const { return true; }
 
+    // The first field the dialog shows (on its current page) takes the
+    // focus, whatever field had it when the dialog last closed.
+    void focusFirstField();
+
     // The value OK reads from a field: text, colour value, "1"/"" for a
     // check box, the number of a spin field.
     QString fieldValue(const FieldDef& def) const;
@@ -221,6 +227,9 @@ protected:
     QString linkPath(const QString& fullPath) const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The field that has the focus opens with its text selected, so typing
+    // replaces a value kept from the last use.
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Built

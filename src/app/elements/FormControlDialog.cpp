@@ -144,8 +144,10 @@ void FormControlDialog::prepareToShow()
 void FormControlDialog::focusNameField()
 {
     const int p = page();
-    if (p < 0 || p == kButtonPage)
+    if (p < 0 || p == kButtonPage) {
+        focusFirstField();
         return;
+    }
     field(controlName(kPages[std::size_t(p)], kFields[0]))->setFocus();
 }
 
