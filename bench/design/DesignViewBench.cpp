@@ -4,11 +4,16 @@
 // - the command-state refresh after a selection change: from a key that
 //   moves the caret to the program's cache holding the new state, and the
 //   parts of it (the script's state, the program taking the report);
-// - taking the document back (a snapshot), as leaving after an edit does.
-// Prints one figure per line.
+// - taking the document back (a snapshot), as leaving after an edit does;
+// - leaving after one typed key: the snapshot, the write-back and the
+//   replacements applied to the source editor.
+// Prints one figure per line. A load, a key or a snapshot that fails is
+// reported as a failure (exit code 1), never as a figure.
 
 #include "BenchSupport.h"
+#include "app/design/TextReplacements.h"
 #include "app/design/WebDesignDocument.h"
+#include "app/editor/ScintillaEditor.h"
 #include "core/text/Windows1250.h"
 
 #include <QApplication>
@@ -21,6 +26,7 @@
 #include <QWebEngineView>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace qw;
 using namespace qw::bench;
@@ -43,6 +49,13 @@ bool waitFor(const Sender* sender, Signal signal, int timeoutMs)
     return fired;
 }
 
+[[noreturn]] void fail(const char* what)
+{
+    std::printf("FAILED: %s\n", what);
+    std::fflush(stdout);
+    std::_Exit(1);
+}
+
 double enter(WebDesignDocument& doc, const QString& html, const QString& folder)
 {
     QElapsedTimer t;
@@ -58,7 +71,30 @@ double enter(WebDesignDocument& doc, const QString& html, const QString& folder)
     if (!ready)
         loop.exec();
     QObject::disconnect(c);
-    return ready ? ms(t) : -1;
+    if (!ready)
+        fail("the page never became ready in the design view");
+    return ms(t);
+}
+
+// A key to the focused widget, timed until the program holds the state it
+// brought.
+double keyToState(WebDesignDocument& doc, Qt::Key key, const QString& text)
+{
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr)
+        fail("no focused widget for the keys");
+    QElapsedTimer t;
+    t.start();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+    if (!waitFor(&doc, &DesignDocument::stateChanged, 2000))
+        fail("a key brought no new state");
+    const double took = ms(t);
+    // The key's later reports (its release) are not the next key's.
+    QTest::qWait(40);
+    return took;
 }
 
 QVariant evaluate(WebDesignDocument& doc, const QString& script)
@@ -87,10 +123,10 @@ int main(int argc, char** argv)
     doc.view()->resize(1400, 900);
     doc.view()->show();
     if (!QTest::qWaitForWindowExposed(doc.view()))
-        return 1;
+        fail("the design view was never shown");
     doc.view()->activateWindow();
     if (!QTest::qWaitForWindowActive(doc.view()))
-        return 1;
+        fail("the design view never became active");
     std::printf("%-44s %8.1f ms\n", "design view made and shown", ms(made));
 
     std::printf("%-44s %8.1f ms\n", "first entry, 1 MB (setHtml to ready)",
@@ -123,30 +159,27 @@ int main(int argc, char** argv)
     QTest::qWait(200);
     std::vector<double> refreshes;
     const int keys = 200;
-    for (int i = 0; i < keys; ++i) {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : surface;
-        QElapsedTimer t;
-        t.start();
-        QKeyEvent press(QEvent::KeyPress, i % 40 < 20 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
-        QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier);
-        QApplication::sendEvent(target, &press);
-        QApplication::sendEvent(target, &release);
-        if (waitFor(&doc, &DesignDocument::stateChanged, 2000))
-            refreshes.push_back(ms(t));
-        // The key's later reports (its release) are not the next key's.
-        QTest::qWait(40);
-    }
-    std::printf("%-44s %8zu of %d\n", "keys whose state change arrived", refreshes.size(), keys);
-    if (!refreshes.empty())
-        printPercentiles("key to new state in the program", percentiles(refreshes));
+    for (int i = 0; i < keys; ++i)
+        refreshes.push_back(keyToState(doc, i % 40 < 20 ? Qt::Key_Down : Qt::Key_Up, {}));
+    printPercentiles("caret key to new state in the program", percentiles(refreshes));
+    // Letters typed where the caret is: each one changes the document.
+    std::vector<double> typed;
+    for (int i = 0; i < keys; ++i)
+        typed.push_back(
+            keyToState(doc, Qt::Key(Qt::Key_A + i % 26), QString(QChar(u'a' + i % 26))));
+    printPercentiles("typed key to new state in the program", percentiles(typed));
 
-    const double script =
+    const QVariant scriptTime =
         evaluate(doc, QStringLiteral("(function () { var t = performance.now();"
                                      " for (var i = 0; i < 100; ++i) qwDesign.state();"
-                                     " return (performance.now() - t) / 100; })()"))
-            .toDouble();
+                                     " return (performance.now() - t) / 100; })()"));
+    if (!scriptTime.isValid())
+        fail("the view's script did not answer");
+    const double script = scriptTime.toDouble();
     std::printf("%-44s %8.3f ms\n", "the script's state, 1 MB page", script);
     const QVariantMap report = evaluate(doc, QStringLiteral("qwDesign.state()")).toMap();
+    if (report.isEmpty())
+        fail("the view's script gave no state");
     std::vector<double> takes;
     for (int i = 0; i < 200; ++i) {
         QElapsedTimer t;
@@ -159,7 +192,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < 50; ++i) {
         QElapsedTimer t;
         t.start();
-        evaluate(doc, QStringLiteral("qwDesign.state()"));
+        if (!evaluate(doc, QStringLiteral("qwDesign.state()")).isValid())
+            fail("the view's script did not answer");
         trips.push_back(ms(t));
     }
     printPercentiles("a state asked for and answered", percentiles(trips));
@@ -169,8 +203,35 @@ int main(int argc, char** argv)
         QElapsedTimer t;
         t.start();
         const std::optional<DesignSnapshot> s = doc.snapshot();
-        snapshots.push_back(!s || s->bodyNodes.isEmpty() ? -1 : ms(t));
+        if (!s || s->bodyNodes.isEmpty())
+            fail("no snapshot of the 1 MB page");
+        snapshots.push_back(ms(t));
     }
     printPercentiles("snapshot of the 1 MB page", percentiles(snapshots));
+
+    // Leaving after one typed key: what the window does once the key is in
+    // the document, on a fresh load each time.
+    ScintillaEditor editor;
+    std::vector<double> leaves;
+    for (int i = 0; i < 10; ++i) {
+        enter(doc, html, dir.path());
+        editor.setText(html);
+        doc.view()->setFocus();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(60, 60));
+        waitFor(&doc, &DesignDocument::stateChanged, 2000);
+        keyToState(doc, Qt::Key_Q, QStringLiteral("q"));
+        QElapsedTimer t;
+        t.start();
+        const std::optional<DesignSnapshot> left = doc.snapshot();
+        if (!left)
+            fail("no snapshot after a typed key");
+        const QList<TextReplacement> replacements =
+            designWriteBack(html, doc.loadedSnapshot(), *left);
+        applyReplacements(editor, html, replacements);
+        leaves.push_back(ms(t));
+        if (replacements.isEmpty() || editor.length() != html.size() + 1)
+            fail("the typed key did not come back into the source");
+    }
+    printPercentiles("leaving after a key, 1 MB (snapshot to text)", percentiles(leaves));
     return 0;
 }

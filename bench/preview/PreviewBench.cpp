@@ -3,7 +3,8 @@
 //   engine starts then) and on later refreshes;
 // - a whole key on the source page (the editor's handling, the window's and
 //   the repaint) with no preview yet and with a preview made.
-// Prints one figure per line.
+// Prints one figure per line. A preview that never finished loading is a
+// failure (exit code 1), never a figure.
 
 #include "BenchSupport.h"
 #include "app/editor/ScintillaEditor.h"
@@ -22,31 +23,53 @@
 #include <QWebEngineView>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace qw;
 using namespace qw::bench;
 
 namespace {
 
-// F12 until the preview's page reports it has loaded; -1 when it never does.
+[[noreturn]] void fail(const char* what)
+{
+    std::printf("FAILED: %s\n", what);
+    std::fflush(stdout);
+    std::_Exit(1);
+}
+
+// F12 until the preview's page reports it has loaded.
 double previewUntilLoaded(MainWindow& window)
 {
     QElapsedTimer t;
     t.start();
     QEventLoop loop;
     QMetaObject::Connection done;
+    bool finished = false;
+    bool loaded = false;
     auto listen = [&] {
         if (auto* view = qobject_cast<QWebEngineView*>(window.preview().view()))
-            done = QObject::connect(view, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+            done = QObject::connect(view, &QWebEngineView::loadFinished, &loop, [&](bool ok) {
+                finished = true;
+                loaded = ok;
+                loop.quit();
+            });
     };
     listen();
     window.commands().trigger(QStringLiteral("view.preview"), ActionPlace::MainMenu);
     if (!done)
         listen();
+    if (!done)
+        fail("the preview made no view");
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
+    if (!finished)
+        loop.exec();
     QObject::disconnect(done);
-    return window.pages().pageMode() == PageMode::Preview ? ms(t) : -1;
+    const double took = ms(t);
+    if (window.pages().pageMode() != PageMode::Preview)
+        fail("the preview page was not shown");
+    if (!loaded)
+        fail("the preview never finished loading the page");
+    return took;
 }
 
 Percentiles typing(MainWindow& window, int keys)
@@ -81,7 +104,7 @@ int main(int argc, char** argv)
     {
         QFile f(page);
         if (!f.open(QIODevice::WriteOnly))
-            return 1;
+            fail("the page could not be written");
         f.write(generatePage(100 * 1024));
     }
     QuietUiServices ui;

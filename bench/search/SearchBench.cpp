@@ -1,6 +1,7 @@
 // Find next and replace all as the window runs them: the search controller
 // with its dialogs on a ScintillaEditor. Qt needs an application object; the
-// benchmarks make one offscreen on first use.
+// benchmarks make one offscreen on first use. Each checks that the search did
+// its work: a replacement or a find that did nothing is an error, not a time.
 
 #include "app/dialogs/FindDialog.h"
 #include "app/dialogs/ReplaceDialog.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -81,12 +83,22 @@ void BM_ReplaceAllThroughDialog(benchmark::State& state)
     dialog->findChild<QLineEdit*>(u"edFind"_s)->setText(u"td"_s);
     dialog->findChild<QLineEdit*>(u"edReplace"_s)->setText(u"th"_s);
     auto* button = dialog->findChild<QPushButton*>(u"btnReplaceAll"_s);
+    const qsizetype cells = text.count(u"<td>"_s);
     for (auto _ : state) {
         state.PauseTiming();
         rig.editor->setText(text);
         rig.editor->setSelectionStart(0);
         state.ResumeTiming();
         button->click();
+        state.PauseTiming();
+        const QString replaced = rig.editor->text();
+        const bool done = !replaced.contains(u"td"_s) && replaced.count(u"<th>"_s) == cells &&
+                          replaced.count(u"</th>"_s) == cells;
+        state.ResumeTiming();
+        if (!done) {
+            state.SkipWithError("replace all left matches or made wrong replacements");
+            break;
+        }
     }
     state.counters["matches"] = static_cast<double>(state.range(0) * 2);
 }
@@ -104,8 +116,12 @@ void BM_FindNextNearCaret50MB(benchmark::State& state)
         rig.search->findNext();
         benchmark::DoNotOptimize(rig.editor->selectionStart());
     }
-    if (!rig.search->findNextEnabled())
-        state.SkipWithError("no match");
+    // The next "td" after the start of the middle line: "<tr><td>" (a find
+    // forward leaves the caret after the match).
+    const qsizetype from = std::min(rig.editor->selectionStart(),
+                                    rig.editor->selectionStart() + rig.editor->selectionLength());
+    if (from != middle + 5 || rig.editor->selectedText() != u"td"_s)
+        state.SkipWithError("find next did not select the match after the caret");
 }
 BENCHMARK(BM_FindNextNearCaret50MB)->Unit(benchmark::kMicrosecond);
 
@@ -115,12 +131,14 @@ void BM_FindNextMiss50MB(benchmark::State& state)
     Rig rig;
     rig.editor->setText(tableRows(50'000'000 / 25));
     rig.setFindText(u"xyz"_s);
+    int runs = 0;
     for (auto _ : state) {
         rig.editor->setSelectionStart(0);
         rig.search->findNext();
+        ++runs;
     }
-    if (rig.ui.notices == 0)
-        state.SkipWithError("the miss was not reported");
+    if (rig.ui.notices != runs || rig.editor->selectionLength() != 0)
+        state.SkipWithError("a miss was not reported, or something was selected");
 }
 BENCHMARK(BM_FindNextMiss50MB)->Unit(benchmark::kMillisecond);
 
