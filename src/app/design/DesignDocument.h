@@ -108,6 +108,10 @@ public:
     virtual std::optional<DesignElement> selectedElement() const = 0;
     // The text of the document's active element (the link being edited).
     virtual QString activeElementText() const = 0;
+    // Makes the selection (text or an object) the content of a new link with
+    // attributes (name, value); nothing of the selection is lost. A bare
+    // caret gets nothing.
+    virtual void linkSelection(const QList<QPair<QString, QString>>& attributes) = 0;
     // Changes the attributes of the element selectedElement() described.
     virtual void changeSelectedElement(const DesignAttributeChanges& changes) = 0;
     virtual std::optional<DesignElement> bodyElement() const = 0;

@@ -1,7 +1,9 @@
 #include "app/design/DesignFeature.h"
 
+#include "app/design/DesignShortcuts.h"
 #include "app/design/TextReplacements.h"
 #include "app/editor/ScintillaEditor.h"
+#include "app/services/ActionRegistry.h"
 #include "app/services/DocumentAccess.h"
 #include "app/services/UiServices.h"
 #include "app/web/WebModule.h"
@@ -63,6 +65,9 @@ DesignDocument* DesignFeature::makeWebDocument(QVBoxLayout* page)
     if (document == nullptr)
         return nullptr;
     view->setObjectName(QStringLiteral("DHTMLEdit1"));
+    new DesignShortcuts(view, [&registry = m_context.commands](const QKeySequence& keys) {
+        return registry.hasShortcut(keys);
+    });
     page->addWidget(view);
     return document;
 }

@@ -381,6 +381,16 @@ QString WebDesignDocument::activeElementText() const
     return m_ready ? m_activeText : QString();
 }
 
+void WebDesignDocument::linkSelection(const QList<QPair<QString, QString>>& attributes)
+{
+    if (!m_ready)
+        return;
+    QJsonArray list;
+    for (const auto& [name, value] : attributes)
+        list.append(QJsonArray{name, value});
+    runReporting(scriptCall("link", QJsonArray{QJsonValue(list)}));
+}
+
 void WebDesignDocument::changeSelectedElement(const DesignAttributeChanges& changes)
 {
     if (m_ready)

@@ -49,6 +49,7 @@ public:
     void pasteHtml(const QString& html) override;
     std::optional<DesignElement> selectedElement() const override;
     QString activeElementText() const override;
+    void linkSelection(const QList<QPair<QString, QString>>& attributes) override;
     void changeSelectedElement(const DesignAttributeChanges& changes) override;
     std::optional<DesignElement> bodyElement() const override;
     void changeBody(const DesignAttributeChanges& changes) override;

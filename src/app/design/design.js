@@ -249,13 +249,26 @@ var qwDesign = (function () {
         selection.addRange(range);
     }
 
+    // A click inside an inline frame would belong to the frame's own
+    // document: frames let clicks through to this one (the view's style
+    // sheet below), and the frame under the pointer is found by its box.
+    function frameAt(x, y) {
+        var frames = document.getElementsByTagName("iframe");
+        for (var i = frames.length - 1; i >= 0; --i) {
+            var box = frames[i].getBoundingClientRect();
+            if (x >= box.left && x < box.right && y >= box.top && y < box.bottom)
+                return frames[i];
+        }
+        return null;
+    }
+
     // A click on a picture, a rule, a frame or a form field selects it as
     // one object (the browser would only move the caret beside it), so that
     // its properties can be edited; so does a click on a table's own frame.
     function selectObjectUnder(event) {
         if (!started)
             return;
-        var target = event.target;
+        var target = frameAt(event.clientX, event.clientY) || event.target;
         if (!target || target.nodeType !== Node.ELEMENT_NODE || !CONTROLS[target.tagName])
             return;
         if (controlOf(selectionRange()) === target)
@@ -545,7 +558,8 @@ var qwDesign = (function () {
             details.replaceSync(
                 "table:not([border]) > * > tr > td, table[border='0'] > * > tr > td," +
                 " table:not([border]) > * > tr > th, table[border='0'] > * > tr > th" +
-                " { outline: 1px dotted #a0a0a0; outline-offset: -1px; }");
+                " { outline: 1px dotted #a0a0a0; outline-offset: -1px; }" +
+                " iframe { pointer-events: none; }");
             document.adoptedStyleSheets = [details];
         } catch (e) {
             // The outlines are a help, not a must.
@@ -604,6 +618,36 @@ var qwDesign = (function () {
             } catch (e) {
             }
         }
+        return state();
+    }
+
+    // The selection becomes the content of a new link. The browser's own
+    // command wraps it, splitting the link where the selection crosses
+    // blocks; each piece it made (found by a mark no page uses) then gets
+    // the attributes.
+    function link(attributes) {
+        var range = selectionRange();
+        if (!range || range.collapsed)
+            return state();
+        var mark = "qw-link-" + loadName + "-" + performance.now() + "-" + Math.random();
+        try {
+            document.execCommand("createLink", false, mark);
+        } catch (e) {
+            return state();
+        }
+        var made = Array.prototype.filter.call(document.getElementsByTagName("a"), function (a) {
+            return a.getAttribute("href") === mark;
+        });
+        made.forEach(function (a) {
+            a.removeAttribute("href");
+            attributes.forEach(function (attribute) {
+                try {
+                    a.setAttribute(attribute[0], attribute[1]);
+                } catch (e) {
+                    // A name no attribute can have.
+                }
+            });
+        });
         return state();
     }
 
@@ -680,6 +724,7 @@ var qwDesign = (function () {
         state: state,
         run: run,
         paste: paste,
+        link: link,
         changeElement: changeElement,
         snapshot: snapshot
     };

@@ -18,35 +18,27 @@ namespace {
 
 using Opening = ElementDialogs::Opening;
 
-// Each named attribute of the element goes into the fields bound to it; an
-// attribute the element lacks empties them ("Žádná" for a colour).
-void takeAttributes(ElementDialog& dialog, const DesignElement& element,
-                    std::initializer_list<const char*> attributes)
+// The dialog shows the element alone: every field is cleared, then each
+// field bound to one of the element's attributes takes its value. What the
+// fields then hold is what OK leaves alone.
+void fillFromElement(ElementDialog& dialog, const DesignElement& element)
 {
-    for (const char* name : attributes) {
-        const QString attribute = QString::fromLatin1(name);
-        const QString value = element.attribute(attribute).value_or(QString());
-        for (const FieldDef& def : dialog.fieldDefs()) {
-            if (def.attribute.compare(attribute, Qt::CaseInsensitive) == 0)
-                dialog.setFieldText(def.name, value);
-        }
-    }
+    dialog.resetDialogFields();
+    TagAttributeList list;
+    for (const auto& [name, value] : element.attributes)
+        list.setTagAttribute(name, value);
+    dialog.fillDialogFromAttributes(list);
+    dialog.keepFilledValues();
 }
 
-// Opens dialog in edit mode with caption: reset when asked, then filled
-// from the window's attribute list, then from the selected element.
+// Opens dialog in edit mode with caption, filled from the selected element.
 void openForElement(ElementDialogs& dialogs, ElementDialog& dialog, const QString& caption,
-                    bool reset, const DesignElement& element,
-                    std::initializer_list<const char*> attributes)
+                    const DesignElement& element)
 {
     Opening opening;
     opening.mode = ElementMode::Edit;
-    opening.reset = reset;
     opening.caption = caption;
-    dialogs.open(dialog, opening, [&](ElementDialog& d) {
-        d.fillDialogFromAttributes(*dialogs.context().attributes);
-        takeAttributes(d, element, attributes);
-    });
+    dialogs.open(dialog, opening, [&element](ElementDialog& d) { fillFromElement(d, element); });
 }
 
 } // namespace
@@ -58,12 +50,7 @@ void openDesignProperties(ElementDialogs& dialogs, DesignDocument& document,
         const std::optional<DesignElement> body = document.bodyElement();
         BodyDialog& dialog = dialogs.get<BodyDialog>();
         // Mode and caption stay as the dialog last had them.
-        dialog.resetDialogFields();
-        if (body) {
-            takeAttributes(dialog, *body,
-                           {"bgcolor", "text", "link", "alink", "vlink", "background", "leftmargin",
-                            "topmargin"});
-        }
+        fillFromElement(dialog, body.value_or(DesignElement{}));
         dialog.prepareToShow();
         dialogs.show(dialog);
         return;
@@ -89,42 +76,33 @@ void openDesignProperties(ElementDialogs& dialogs, DesignDocument& document,
         return;
     switch (property) {
     case DesignProperty::Table:
-        openForElement(dialogs, dialogs.get<TableDialog>(), QStringLiteral("Upravit tabulku"), true,
-                       *element,
-                       {"width", "border", "align", "cellpadding", "cellspacing", "background",
-                        "bgcolor", "bordercolor", "bordercolorlight", "bordercolordark", "valign"});
+        openForElement(dialogs, dialogs.get<TableDialog>(), QStringLiteral("Upravit tabulku"),
+                       *element);
         break;
     case DesignProperty::Cell:
-        openForElement(dialogs, dialogs.get<CellDialog>(), QStringLiteral("Upravit buňku"), true,
-                       *element,
-                       {"width", "height", "align", "rowspan", "colspan", "background", "bgcolor",
-                        "bordercolor", "bordercolorlight", "bordercolordark"});
+        openForElement(dialogs, dialogs.get<CellDialog>(), QStringLiteral("Upravit buňku"),
+                       *element);
         break;
     case DesignProperty::Rule:
         openForElement(dialogs, dialogs.get<LineDialog>(),
-                       QStringLiteral("Upravit vodorovnou čáru"), true, *element,
-                       {"align", "size", "width", "color"});
+                       QStringLiteral("Upravit vodorovnou čáru"), *element);
         break;
     case DesignProperty::Image:
-        openForElement(
-            dialogs, dialogs.get<ImageDialog>(), QStringLiteral("Upravit obrázek"), false, *element,
-            {"src", "alt", "width", "height", "border", "align", "dynsrc", "loop", "start"});
+        openForElement(dialogs, dialogs.get<ImageDialog>(), QStringLiteral("Upravit obrázek"),
+                       *element);
         break;
     case DesignProperty::InlineFrame:
         openForElement(dialogs, dialogs.get<InlineFrameDialog>(), QStringLiteral("Upravit i. rám"),
-                       true, *element,
-                       {"src", "name", "width", "height", "scrolling", "align", "marginheight",
-                        "marginwidth"});
+                       *element);
         break;
     case DesignProperty::Link: {
         Opening opening;
         opening.mode = ElementMode::Edit;
-        opening.reset = true;
         opening.caption = QStringLiteral("Upravit odkaz");
         const QString text = document.activeElementText();
         dialogs.open(dialogs.get<LinkDialog>(), opening, [&](ElementDialog& d) {
+            fillFromElement(d, *element);
             static_cast<LinkDialog&>(d).prepareDesign(text);
-            takeAttributes(d, *element, {"href", "target", "title"});
         });
         break;
     }
@@ -149,9 +127,13 @@ void openDesignLinkDialog(ElementDialogs& dialogs, DesignDocument& document)
         return;
     Opening opening;
     opening.caption = QStringLiteral("Vložit odkaz");
-    const QString text = document.activeElementText();
-    dialogs.open(dialogs.get<LinkDialog>(), opening,
-                 [&text](ElementDialog& d) { static_cast<LinkDialog&>(d).prepareDesign(text); });
+    // A selection (text or an object) becomes the link's content; at a bare
+    // caret the user types the text the link shows.
+    const bool aroundSelection =
+        document.selectionType().compare(u"None", Qt::CaseInsensitive) != 0;
+    dialogs.open(dialogs.get<LinkDialog>(), opening, [aroundSelection](ElementDialog& d) {
+        static_cast<LinkDialog&>(d).prepareDesignInsert(aroundSelection);
+    });
 }
 
 void openDesignListDialog(ElementDialogs& dialogs, DesignDocument& document)

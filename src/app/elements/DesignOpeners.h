@@ -16,7 +16,9 @@ void openDesignProperties(ElementDialogs& dialogs, DesignDocument& document,
                           DesignProperty property);
 
 // The design page's insert openers of the image, link and list dialogs:
-// each opens only when the document reports its command as available.
+// each opens only when the document reports its command as available. The
+// link goes around the selection, or at a bare caret shows the text the user
+// types for it.
 void openDesignImageDialog(ElementDialogs& dialogs, DesignDocument& document);
 void openDesignLinkDialog(ElementDialogs& dialogs, DesignDocument& document);
 void openDesignListDialog(ElementDialogs& dialogs, DesignDocument& document);

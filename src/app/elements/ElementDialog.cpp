@@ -462,6 +462,9 @@ std::optional<DesignAttributeChanges> ElementDialog::designChanges()
     for (const AttributeValue& v : okValues()) {
         if (untouched.contains(v.attribute))
             continue;
+        if (const auto filled = m_filled.constFind(v.attribute);
+            filled != m_filled.constEnd() && *filled == v.value)
+            continue;
         const QString name = asciiLower(v.attribute);
         if (v.value.isEmpty()) {
             changes.append({name, std::nullopt});
@@ -510,8 +513,16 @@ bool ElementDialog::writeToDesign(DesignDocument& document)
     return true;
 }
 
+void ElementDialog::keepFilledValues()
+{
+    m_filled.clear();
+    for (const AttributeValue& v : okValues())
+        m_filled.insert(v.attribute, v.value);
+}
+
 void ElementDialog::done(int result)
 {
+    m_filled.clear();
     if (clearsOnClose())
         resetDialogFields();
     QDialog::done(result);

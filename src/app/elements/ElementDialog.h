@@ -148,6 +148,14 @@ public:
     // never filled.
     void fillDialogFromAttributes(const TagAttributeList& attributes);
 
+    // The design page's property commands, once the dialog is filled from
+    // the element: a field still showing at OK what it was filled with
+    // leaves its attribute as the element has it (a colour or a number the
+    // field shows in a form of its own is not rewritten). Forgotten at every
+    // opening and closing.
+    void keepFilledValues();
+    void forgetFilledValues() { m_filled.clear(); }
+
     // The edit-tag command's extra set-up for this dialog (its row).
     virtual void applyEditTagSetup(const EditTagTarget& target);
     // Called by the opener just before the dialog is shown. By default the
@@ -249,6 +257,8 @@ private:
     QList<Built> m_fields;
     QHash<QWidget*, FocusExit> m_focusExit;
     QStringList m_okOrder;
+    // Bound attribute -> the value OK read from its field when filled.
+    QHash<QString, QString> m_filled;
     QVBoxLayout* m_content = nullptr;
     QTabWidget* m_pages = nullptr;
     QHash<QString, QWidget*> m_pageWidgets;

@@ -61,6 +61,7 @@ ElementDialog* ElementDialogs::dialogFor(ElementDialogId id)
 void ElementDialogs::open(ElementDialog& dialog, const Opening& opening,
                           const std::function<void(ElementDialog&)>& setup)
 {
+    dialog.forgetFilledValues();
     if (opening.reset)
         dialog.resetDialogFields();
     dialog.setMode(opening.mode);

@@ -51,19 +51,61 @@ LinkDialog::LinkDialog(ElementDialogContext& context, QWidget* parent)
 
 void LinkDialog::prepareInsert(const QString& selectedText)
 {
+    m_designInsert = DesignInsert::None;
     setFieldText(u"Memo1", selectedText);
     setLinkTextShown(true);
 }
 
 void LinkDialog::prepareDesign(const QString& activeText)
 {
+    m_designInsert = DesignInsert::None;
     setFieldText(u"Memo1", activeText);
     setLinkTextShown(false);
 }
 
+void LinkDialog::prepareDesignInsert(bool aroundSelection)
+{
+    m_designInsert = aroundSelection ? DesignInsert::AroundSelection : DesignInsert::WithText;
+    setFieldText(u"Memo1", QString());
+    setLinkTextShown(!aroundSelection);
+}
+
 void LinkDialog::applyEditTagSetup(const EditTagTarget&)
 {
+    m_designInsert = DesignInsert::None;
     setLinkTextShown(false);
+}
+
+bool LinkDialog::writeToDesign(DesignDocument& document)
+{
+    if (mode() == ElementMode::Edit || m_designInsert == DesignInsert::None)
+        return ElementDialog::writeToDesign(document);
+    QList<QPair<QString, QString>> attributes;
+    for (const AttributeValue& v : okValues()) {
+        if (!v.value.isEmpty())
+            attributes.append({asciiLower(v.attribute), v.value});
+    }
+    if (m_designInsert == DesignInsert::AroundSelection) {
+        document.linkSelection(attributes);
+        return true;
+    }
+    // What the user types is the text the page shows, not markup.
+    const QString text = fieldText(u"Memo1");
+    if (text.trimmed().isEmpty()) {
+        ui().notify(this, UiServices::Icon::Information,
+                    QStringLiteral("Odkaz nemá text, a tak by na stránce nebyl vidět. Napište "
+                                   "text odkazu, nebo před vložením odkazu označte text na "
+                                   "stránce."));
+        field(u"Memo1")->setFocus();
+        return false;
+    }
+    TagAttributeList list;
+    for (const auto& [name, value] : attributes)
+        list.setTagAttribute(name, value.toHtmlEscaped());
+    document.pasteHtml(
+        list.buildTagText(u"a", text.toHtmlEscaped(), true,
+                          context().tagCase ? context().tagCase() : TagCaseOptions{}));
+    return true;
 }
 
 void LinkDialog::setLinkTextShown(bool shown)

@@ -27,8 +27,10 @@ QAction* ActionRegistry::makeAction(const QString& id, ActionPlace place, QObjec
     auto* a = new QAction(info->caption, owner);
     a->setObjectName(info->objectName.isEmpty() ? id : info->objectName);
     a->setProperty(PlaceProperty, static_cast<int>(place));
-    if (!info->shortcut.isEmpty())
+    if (!info->shortcut.isEmpty()) {
         a->setShortcut(QKeySequence(info->shortcut, QKeySequence::PortableText));
+        m_shortcuts.insert(a->shortcut());
+    }
     if (!info->icon.isEmpty())
         a->setIcon(commandIcon(info->icon));
     if (place == ActionPlace::ToolBar) {

@@ -3,8 +3,10 @@
 #include "core/shell/CommandCatalog.h"
 
 #include <QHash>
+#include <QKeySequence>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -48,8 +50,13 @@ public:
     // Runs the handler as the action at place would.
     void trigger(const QString& id, ActionPlace place);
 
+    // Whether keys are the shortcut of an action of some command, enabled or
+    // not: a view with key bindings of its own leaves these keys alone.
+    bool hasShortcut(const QKeySequence& keys) const { return m_shortcuts.contains(keys); }
+
 private:
     QHash<QString, Handler> m_handlers;
+    QSet<QKeySequence> m_shortcuts;
     QHash<QString, QList<QAction*>> m_actions;
     QHash<QString, QMenu*> m_menus;
 };

@@ -467,6 +467,9 @@ void MainWindow::prepareEditorPopup()
     set("edit.cut", state.cut);
     set("edit.copy", state.copy);
     set("popup.editTag", state.editTag);
+    const bool onDesignPage = m_pages->designTarget() != nullptr;
+    set("popup.textToTable", !onDesignPage);
+    set("popup.addBreaks", !onDesignPage);
 }
 
 void MainWindow::showEditorPopup(const QPoint& globalPos)

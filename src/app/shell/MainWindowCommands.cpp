@@ -273,11 +273,15 @@ void MainWindow::registerToolCommands()
                     e, t, {m_context.settings.templateHead, m_context.settings.templateFoot});
             });
     }
-    // The selection tools of the pop-up act on the current editor on any page.
+    // The selection tools of the pop-up act on the current editor on any page
+    // but the design page, whose document would overwrite their result the
+    // next time it is handed back (there they are disabled).
     const Tool selectionTools[] = {{"popup.textToTable", TextTransformation::TextToTable},
                                    {"popup.addBreaks", TextTransformation::AddLineBreaks}};
     for (const Tool& tool : selectionTools) {
         m_registry->registerAction(id(tool.id), [this, t = tool.transformation](ActionPlace) {
+            if (m_pages->designTarget() != nullptr)
+                return;
             if (ScintillaEditor* e = m_documents->current()) {
                 clearTagInspector();
                 runTextTransformation(*e, t);

@@ -120,6 +120,7 @@ private Q_SLOTS:
     void okPastesTheMarkupUnlessAnObjectIsSelected();
     void bodyFontAndQuickTableUseTheirOwnOperations();
     void designOpenersAskTheDocument();
+    void theLinkGoesAroundTheSelectionOrTakesATypedText();
 };
 
 void DesignDialogsTest::propertyCommandsFillTheirDialogs_data()
@@ -147,14 +148,14 @@ void DesignDialogsTest::propertyCommandsFillTheirDialogs_data()
                                     {u"edSize"_s, u"3"_s},
                                     {u"edWidth"_s, u"80%"_s},
                                     {u"cmbColor"_s, u"#00FF00"_s}};
-    // The picture's dialog is not cleared first: the delay typed stays.
+    // Every dialog shows the element alone: the delay typed before is gone.
     QTest::newRow("picture") << int(DesignProperty::Image) << u"Upravit obrázek"_s
                              << Fields{{u"edLoopDelay"_s, u"7"_s}}
                              << Fields{{u"cmbImage"_s, u"a.gif"_s},
                                        {u"edALT"_s, u"Logo"_s},
                                        {u"edWidth"_s, u"10"_s},
                                        {u"edHeight"_s, QString()},
-                                       {u"edLoopDelay"_s, u"7"_s}};
+                                       {u"edLoopDelay"_s, QString()}};
     QTest::newRow("inline frame") << int(DesignProperty::InlineFrame) << u"Upravit i. rám"_s
                                   << Fields{}
                                   << Fields{{u"edSource"_s, u"in.html"_s},
@@ -239,55 +240,51 @@ void DesignDialogsTest::okChangesTheSelectedElement_data()
 {
     QTest::addColumn<int>("property");
     QTest::addColumn<QString>("tag");
+    QTest::addColumn<Fields>("held"); // the element's attributes
     QTest::addColumn<Fields>("typed");
     QTest::addColumn<DesignAttributeChanges>("expected"); // in the dialog's order
     using C = DesignAttributeChanges;
     const std::optional<QString> removed;
-    QTest::newRow("picture") << int(DesignProperty::Image) << u"IMG"_s
-                             << Fields{{u"cmbImage"_s, u"a.gif"_s},
-                                       {u"edALT"_s, u"Nový popis"_s},
-                                       {u"edWidth"_s, u" 12"_s},
-                                       {u"edHeight"_s, QString()}}
-                             << C{{u"src"_s, u"a.gif"_s}, {u"alt"_s, u"Nový popis"_s},
-                                  {u"width"_s, u"12"_s},  {u"height"_s, removed},
-                                  {u"border"_s, removed}, {u"align"_s, removed},
-                                  {u"dynsrc"_s, removed}, {u"start"_s, removed},
-                                  {u"loop"_s, removed},   {u"loopdelay"_s, removed}};
+    // Only what the user changed goes to the element: a field left as it
+    // was filled keeps its attribute as the element writes it.
+    QTest::newRow("picture")
+        << int(DesignProperty::Image) << u"IMG"_s
+        << Fields{{u"src"_s, u"a.gif"_s}, {u"alt"_s, u"Starý"_s}, {u"border"_s, u"2"_s}}
+        << Fields{{u"cmbImage"_s, u"a.gif"_s},
+                  {u"edALT"_s, u"Nový popis"_s},
+                  {u"edWidth"_s, u" 12"_s},
+                  {u"edBorder"_s, QString()}}
+        << C{{u"alt"_s, u"Nový popis"_s}, {u"width"_s, u"12"_s}, {u"border"_s, removed}};
     QTest::newRow("rule") << int(DesignProperty::Rule) << u"hr"_s
+                          << Fields{{u"color"_s, u"red"_s}, {u"width"_s, u"80%"_s}}
                           << Fields{{u"edSize"_s, u"4"_s}, {u"cmbColor"_s, QString()}}
-                          << C{{u"align"_s, removed},
-                               {u"color"_s, removed},
-                               {u"size"_s, u"4"_s},
-                               {u"width"_s, removed}};
+                          << C{{u"color"_s, removed}, {u"size"_s, u"4"_s}};
     // The link's title and the inline frame's alignment stay as they are.
     QTest::newRow("link") << int(DesignProperty::Link) << u"A"_s
+                          << Fields{{u"href"_s, u"old.html"_s}, {u"title"_s, u"Starý"_s}}
                           << Fields{{u"cmbHREF"_s, u"new.html"_s}, {u"edTitle"_s, u"T"_s}}
-                          << C{{u"href"_s, u"new.html"_s}, {u"target"_s, removed}};
+                          << C{{u"href"_s, u"new.html"_s}};
     QTest::newRow("inline frame") << int(DesignProperty::InlineFrame) << u"IFRAME"_s
+                                  << Fields{{u"name"_s, u"f"_s}, {u"align"_s, u"right"_s}}
                                   << Fields{{u"edSource"_s, u"b.html"_s},
-                                            {u"cmbAlign"_s, u"left"_s}}
-                                  << C{{u"src"_s, u"b.html"_s},     {u"name"_s, removed},
-                                       {u"scrolling"_s, removed},   {u"width"_s, removed},
-                                       {u"height"_s, removed},      {u"marginwidth"_s, removed},
-                                       {u"marginheight"_s, removed}};
+                                            {u"cmbAlign"_s, u"left"_s},
+                                            {u"edName"_s, QString()}}
+                                  << C{{u"src"_s, u"b.html"_s}, {u"name"_s, removed}};
     QTest::newRow("cell") << int(DesignProperty::Cell) << u"TD"_s
+                          << Fields{{u"bgcolor"_s, u"red"_s}, {u"valign"_s, u"top"_s}}
                           << Fields{{u"edColSpan"_s, u"2"_s}, {u"ColorCombo1"_s, u"#FFFF00"_s}}
-                          << C{{u"width"_s, removed},          {u"height"_s, removed},
-                               {u"align"_s, removed},          {u"valign"_s, removed},
-                               {u"rowspan"_s, removed},        {u"colspan"_s, u"2"_s},
-                               {u"background"_s, removed},     {u"bgcolor"_s, u"#FFFF00"_s},
-                               {u"bordercolor"_s, removed},    {u"bordercolorlight"_s, removed},
-                               {u"bordercolordark"_s, removed}};
+                          << C{{u"colspan"_s, u"2"_s}, {u"bgcolor"_s, u"#FFFF00"_s}};
 }
 
 void DesignDialogsTest::okChangesTheSelectedElement()
 {
     QFETCH(int, property);
     QFETCH(QString, tag);
+    QFETCH(Fields, held);
     QFETCH(Fields, typed);
     QFETCH(DesignAttributeChanges, expected);
     Fixture f;
-    f.document.element = element(tag, {});
+    f.document.element = element(tag, held);
     openDesignProperties(*f.dialogs, f.document, DesignProperty(property));
     ElementDialog* dialog = f.shownDialog();
     QVERIFY(dialog != nullptr);
@@ -412,8 +409,11 @@ void DesignDialogsTest::bodyFontAndQuickTableUseTheirOwnOperations()
         QCOMPARE(changeOf(c, u"bgcolor"_s, &present), std::nullopt);
         QVERIFY(present);
         QCOMPARE(changeOf(c, u"text"_s), u"#000080"_s);
-        QCOMPARE(changeOf(c, u"background"_s), u"bg.gif"_s);
-        QCOMPARE(changeOf(c, u"leftmargin"_s), u"5"_s);
+        // Left as they were filled: the body keeps them as it has them.
+        for (const QString& kept : {u"background"_s, u"leftmargin"_s}) {
+            changeOf(c, kept, &present);
+            QVERIFY2(!present, qPrintable(kept));
+        }
         QVERIFY(f.document.elementChanges.isEmpty());
     }
     {
@@ -519,12 +519,64 @@ void DesignDialogsTest::designOpenersAskTheDocument()
                 continue;
             QCOMPARE(f.shown->windowTitle(), QString::fromUtf8(row.caption));
             if (auto* link = qobject_cast<LinkDialog*>(f.shown)) {
-                QCOMPARE(link->fieldText(u"Memo1"), u"Text odkazu"_s);
+                // Around the selected text: nothing to type.
+                QCOMPARE(link->fieldText(u"Memo1"), QString());
                 QVERIFY(!link->field(u"Memo1")->isVisible());
                 QCOMPARE(link->mode(), ElementMode::Insert);
             }
         }
     }
+}
+
+void DesignDialogsTest::theLinkGoesAroundTheSelectionOrTakesATypedText()
+{
+    using Attributes = QList<QPair<QString, QString>>;
+    // A selected text or object becomes the link's content, whatever the
+    // document's active element says.
+    for (const char* selection : {"Text", "Control"}) {
+        Fixture f;
+        f.document.selection = QString::fromLatin1(selection);
+        f.document.statuses.insert(DesignCommand::Hyperlink, DesignStatus::Enabled);
+        f.document.activeText = u"jiný text"_s;
+        openDesignLinkDialog(*f.dialogs, f.document);
+        ElementDialog* link = f.shownDialog();
+        QVERIFY(link != nullptr);
+        QVERIFY(!link->field(u"Memo1")->isVisible());
+        link->setFieldText(u"cmbHREF", u"x.html"_s);
+        link->setFieldText(u"cmbTarget", u"_blank"_s);
+        link->setFieldText(u"edTitle", u"Nápis"_s);
+        QVERIFY(link->runOk());
+        const Attributes wanted = {
+            {u"href"_s, u"x.html"_s}, {u"target"_s, u"_blank"_s}, {u"title"_s, u"Nápis"_s}};
+        QCOMPARE(f.document.links.size(), 1);
+        QCOMPARE(f.document.links[0], wanted);
+        QVERIFY(f.document.pasted.isEmpty());
+        QVERIFY(f.ui.notices.isEmpty());
+    }
+
+    // At a bare caret the text is typed; without one nothing goes in.
+    Fixture f;
+    f.lowerCase = false;
+    f.document.selection = u"None"_s;
+    f.document.statuses.insert(DesignCommand::Hyperlink, DesignStatus::Enabled);
+    openDesignLinkDialog(*f.dialogs, f.document);
+    ElementDialog* link = f.shownDialog();
+    QVERIFY(link != nullptr);
+    QVERIFY(link->field(u"Memo1")->isVisible());
+    link->setFieldText(u"cmbHREF", u"a.html?x=1&y=\"2\""_s);
+    link->setFieldText(u"Memo1", u"  "_s);
+    QVERIFY(!link->runOk());
+    QVERIFY(link->isVisible());
+    QCOMPARE(f.ui.notices.size(), 1);
+    QCOMPARE(f.ui.notices[0].icon, UiServices::Icon::Information);
+    QVERIFY(f.document.pasted.isEmpty());
+    QVERIFY(f.document.links.isEmpty());
+    link->setFieldText(u"Memo1", u"<b> & </b>"_s);
+    QVERIFY(link->runOk());
+    QCOMPARE(f.document.pasted,
+             QStringList{
+                 u"<A HREF=\"a.html?x=1&amp;y=&quot;2&quot;\">&lt;b&gt; &amp; &lt;/b&gt;</A>"_s});
+    QVERIFY(f.document.links.isEmpty());
 }
 
 QTEST_MAIN(DesignDialogsTest)

@@ -39,6 +39,7 @@ public:
     };
     QList<Run> runs;
     QStringList pasted;
+    QList<QList<QPair<QString, QString>>> links;
     QList<DesignAttributeChanges> elementChanges;
     QList<DesignAttributeChanges> bodyChanges;
     QList<DesignTableParams> tables;
@@ -61,6 +62,11 @@ public:
     {
         if (selection.compare(u"Control", Qt::CaseInsensitive) != 0)
             pasted << html;
+    }
+    void linkSelection(const QList<QPair<QString, QString>>& attributes) override
+    {
+        if (selection.compare(u"None", Qt::CaseInsensitive) != 0)
+            links << attributes;
     }
     std::optional<DesignElement> selectedElement() const override { return element; }
     QString activeElementText() const override { return activeText; }
