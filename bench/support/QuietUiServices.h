@@ -37,7 +37,7 @@ public:
         return std::nullopt;
     }
     std::optional<QColor> pickColor(QWidget*, const QColor&) override { return std::nullopt; }
-    bool setupPrinter(QWidget*, QPrinter&) override { return false; }
+    bool setupPrinter(QWidget*, QPrinter&, PrintDialogPurpose) override { return false; }
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 
