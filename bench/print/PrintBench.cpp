@@ -99,6 +99,8 @@ int runOne(int lines)
                     dir.filePath(QStringLiteral("prog/Data/Settings/") + file));
     }
     bench::QuietUiServices ui;
+    // "Tisk" asks before every job; the answer keeps the file set below.
+    ui.confirmPrint = true;
     AppContext context(
         AppPaths(dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("cfg")),
                  dir.filePath(QStringLiteral("data")), dir.filePath(QStringLiteral("tmp"))),
@@ -124,7 +126,11 @@ int runOne(int lines)
     const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     const double seconds = double(t.nsecsElapsed()) / 1e9;
     const long peak = statusKiB("VmHWM");
-    std::printf("%d %d %.3f %.3f %.1f %.1f\n", lines, pdfPages(pdf), seconds, cpu, before / 1024.0,
+    // A job that wrote no pages is a failure, not a time.
+    const int pages = pdfPages(pdf);
+    if (pages < 1)
+        return 1;
+    std::printf("%d %d %.3f %.3f %.1f %.1f\n", lines, pages, seconds, cpu, before / 1024.0,
                 (peak - before) / 1024.0);
     return 0;
 }

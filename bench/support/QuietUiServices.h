@@ -7,7 +7,8 @@
 namespace qw::bench {
 
 // The window's services for a benchmark: every question is refused, every
-// dialog cancelled and notices are only counted, so nothing ever waits.
+// dialog cancelled (the print dialog unless confirmPrint is set) and notices
+// are only counted, so nothing ever waits.
 class QuietUiServices : public UiServices
 {
 public:
@@ -37,7 +38,9 @@ public:
         return std::nullopt;
     }
     std::optional<QColor> pickColor(QWidget*, const QColor&) override { return std::nullopt; }
-    bool setupPrinter(QWidget*, QPrinter&, PrintDialogPurpose) override { return false; }
+    // The print dialog is confirmed as preset only where a benchmark prints.
+    bool confirmPrint = false;
+    bool setupPrinter(QWidget*, QPrinter&, PrintDialogPurpose) override { return confirmPrint; }
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 
