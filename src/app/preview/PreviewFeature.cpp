@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QProcess>
 #include <QTimer>
@@ -82,14 +83,21 @@ QString PreviewFeature::writePreviewFile()
     ScintillaEditor* e = m_context.documents.current();
     const QString filePath = m_context.documents.currentFilePath();
     QString path;
-    if (e != nullptr && (!filePath.isEmpty() || !tempFolder().isEmpty()))
+    if (e != nullptr && !tempFolder().isEmpty())
         path = previewFilePath(filePath, tempFolder());
+    // The copy lies in the private folder; its relative addresses still
+    // resolve in the document's folder, inside the program and outside.
+    const QString baseFile = QFileInfo(filePath).isFile() ? filePath : QString();
     // Written as UTF-8 behind a byte-order mark: every browser, inside and
     // outside the program, then shows the letters right without guessing the
     // page's code page.
     if (!path.isEmpty() && clearNonFile(path) &&
-        writeDocumentFile(path, e->text(), e->lineBreak(), TextEncoding::Utf8Bom).ok)
+        writeDocumentFile(path, previewPageText(e->text(), baseFile), e->lineBreak(),
+                          TextEncoding::Utf8Bom)
+            .ok) {
         m_previewPath = path;
+        m_previewDocument = baseFile.isEmpty() ? QUrl() : QUrl::fromLocalFile(baseFile);
+    }
     if (!m_previewPath.isEmpty())
         m_previewFiles.append(m_previewPath);
     return m_previewPath;
@@ -98,15 +106,21 @@ QString PreviewFeature::writePreviewFile()
 void PreviewFeature::refreshPreview()
 {
     const QString path = writePreviewFile();
-    if (m_view != nullptr && !path.isEmpty())
+    if (m_view != nullptr && !path.isEmpty()) {
+        // The copy's base names the document's file, so its in-page links
+        // name that file: the view keeps them in the copy it shows.
+        m_view->setProperty(kPreviewedDocumentProperty, m_previewDocument);
         navigate(path);
+    }
 }
 
 void PreviewFeature::showFile(const QString& path)
 {
     m_followPending = false;
-    if (m_view != nullptr)
+    if (m_view != nullptr) {
+        m_view->setProperty(kPreviewedDocumentProperty, QUrl());
         navigate(path);
+    }
 }
 
 void PreviewFeature::navigate(const QString& path)

@@ -86,6 +86,8 @@ private:
     QPointer<QWidget> m_view;
     QMenu* m_browserMenu = nullptr;
     QString m_previewPath;
+    // The document whose copy the preview file is (empty: none with a file).
+    QUrl m_previewDocument;
     QStringList m_previewFiles;
     QString m_tempFolder;
     bool m_followPending = false;

@@ -178,6 +178,12 @@ void DocumentManager::reloadDocument(int index)
     }
     const int line = e->caretLine();
     const int key = m_docs.at(index).key;
+    // Another program put something that is not text there: no save may
+    // write over it now.
+    if (!read.looksLikeText && !m_docs.at(index).readOnly) {
+        m_docs.setReadOnly(index, true);
+        refreshTabText(index);
+    }
     m_encodings.insert(key, read.encoding);
     e->setText(read.text);
     e->clearUndo();

@@ -187,8 +187,11 @@ bool DocumentManager::openDocument(const QString& path)
             notify(UiServices::Icon::Error, cannotOpenText());
             return false;
         }
-        Q_EMIT pathTouched(path);
         const int open = m_docs.indexOfPath(path);
+        // A picture opened by mistake would be rewritten by the first save.
+        if (open < 0 && !read.looksLikeText && !mayOpenNotText(path))
+            return false;
+        Q_EMIT pathTouched(path);
         if (open >= 0) {
             activate(open);
             notify(UiServices::Icon::Information, kAlreadyOpen);
@@ -199,6 +202,8 @@ bool DocumentManager::openDocument(const QString& path)
     const DocumentList::Entry& entry = m_docs.add(path);
     const int key = entry.key;
     const QString docPath = entry.path;
+    if (!path.isEmpty() && !read.looksLikeText)
+        m_docs.setReadOnly(m_docs.count() - 1, true);
     ScintillaEditor* editor = createEditor(key);
     m_editors.insert(key, editor);
     m_encodings.insert(key, path.isEmpty() ? TextEncoding::Windows1250 : read.encoding);
@@ -206,7 +211,7 @@ bool DocumentManager::openDocument(const QString& path)
 
     const bool fromTemplate = path.isEmpty() && m_options.docFromTemplate;
     m_switching = true;
-    m_tabs->addTab(DocumentList::tabCaption(docPath));
+    m_tabs->addTab(DocumentList::tabText(m_docs.at(m_docs.count() - 1)));
     m_switching = false;
     activate(m_docs.count() - 1);
 
@@ -296,8 +301,8 @@ void DocumentManager::applySettings()
 
 void DocumentManager::setWindowCaption()
 {
-    if (m_window != nullptr)
-        m_window->setWindowTitle(windowCaption(currentPath()));
+    if (m_window != nullptr && m_docs.active() != nullptr)
+        m_window->setWindowTitle(DocumentList::windowText(*m_docs.active()));
 }
 
 bool DocumentManager::showsModified(const ScintillaEditor* editor) const
@@ -335,6 +340,24 @@ QString DocumentManager::dialogFolder() const
 void DocumentManager::noteChosenFile(const QString& path)
 {
     m_lastFolder = QFileInfo(path).absolutePath();
+}
+
+bool DocumentManager::mayOpenNotText(const QString& path)
+{
+    const QuestionScope open(*this);
+    return m_ui.askYesNo(m_window, notTextQuestion(path));
+}
+
+bool DocumentManager::isReadOnlyAt(int index) const
+{
+    return index >= 0 && index < m_docs.count() && m_docs.at(index).readOnly;
+}
+
+void DocumentManager::refreshTabText(int index)
+{
+    m_tabs->setTabText(index, DocumentList::tabText(m_docs.at(index)));
+    if (index == m_docs.activeIndex())
+        setWindowCaption();
 }
 
 UiServices::Answer DocumentManager::askToSave(const QString& path)
@@ -376,6 +399,15 @@ bool DocumentManager::save()
         return saveAs();
     if (!syncPage())
         return false;
+    switch (DocumentList::saveTarget(m_docs.at(index), editorAt(index)->isModified())) {
+    case DocumentList::SaveTarget::NewName:
+        return saveAs();
+    case DocumentList::SaveTarget::Nothing:
+        // Nothing differs from the file, which is not the editor's to write.
+        return true;
+    case DocumentList::SaveTarget::OwnFile:
+        break;
+    }
     if (!writeDocument(index, pathAt(index)))
         return false;
     if (!(m_keepsModified && m_keepsModified()))
@@ -393,15 +425,26 @@ bool DocumentManager::saveAs()
     QString suffix = m_options.defaultExt;
     if (suffix.startsWith(u'.'))
         suffix.remove(0, 1);
+    // A read-only file is never proposed as its own target: its name with
+    // the extension of a page instead.
+    QString proposed = pathAt(index);
+    if (isReadOnlyAt(index)) {
+        const QFileInfo file(proposed);
+        proposed = file.absolutePath() + u'/' + file.completeBaseName() + u'.' + suffix;
+    }
     QString chosen;
     {
         const QuestionScope open(*this);
-        chosen = m_ui.saveFileName(m_window, dialogFolder(), pathAt(index), m_options.dialogFilter,
-                                   suffix);
+        chosen =
+            m_ui.saveFileName(m_window, dialogFolder(), proposed, m_options.dialogFilter, suffix);
     }
     if (chosen.isEmpty())
         return false;
     noteChosenFile(chosen);
+    if (!DocumentList::mayWriteTo(m_docs.at(index), chosen)) {
+        notify(UiServices::Icon::Error, readOnlyTargetText(chosen));
+        return false;
+    }
     // Another tab holding the chosen file would go on showing, and later
     // saving, its old text over the new one.
     const int holder = m_docs.indexOfPath(chosen);
@@ -411,10 +454,18 @@ bool DocumentManager::saveAs()
     }
     if (!syncPage())
         return false;
-    if (!writeDocument(index, chosen))
+    const bool relinked = relinkForFirstSave(index, chosen);
+    if (!writeDocument(index, chosen)) {
+        // Still without a file: its addresses stay absolute.
+        if (relinked)
+            editorAt(index)->undo();
         return false;
+    }
+    m_insertedLinks.remove(m_docs.at(index).key);
     m_docs.setPath(index, chosen);
-    m_tabs->setTabText(index, DocumentList::tabCaption(chosen));
+    // The new file holds the editor's text: it is the document's own.
+    m_docs.setReadOnly(index, false);
+    refreshTabText(index);
     editorAt(index)->setAccessibleName(chosen);
     editorAt(index)->setModified(false);
     setWindowCaption();
@@ -439,7 +490,7 @@ void DocumentManager::saveAll()
     const int n = m_docs.count();
     for (int i = 0; i < n; ++i) {
         ScintillaEditor* e = current();
-        if (e != nullptr && e->isModified()) {
+        if (e != nullptr && e->isModified() && DocumentList::savedByAll(*m_docs.active())) {
             const auto answer = askToSave(currentPath());
             if (answer == UiServices::Answer::Cancel)
                 return;
@@ -460,6 +511,7 @@ void DocumentManager::removeActive()
     const int index = m_docs.activeIndex();
     ScintillaEditor* editor = m_editors.take(key);
     m_encodings.remove(key);
+    m_insertedLinks.remove(key);
     forgetFile(key);
     m_docs.removeActive();
     m_switching = true;

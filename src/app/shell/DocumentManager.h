@@ -2,6 +2,8 @@
 
 #include "app/services/DocumentAccess.h"
 #include "app/services/UiServices.h"
+#include "core/links/FirstSaveLinks.h"
+#include "core/markup/LinkPath.h"
 #include "core/settings/HighlightStyle.h"
 #include "core/shell/DocumentList.h"
 #include "core/text/FileStamp.h"
@@ -41,6 +43,8 @@ struct DocumentOptions
     QString defaultExt = QStringLiteral(".html");
     // Filter of the open and save dialogs, in the dialogs' own form.
     QString dialogFilter;
+    // How a new document's inserted addresses are written at its first save.
+    LinkOptions links;
 };
 
 // The open documents: one Scintilla editor each, stacked on the source page,
@@ -84,6 +88,14 @@ public:
                                    LineBreak lineBreak, const std::optional<FileStamp>& known);
     // The stamp of the file as the document last read or wrote it.
     std::optional<FileStamp> knownStampAt(int index) const;
+    // True when the document's file is not text: Save and Save All leave it
+    // alone, and an edit is saved under another name.
+    bool isReadOnlyAt(int index) const;
+    // A dialog of the program put link, its address of filePath, into the
+    // current document. While the document has no file the address is
+    // absolute; its first save makes it relative to the new file
+    // (DocumentLinks.cpp).
+    void noteInsertedLink(const QString& link, const QString& filePath);
     void pasteAsNewDocument();
     void activate(int index);
     void resetCounter() { m_docs.resetCounter(); }
@@ -196,6 +208,15 @@ private:
     // back first, or the tab stays.
     void changeTab(int index);
     bool writeDocument(int index, const QString& path);
+    // Asks before a file that is not text is opened; true to open it.
+    bool mayOpenNotText(const QString& path);
+    // The tab's text and the caption after the document's path or
+    // protection changed.
+    void refreshTabText(int index);
+    // At the first save of the document at index to path: the addresses its
+    // dialogs inserted, made relative to path as one undo step. True when
+    // the text changed.
+    bool relinkForFirstSave(int index, const QString& path);
     // The file's stamp as the document last read or wrote it, and the watch.
     void rememberFile(int key, const QString& path);
     void forgetFile(int key);
@@ -218,6 +239,8 @@ private:
     DocumentList m_docs;
     QHash<int, ScintillaEditor*> m_editors;
     QHash<int, TextEncoding> m_encodings;
+    // What the dialogs inserted into each new document before its first save.
+    QHash<int, QList<InsertedLink>> m_insertedLinks;
     QStackedWidget* m_stack;
     QTabBar* m_tabs;
     QToolBar* m_navigation;

@@ -168,6 +168,7 @@ void MainWindow::applySettings()
     m_options.templateFoot = s.templateFoot;
     m_options.saveFormat = s.saveFormat;
     m_options.defaultExt = s.defaultExt;
+    m_options.links = LinkOptions{s.relativePath, s.lowerFileName, s.zpetneLomitko};
     // One set of colouring styles for every editor, so a change shows in all.
     HighlightTheme::shared().setStyles(s.styles);
     m_options.dialogFilter = qtDialogFilter(dialogFilterText(s.filters));
