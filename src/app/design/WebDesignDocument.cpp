@@ -581,9 +581,12 @@ std::optional<DesignSnapshot> WebDesignDocument::snapshot()
         return std::nullopt;
     // The places the program waits for the view: the caller needs the
     // document's text now. Input stays queued meanwhile.
-    std::optional<QVariantMap> answer = snapshotBehindInput();
-    if (!answer)
-        answer = askSnapshot();
+    // Keys go to the view only while it has the focus; without it none can
+    // be on their way.
+    QWidget* input = m_view->focusProxy();
+    std::optional<QVariantMap> answer = input != nullptr && input->hasFocus()
+                                            ? snapshotBehindInput(input)
+                                            : askSnapshot();
     // No answer in time, or one that is not a snapshot, is not the
     // document: the loaded one in its place would throw the edits away.
     if (!answer || !answer->contains(QStringLiteral("snapshot"))) {
@@ -594,18 +597,14 @@ std::optional<DesignSnapshot> WebDesignDocument::snapshot()
     return snapshotFrom(answer->value(QStringLiteral("snapshot")));
 }
 
-std::optional<QVariantMap> WebDesignDocument::snapshotBehindInput()
+std::optional<QVariantMap> WebDesignDocument::snapshotBehindInput(QWidget* input)
 {
-    // Keys go to the view only while it has the focus; without it none can
-    // be on their way.
-    QWidget* input = m_view->focusProxy();
-    if (input == nullptr || !input->hasFocus())
-        return std::nullopt;
     // The program's own scripts sent before (an element changed, a
     // command) take another path than keys: they must have run first.
     if (!askScript(QStringLiteral("true")))
         return std::nullopt;
-    m_awaitedMarker = ++m_markersSent;
+    const int marker = ++m_markersSent;
+    m_awaitedMarker = marker;
     m_markerAnswer.reset();
     // F24: a key no keyboard has and nothing binds, which the view's script
     // takes for itself.
@@ -620,7 +619,23 @@ std::optional<QVariantMap> WebDesignDocument::snapshotBehindInput()
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     m_answerLoop = nullptr;
     m_awaitedMarker = 0;
-    return std::exchange(m_markerAnswer, std::nullopt);
+    if (m_markerAnswer)
+        return std::exchange(m_markerAnswer, std::nullopt);
+    // No answer through the channel: the document asked for directly still
+    // does when the key has arrived meanwhile, or when the keys go to a frame
+    // of the page (and so never into this document). Otherwise the key, and
+    // the user's before it, may still be on the way: no document.
+    std::optional<QVariantMap> answer = askSnapshot();
+    if (!answer)
+        return std::nullopt;
+    if (answer->value(QStringLiteral("markers")).toInt() >= marker)
+        return answer;
+    if (answer->value(QStringLiteral("inFrame")).toBool()) {
+        // Counted on from the view's own number, as the key never arrives.
+        m_markersSent = answer->value(QStringLiteral("markers")).toInt();
+        return answer;
+    }
+    return std::nullopt;
 }
 
 void WebDesignDocument::takeSnapshotAnswer(const QVariantMap& answer)
@@ -659,13 +674,7 @@ std::optional<QVariantMap> WebDesignDocument::askSnapshot()
     const std::optional<QVariant> answer = askScript(QStringLiteral("qwDesign.snapshot()"));
     if (!answer)
         return std::nullopt;
-    const QVariantMap map = answer->toMap();
-    // A key sent behind the input that never arrived (the keys went to a
-    // frame of the page) is not counted there: count on from the view's
-    // own number.
-    if (map.contains(QStringLiteral("markers")))
-        m_markersSent = map.value(QStringLiteral("markers")).toInt();
-    return map;
+    return answer->toMap();
 }
 
 void WebDesignDocument::requestContextMenu(const QPoint& pos)

@@ -75,10 +75,10 @@ private:
     void takeStart(const QVariantMap& start);
     // Runs script in the isolated world; a report it returns is taken.
     void runReporting(const QString& script);
-    // The view's answer to the key sent behind the user's input: the
-    // document once every earlier key was handled. nullopt when none came
-    // (the view does not have the keys, or did not answer in time).
-    std::optional<QVariantMap> snapshotBehindInput();
+    // The document once every key sent to input before was handled: the
+    // view's answer to a key sent behind them. nullopt when it cannot be
+    // had in time.
+    std::optional<QVariantMap> snapshotBehindInput(QWidget* input);
     std::optional<QVariantMap> askSnapshot();
     // Runs script in the isolated world and waits for its value; nullopt
     // when none came in time.

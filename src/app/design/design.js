@@ -671,7 +671,14 @@ var qwDesign = (function () {
     // The document as it is now; a later report says "edited" only for a
     // change made after it.
     function snapshot() {
-        var answer = {snapshot: qwDesignSnapshot(), edited: edited, markers: markers};
+        var active = document.activeElement;
+        var answer = {
+            snapshot: qwDesignSnapshot(),
+            edited: edited,
+            markers: markers,
+            // Keys then go to a frame's own document, never into this one.
+            inFrame: !!active && /^(IFRAME|FRAME|OBJECT|EMBED)$/.test(active.tagName)
+        };
         edited = false;
         return answer;
     }
