@@ -584,9 +584,8 @@ std::optional<DesignSnapshot> WebDesignDocument::snapshot()
     // Keys go to the view only while it has the focus; without it none can
     // be on their way.
     QWidget* input = m_view->focusProxy();
-    std::optional<QVariantMap> answer = input != nullptr && input->hasFocus()
-                                            ? snapshotBehindInput(input)
-                                            : askSnapshot();
+    std::optional<QVariantMap> answer =
+        input != nullptr && input->hasFocus() ? snapshotBehindInput(input) : askSnapshot();
     // No answer in time, or one that is not a snapshot, is not the
     // document: the loaded one in its place would throw the edits away.
     if (!answer || !answer->contains(QStringLiteral("snapshot"))) {
