@@ -152,7 +152,7 @@ int main(int argc, char** argv)
         QElapsedTimer t;
         t.start();
         sendKey(*QApplication::focusWidget(), QChar(u'a' + i % 26));
-        if (!waitUntil([&] { return changed; }, 2000))
+        if (!waitUntil([&] { return changed; }, 5000))
             fail("a key in the design view brought no new command states");
         states.push_back(ms(t));
         QObject::disconnect(c);

@@ -143,10 +143,7 @@ public:
 public Q_SLOTS:
     void report(const QJsonObject& state) { m_document->takeReport(state.toVariantMap()); }
     void started(const QJsonObject& start) { m_document->takeStart(start.toVariantMap()); }
-    void snapshotTaken(const QJsonObject& answer)
-    {
-        m_document->takeSnapshotAnswer(answer.toVariantMap());
-    }
+    void keyArrived(const QJsonObject& key) { m_document->takeKeyArrival(key.toVariantMap()); }
 
 private:
     WebDesignDocument* m_document;
@@ -448,6 +445,7 @@ void WebDesignDocument::setHtml(const QString& html, const QString& baseFolder)
     m_edited = false;
     m_loaded = {};
     m_markersSent = 0;
+    m_markersArrived = 0;
     m_statuses.clear();
     m_element.reset();
     m_body.reset();
@@ -604,7 +602,6 @@ std::optional<QVariantMap> WebDesignDocument::snapshotBehindInput(QWidget* input
         return std::nullopt;
     const int marker = ++m_markersSent;
     m_awaitedMarker = marker;
-    m_markerAnswer.reset();
     // F24: a key no keyboard has and nothing binds, which the view's script
     // takes for itself.
     QKeyEvent press(QEvent::KeyPress, Qt::Key_F24, Qt::NoModifier);
@@ -614,16 +611,15 @@ std::optional<QVariantMap> WebDesignDocument::snapshotBehindInput(QWidget* input
     QEventLoop loop;
     m_answerLoop = &loop;
     QTimer::singleShot(m_answerWaitMs, &loop, &QEventLoop::quit);
-    if (!m_markerAnswer)
+    if (m_markersArrived < marker)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     m_answerLoop = nullptr;
     m_awaitedMarker = 0;
-    if (m_markerAnswer)
-        return std::exchange(m_markerAnswer, std::nullopt);
-    // No answer through the channel: the document asked for directly still
-    // does when the key has arrived meanwhile, or when the keys go to a frame
-    // of the page (and so never into this document). Otherwise the key, and
-    // the user's before it, may still be on the way: no document.
+    // The document asked for once the key has arrived holds every key
+    // before it. Without word of the key it still does when the key
+    // arrived meanwhile, or when the keys go to a frame of the page (and so
+    // never into this document); otherwise the key, and the user's before
+    // it, may still be on the way: no document.
     std::optional<QVariantMap> answer = askSnapshot();
     if (!answer)
         return std::nullopt;
@@ -637,13 +633,12 @@ std::optional<QVariantMap> WebDesignDocument::snapshotBehindInput(QWidget* input
     return std::nullopt;
 }
 
-void WebDesignDocument::takeSnapshotAnswer(const QVariantMap& answer)
+void WebDesignDocument::takeKeyArrival(const QVariantMap& key)
 {
-    if (m_awaitedMarker == 0 || answer.value(QStringLiteral("load")).toString() != m_loadName ||
-        answer.value(QStringLiteral("marker")).toInt() != m_awaitedMarker)
+    if (key.value(QStringLiteral("load")).toString() != m_loadName)
         return;
-    m_markerAnswer = answer.value(QStringLiteral("answer")).toMap();
-    if (m_answerLoop != nullptr)
+    m_markersArrived = std::max(m_markersArrived, key.value(QStringLiteral("marker")).toInt());
+    if (m_answerLoop != nullptr && m_awaitedMarker != 0 && m_markersArrived >= m_awaitedMarker)
         m_answerLoop->quit();
 }
 

@@ -83,7 +83,8 @@ private:
     // Runs script in the isolated world and waits for its value; nullopt
     // when none came in time.
     std::optional<QVariant> askScript(const QString& script);
-    void takeSnapshotAnswer(const QVariantMap& answer);
+    // The view's word that the key sent behind the input arrived.
+    void takeKeyArrival(const QVariantMap& key);
     bool waitUntilReady(int timeoutMs);
     void requestContextMenu(const QPoint& pos);
     QString largePageFolder();
@@ -101,11 +102,11 @@ private:
     bool m_ready = false;
     bool m_edited = false;
     int m_answerWaitMs = 5000;
-    // The keys sent behind the user's input to this load, the one whose
-    // answer is awaited (0: none) and that answer.
+    // The keys sent behind the user's input to this load, the last the
+    // view said arrived and the one awaited (0: none).
     int m_markersSent = 0;
+    int m_markersArrived = 0;
     int m_awaitedMarker = 0;
-    std::optional<QVariantMap> m_markerAnswer;
     QPointer<QEventLoop> m_answerLoop;
     DesignSnapshot m_loaded;
 

@@ -686,9 +686,10 @@ var qwDesign = (function () {
     // Keys the user typed may still be on their way here when the program
     // asks for the document, on a path its requests do not share. So the
     // program sends a key of its own after them, one nothing else uses:
-    // when it arrives every earlier key has been handled, and the document
-    // goes back through the channel, counted so that the program knows it
-    // is the answer to that key. The key itself does nothing here.
+    // when it arrives every earlier key has been handled, which the channel
+    // tells the program (the keys counted, so it knows which one), and the
+    // document it asks for then holds them all. The key itself does nothing
+    // here.
     var markers = 0;
     function isMarker(event) {
         return event.key === "F24" || event.keyCode === 135;
@@ -700,7 +701,7 @@ var qwDesign = (function () {
         event.stopImmediatePropagation();
         ++markers;
         if (started && bridge)
-            bridge.snapshotTaken({load: loadName, marker: markers, answer: qwDesign.snapshot()});
+            bridge.keyArrived({load: loadName, marker: markers});
     }, true);
     window.addEventListener("keyup", function (event) {
         if (!isMarker(event))
