@@ -134,6 +134,9 @@ public:
     // reports come after the change, so this may still be false for the
     // last key: never a reason to skip taking the document back.
     virtual bool edited() const = 0;
+    // The keyboard goes to the document: a person who enters the page types
+    // into it at once, without a click first.
+    virtual void takeFocus() {}
 
 Q_SIGNALS:
     // The loaded document can be edited.

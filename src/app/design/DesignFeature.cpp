@@ -101,6 +101,7 @@ bool DesignFeature::showPage()
         m_context.pages.setDesignDocument(m_document);
     }
     load();
+    m_document->takeFocus();
     return true;
 }
 

@@ -524,6 +524,12 @@ void WebDesignDocument::takeStart(const QVariantMap& start)
     Q_EMIT ready();
 }
 
+void WebDesignDocument::takeFocus()
+{
+    if (m_view != nullptr)
+        m_view->setFocus(Qt::OtherFocusReason);
+}
+
 void WebDesignDocument::runReporting(const QString& script)
 {
     const int load = m_load;

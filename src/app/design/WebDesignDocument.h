@@ -39,6 +39,7 @@ public:
     QWebEngineView* view() const;
     // A document is loaded and can be edited.
     bool isReady() const override { return m_ready; }
+    void takeFocus() override;
     // How long the program waits for the view where it must wait (tests
     // shorten it).
     void setAnswerWait(int ms) { m_answerWaitMs = ms; }

@@ -158,6 +158,7 @@ private Q_SLOTS:
     void aFileChangedOnDiskIsReadAgainAsItIs_data();
     void aFileChangedOnDiskIsReadAgainAsItIs();
     void typingInTheDesignViewMarksTheDocumentModified();
+    void keysTypedAfterEnteringGoIntoThePage();
 };
 
 void DesignHandOverTest::aKeyTypedAndLeftAtOnceIsInTheText_data()
@@ -372,6 +373,27 @@ void DesignHandOverTest::typingInTheDesignViewMarksTheDocumentModified()
     QTest::qWait(100);
     QVERIFY(s.tabMarkedModified(1));
     QCOMPARE(s.window->statusText(1), u"Změněno"_s);
+}
+
+// A person enters the design page by its tab and types at once, without a
+// click into the page: the keys go into the page.
+void DesignHandOverTest::keysTypedAfterEnteringGoIntoThePage()
+{
+    Session s;
+    QVERIFY(s.active);
+    QVERIFY(s.open(u"page.html"_s, kSmallPage));
+    ScintillaEditor* edited = &s.editor();
+    s.clickPageTab(PageMode::Design);
+    QTRY_VERIFY(s.page() == PageMode::Design && s.document() != nullptr && s.document()->isReady());
+    QCOMPARE(QApplication::focusWidget(), s.surface());
+    s.type('x');
+    QTRY_VERIFY(s.document()->edited());
+    s.key(Qt::Key_F11);
+    QCOMPARE(s.page(), PageMode::Source);
+    // The caret starts at the beginning of the body's text.
+    QString expected = QString::fromUtf8(kSmallPage);
+    expected.replace(u"<p id=p>"_s, u"<p id=p>x"_s);
+    QCOMPARE(edited->text(), expected);
 }
 
 QTEST_MAIN(DesignHandOverTest)
