@@ -455,11 +455,14 @@ void WebDesignDocument::setHtml(const QString& html, const QString& baseFolder)
     if (!base.isEmpty() && !base.endsWith(u'/'))
         base += u'/';
     m_page->allowNextLoad();
-    // A page drawn while it is parsed is laid out again at every frame,
-    // the more often the more the parser pauses (after each script block):
-    // the view draws nothing until the document is parsed.
-    m_page->setVisible(false);
     const QByteArray utf8 = html.toUtf8();
+    // A large page drawn while it is parsed is laid out again at every
+    // frame, the more often the more the parser pauses (after each script
+    // block): the view draws nothing until it is parsed. A small page is
+    // parsed at once, and a page hidden and shown again while the view has
+    // the keyboard no longer takes keys until a click: it stays shown.
+    if (utf8.size() > kLargestDirectPage)
+        m_page->setVisible(false);
     // The load's name rides in the address's fragment, which changes no
     // relative address.
     QUrl baseUrl = base.isEmpty() ? QUrl(QStringLiteral("about:blank")) : QUrl::fromLocalFile(base);

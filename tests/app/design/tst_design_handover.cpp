@@ -376,7 +376,8 @@ void DesignHandOverTest::typingInTheDesignViewMarksTheDocumentModified()
 }
 
 // A person enters the design page by its tab and types at once, without a
-// click into the page: the keys go into the page.
+// click into the page: the keys go into the page, also when the page is
+// entered again after the source page.
 void DesignHandOverTest::keysTypedAfterEnteringGoIntoThePage()
 {
     Session s;
@@ -393,6 +394,15 @@ void DesignHandOverTest::keysTypedAfterEnteringGoIntoThePage()
     // The caret starts at the beginning of the body's text.
     QString expected = QString::fromUtf8(kSmallPage);
     expected.replace(u"<p id=p>"_s, u"<p id=p>x"_s);
+    QCOMPARE(edited->text(), expected);
+
+    s.clickPageTab(PageMode::Design);
+    QTRY_VERIFY(s.page() == PageMode::Design && s.document()->isReady());
+    QCOMPARE(QApplication::focusWidget(), s.surface());
+    s.type('y');
+    QTRY_VERIFY(s.document()->edited());
+    s.key(Qt::Key_F11);
+    expected.replace(u"<p id=p>x"_s, u"<p id=p>yx"_s);
     QCOMPARE(edited->text(), expected);
 }
 
