@@ -1,5 +1,6 @@
 #include "core/text/DocumentText.h"
 
+#include "core/text/CharsetDeclaration.h"
 #include "core/text/Utf8.h"
 #include "core/text/Windows1250.h"
 
@@ -20,6 +21,13 @@ qsizetype countBreakBytes(QByteArrayView bytes)
     return n;
 }
 
+// Only called for plain ASCII, so Latin-1 gives the very characters.
+bool declaresUtf8(QByteArrayView asciiBytes)
+{
+    const QByteArrayView head = asciiBytes.first(std::min(asciiBytes.size(), kCharsetSearchLength));
+    return declaredEncoding(QString::fromLatin1(head)) == TextEncoding::Utf8;
+}
+
 } // namespace
 
 DecodedDocument decodeDocument(QByteArrayView fileBytes)
@@ -38,6 +46,10 @@ DecodedDocument decodeDocument(QByteArrayView fileBytes)
     } else if (const Utf8Scan scan = scanUtf8(fileBytes); scan.valid && scan.hasMultiByte) {
         result.encoding = TextEncoding::Utf8;
         decodedLength = scan.utf16Length;
+    } else if (scan.valid && declaresUtf8(fileBytes)) {
+        // Plain ASCII reads the same either way, but a page that says it is
+        // UTF-8 must stay so once a Czech letter is typed into it.
+        result.encoding = TextEncoding::Utf8;
     }
     if (content.isEmpty())
         return result;

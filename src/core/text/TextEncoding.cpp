@@ -1,6 +1,9 @@
 #include "core/text/TextEncoding.h"
 
+#include "core/text/CharsetDeclaration.h"
 #include "core/text/Utf8.h"
+
+#include <QString>
 
 namespace qw {
 
@@ -10,7 +13,15 @@ TextEncoding detectEncoding(QByteArrayView bytes)
         return scanUtf8(bytes.sliced(kUtf8Bom.size())).valid ? TextEncoding::Utf8Bom
                                                              : TextEncoding::Windows1250;
     const Utf8Scan scan = scanUtf8(bytes);
-    return scan.valid && scan.hasMultiByte ? TextEncoding::Utf8 : TextEncoding::Windows1250;
+    if (scan.valid && scan.hasMultiByte)
+        return TextEncoding::Utf8;
+    if (scan.valid) {
+        // Plain ASCII: Latin-1 gives the very characters.
+        const QByteArrayView head = bytes.first(std::min(bytes.size(), kCharsetSearchLength));
+        if (declaredEncoding(QString::fromLatin1(head)) == TextEncoding::Utf8)
+            return TextEncoding::Utf8;
+    }
+    return TextEncoding::Windows1250;
 }
 
 } // namespace qw

@@ -45,6 +45,10 @@ TEST(EncodingDetection, ChoosesByContent)
         {"truncated at the end", "ok \xE4\xB8", TextEncoding::Windows1250},
         {"missing continuation", "\xE4\x41\x41", TextEncoding::Windows1250},
         {"valid then invalid", "\xC4\x9B and \xFF", TextEncoding::Windows1250},
+        {"ascii declaring utf-8", "<meta charset=\"utf-8\">", TextEncoding::Utf8},
+        {"1250 letter declaring utf-8", "<meta charset=\"utf-8\">\xE8", TextEncoding::Windows1250},
+        {"ascii declaring windows-1250", "<meta charset=\"windows-1250\">",
+         TextEncoding::Windows1250},
     };
     for (const Case& c : cases)
         EXPECT_EQ(detectEncoding(c.bytes), c.expected) << c.name;
