@@ -66,6 +66,11 @@ struct AppSettings
     bool statusBar = true;
     bool leftPanel = true;
     bool tabSet = true;
+    // The live preview beside the source: shown, below the source instead of
+    // beside it, and the source's share of the splitter in thousandths.
+    bool livePreview = false;
+    bool livePreviewBelow = false;
+    int livePreviewShare = 500;
     bool upperTag = true; // true: names are written in lower case
     bool docFromTemplate = true;
     bool lowerFileName = true;

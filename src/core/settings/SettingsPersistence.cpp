@@ -21,6 +21,7 @@ const QString settingsObject = u"Settings"_s;
 const QString recentFilesObject = u"RecentFiles"_s;
 const QString fileDialogsObject = u"FileDialogs"_s;
 const QString lastFolderValue = u"LastFolder"_s;
+const QString livePreviewObject = u"LivePreview"_s;
 
 // A store value is used only when it has the type the setting is kept as.
 class StoredValues
@@ -210,6 +211,14 @@ AppSettings loadSettings(const UserStore& store, const IniFile& htmlDat, const A
     if (lastFolder.isString())
         s.lastFolder = lastFolder.toString();
 
+    const StoredValues live(root.value(livePreviewObject).toObject());
+    live.flag(u"Shown"_s, s.livePreview);
+    live.flag(u"Below"_s, s.livePreviewBelow);
+    live.integer(u"Share"_s, s.livePreviewShare);
+    // A share that leaves either side without room is no choice anybody made.
+    if (s.livePreviewShare < 50 || s.livePreviewShare > 950)
+        s.livePreviewShare = AppSettings().livePreviewShare;
+
     s.templateHead = htmlDat.readList(headList.section, headList.prefix);
     s.templateFoot = htmlDat.readList(footList.section, footList.prefix);
     s.filters = htmlDat.readList(filterList.section, filterList.prefix);
@@ -268,6 +277,9 @@ SettingsSaveResult saveSettings(const AppSettings& s, const UserStore& store, In
         root.remove(fileDialogsObject);
     else
         root.insert(fileDialogsObject, QJsonObject{{lastFolderValue, s.lastFolder}});
+    root.insert(livePreviewObject, QJsonObject{{u"Shown"_s, flag(s.livePreview)},
+                                               {u"Below"_s, flag(s.livePreviewBelow)},
+                                               {u"Share"_s, s.livePreviewShare}});
     result.userStoreWritten = store.write(root);
 
     IniFile::Batch batch(htmlDat);

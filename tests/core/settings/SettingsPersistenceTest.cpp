@@ -308,6 +308,32 @@ TEST_F(SettingsPersistenceTest, ShortenedListsDoNotGrowBack)
     EXPECT_FALSE(m_html.valueExists(u"BROWSER", u"browser2"));
 }
 
+TEST_F(SettingsPersistenceTest, LivePreviewKeepsItsOwnObject)
+{
+    AppSettings s = load();
+    EXPECT_FALSE(s.livePreview);
+    EXPECT_FALSE(s.livePreviewBelow);
+    EXPECT_EQ(s.livePreviewShare, 500);
+    s.livePreview = true;
+    s.livePreviewBelow = true;
+    s.livePreviewShare = 640;
+    save(s);
+    EXPECT_EQ(storedRoot().value(u"LivePreview"_s).toObject(),
+              (QJsonObject{{u"Shown"_s, 1}, {u"Below"_s, 1}, {u"Share"_s, 640}}));
+    EXPECT_FALSE(storedValues().contains(u"LivePreview"_s));
+    const AppSettings back = load();
+    EXPECT_TRUE(back.livePreview);
+    EXPECT_TRUE(back.livePreviewBelow);
+    EXPECT_EQ(back.livePreviewShare, 640);
+
+    // A share that would leave one side with nothing is not taken.
+    for (const char* share : {"0", "20", "990", "\"half\"", "4000000000"}) {
+        putStore(QByteArray(R"({"LivePreview": {"Shown": 1, "Share": )") + share + "}}");
+        EXPECT_EQ(load().livePreviewShare, 500) << share;
+        EXPECT_TRUE(load().livePreview) << share;
+    }
+}
+
 TEST_F(SettingsPersistenceTest, ValuesOfTheWrongTypeFallBackToTheDefault)
 {
     putStore(R"({"Settings": {
