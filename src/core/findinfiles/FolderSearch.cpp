@@ -1,0 +1,305 @@
+#include "core/findinfiles/FolderSearch.h"
+
+#include "core/filepanel/FileMask.h"
+#include "core/text/DocumentText.h"
+#include "core/text/TextCheck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHashFunctions>
+#include <QSet>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace qw {
+namespace {
+
+struct DirKey
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const DirKey&, const DirKey&) = default;
+};
+
+size_t qHash(const DirKey& key, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, key.device, key.inode);
+}
+
+qint64 modifiedNsOf(const struct stat& st)
+{
+    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+struct PendingFolder
+{
+    QByteArray path; // native
+    QString relative;
+};
+
+class FolderWalker
+{
+public:
+    FolderWalker(const FolderSearchOptions& options, const SearchQuery& query,
+                 const std::atomic<bool>& stop, const FolderSearchCallbacks& callbacks)
+        : m_options(options), m_mask(options.masks), m_matcher(query), m_stop(stop),
+          m_callbacks(callbacks)
+    {}
+
+    FolderSearchSummary run()
+    {
+        const QString root = QDir::cleanPath(QDir(m_options.folder).absolutePath());
+        m_rootPrefix = root.endsWith(u'/') ? root : root + u'/';
+        struct stat st
+        {
+        };
+        const QByteArray native = QFile::encodeName(root);
+        if (::stat(native.constData(), &st) != 0) {
+            report(root, QStringLiteral("Složku nelze otevřít: %1").arg(systemReasonText(errno)));
+            return m_summary;
+        }
+        if (!S_ISDIR(st.st_mode)) {
+            report(root, QStringLiteral("Cesta není složka."));
+            return m_summary;
+        }
+        std::vector<PendingFolder> pending;
+        pending.push_back({native, QString()});
+        std::vector<QByteArray> names;
+        std::vector<PendingFolder> subfolders;
+        while (!pending.empty()) {
+            if (stopped())
+                break;
+            PendingFolder folder = std::move(pending.back());
+            pending.pop_back();
+            names.clear();
+            if (!listFolder(folder, names))
+                continue;
+            std::sort(names.begin(), names.end());
+            subfolders.clear();
+            for (const QByteArray& name : names) {
+                if (stopped())
+                    break;
+                QByteArray path = folder.path;
+                if (!path.endsWith('/'))
+                    path += '/';
+                path += name;
+                const QString display = QFile::decodeName(name);
+                const QString relative =
+                    folder.relative.isEmpty() ? display : folder.relative + u'/' + display;
+                struct stat entry
+                {
+                };
+                if (::stat(path.constData(), &entry) != 0) {
+                    report(m_rootPrefix + relative,
+                           QStringLiteral("Nelze číst: %1").arg(systemReasonText(errno)));
+                    continue;
+                }
+                if (S_ISDIR(entry.st_mode)) {
+                    if (m_options.subfolders)
+                        subfolders.push_back({std::move(path), relative});
+                } else if (S_ISREG(entry.st_mode) && m_mask.matches(display)) {
+                    searchFile(path, relative);
+                }
+            }
+            // Reversed onto the stack, so they come off in name order.
+            for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
+                pending.push_back(std::move(*it));
+        }
+        m_summary.stopped = stopped();
+        return m_summary;
+    }
+
+private:
+    bool stopped() const { return m_stop.load(std::memory_order_relaxed); }
+
+    void report(const QString& path, const QString& reason)
+    {
+        SearchProblem problem{path, reason};
+        if (m_callbacks.problem)
+            m_callbacks.problem(problem);
+        m_summary.unreadable.append(std::move(problem));
+    }
+
+    bool listFolder(const PendingFolder& folder, std::vector<QByteArray>& names)
+    {
+        const QString shown = folder.relative.isEmpty()
+                                  ? m_rootPrefix.chopped(m_rootPrefix.size() > 1 ? 1 : 0)
+                                  : m_rootPrefix + folder.relative;
+        DIR* dir = ::opendir(folder.path.constData());
+        if (!dir) {
+            report(shown, QStringLiteral("Složku nelze číst: %1").arg(systemReasonText(errno)));
+            return false;
+        }
+        struct stat st
+        {
+        };
+        if (::fstat(::dirfd(dir), &st) == 0) {
+            const DirKey key{quint64(st.st_dev), quint64(st.st_ino)};
+            if (m_visited.contains(key)) {
+                // Reached again through a link: a loop, or a folder searched
+                // already.
+                ::closedir(dir);
+                return false;
+            }
+            m_visited.insert(key);
+        }
+        errno = 0;
+        while (const dirent* entry = ::readdir(dir)) {
+            const char* name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            names.emplace_back(name);
+        }
+        if (errno != 0)
+            report(shown, QStringLiteral("Složku nelze číst: %1").arg(systemReasonText(errno)));
+        ::closedir(dir);
+        return true;
+    }
+
+    void searchFile(const QByteArray& path, const QString& relative)
+    {
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            report(m_rootPrefix + relative,
+                   QStringLiteral("Soubor nelze číst: %1").arg(systemReasonText(errno)));
+            progress();
+            return;
+        }
+        struct stat st
+        {
+        };
+        if (::fstat(fd, &st) != 0) {
+            report(m_rootPrefix + relative,
+                   QStringLiteral("Soubor nelze číst: %1").arg(systemReasonText(errno)));
+            ::close(fd);
+            progress();
+            return;
+        }
+        if (st.st_size > m_options.sizeLimit) {
+            ++m_summary.tooLarge;
+            ::close(fd);
+            progress();
+            return;
+        }
+        const qsizetype size = qsizetype(st.st_size);
+        if (m_buffer.size() < size)
+            m_buffer.resize(size);
+        qsizetype got = 0;
+        while (got < size) {
+            const ssize_t n = ::read(fd, m_buffer.data() + got, size_t(size - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                report(m_rootPrefix + relative,
+                       QStringLiteral("Soubor nelze číst: %1").arg(systemReasonText(errno)));
+                ::close(fd);
+                progress();
+                return;
+            }
+            if (n == 0)
+                break;
+            got += n;
+        }
+        ::close(fd);
+        const QByteArrayView bytes(m_buffer.constData(), got);
+        if (!looksLikeText(bytes)) {
+            ++m_summary.notText;
+            progress();
+            return;
+        }
+        ++m_summary.filesSearched;
+        if (m_matcher.mayMatch(bytes)) {
+            const TextEncoding encoding = openingEncoding(bytes);
+            QList<TextMatch> matches = m_matcher.findInFile(bytes, encoding);
+            if (!matches.isEmpty()) {
+                ++m_summary.filesMatched;
+                m_summary.matches += matches.size();
+                FileResult result;
+                result.path = m_rootPrefix + relative;
+                result.relativePath = relative;
+                result.encoding = encoding;
+                result.version = fileVersionOf(bytes, modifiedNsOf(st));
+                result.matches = std::move(matches);
+                if (m_callbacks.found)
+                    m_callbacks.found(std::move(result));
+            }
+        }
+        progress();
+    }
+
+    void progress()
+    {
+        ++m_looked;
+        if (m_callbacks.progress)
+            m_callbacks.progress(m_looked);
+    }
+
+    const FolderSearchOptions& m_options;
+    FileMask m_mask;
+    TextMatcher m_matcher;
+    const std::atomic<bool>& m_stop;
+    const FolderSearchCallbacks& m_callbacks;
+    QString m_rootPrefix;
+    QSet<DirKey> m_visited;
+    QByteArray m_buffer;
+    qsizetype m_looked = 0;
+    FolderSearchSummary m_summary;
+};
+
+} // namespace
+
+FolderSearchSummary searchFolder(const FolderSearchOptions& options, const SearchQuery& query,
+                                 const std::atomic<bool>& stop,
+                                 const FolderSearchCallbacks& callbacks)
+{
+    FolderWalker walker(options, query, stop, callbacks);
+    return walker.run();
+}
+
+FileVersion fileVersionOf(QByteArrayView bytes, qint64 modifiedNs)
+{
+    return FileVersion{bytes.size(), modifiedNs, quint64(qHash(bytes, 0))};
+}
+
+TextEncoding openingEncoding(QByteArrayView bytes)
+{
+    // Exactly what opening the file decides, whatever that takes into account.
+    return decodeDocument(bytes).encoding;
+}
+
+QString systemReasonText(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("přístup odepřen");
+    case ENOENT:
+        return QStringLiteral("neexistuje");
+    case ENOTDIR:
+        return QStringLiteral("část cesty není složka");
+    case ELOOP:
+        return QStringLiteral("smyčka symbolických odkazů");
+    case EIO:
+        return QStringLiteral("chyba vstupu a výstupu");
+    case ENOSPC:
+        return QStringLiteral("na disku není místo");
+    case EROFS:
+        return QStringLiteral("systém souborů je jen pro čtení");
+    case EISDIR:
+        return QStringLiteral("je to složka");
+    default:
+        return QStringLiteral("chyba systému %1 (%2)")
+            .arg(error)
+            .arg(QString::fromLocal8Bit(::strerror(error)));
+    }
+}
+
+} // namespace qw
