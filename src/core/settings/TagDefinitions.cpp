@@ -64,6 +64,16 @@ bool TagDefinitions::hasTag(QStringView tagName) const
     return m_file.sectionExists(tagSection(tagName));
 }
 
+QStringList TagDefinitions::tagNames() const
+{
+    QStringList names;
+    for (const QString& section : m_file.sectionNames()) {
+        if (section.startsWith(u'!') && section.size() > 1)
+            names.append(section.sliced(1));
+    }
+    return names;
+}
+
 QStringList TagDefinitions::attributeNames(QStringView tagName) const
 {
     return m_file.readSection(tagSection(tagName));

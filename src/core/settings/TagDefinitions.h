@@ -46,6 +46,8 @@ public:
     explicit TagDefinitions(const IniFile& file) : m_file(file) {}
 
     bool hasTag(QStringView tagName) const;
+    // Every tag the file defines, as its section names it, in file order.
+    QStringList tagNames() const;
     // The tag's attributes in file order.
     QStringList attributeNames(QStringView tagName) const;
     AttributeEditor attributeEditor(QStringView tagName, QStringView attributeName) const;

@@ -55,6 +55,11 @@ TEST_F(TagDefinitionsTest, FindsTagsAndAttributesInAnyCase)
     EXPECT_EQ(m_tags.attributeEditor(u"IMG", u"SRC").kindText, u"IMAGE"_s);
 }
 
+TEST_F(TagDefinitionsTest, ListsTheTagsOfItsSectionsOnly)
+{
+    EXPECT_EQ(m_tags.tagNames(), (QStringList{u"img"_s, u"A"_s}));
+}
+
 TEST_F(TagDefinitionsTest, ReadsTheEditorOfEachAttribute)
 {
     using K = AttributeEditorKind;
