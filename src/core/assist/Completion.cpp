@@ -306,17 +306,6 @@ QList<OfferEntry> entityEntries(QStringView typed, const TagDefinitions& definit
 
 } // namespace
 
-bool isHtml5Document(QStringView start)
-{
-    qsizetype i = 0;
-    if (i < start.size() && start[i] == QChar(0xFEFF))
-        ++i;
-    while (i < start.size() && isHtmlSpace(start[i]))
-        ++i;
-    constexpr QStringView kDoctype = u"<!DOCTYPE html>";
-    return start.sliced(i).startsWith(kDoctype, Qt::CaseInsensitive);
-}
-
 QList<OfferEntry> attributeValueEntries(QStringView element, QStringView attribute,
                                         QStringView typed, const TagDefinitions& definitions,
                                         const OfferOptions& options)

@@ -66,8 +66,4 @@ QList<OfferEntry> attributeValueEntries(QStringView element, QStringView attribu
                                         QStringView typed, const TagDefinitions& definitions,
                                         const OfferOptions& options);
 
-// A document whose doctype is exactly "<!DOCTYPE html>" (either case), after
-// blanks and a byte-order mark at the start.
-bool isHtml5Document(QStringView start);
-
 } // namespace qw

@@ -218,23 +218,5 @@ TEST(Offers, AddressValuesAreTheDocumentsFilesFollowingIntoFolders)
     EXPECT_TRUE(offerAt(u"<a href=\""_s, 9, definitions.tags(), OfferOptions()).entries.isEmpty());
 }
 
-TEST(Offers, Html5DocumentIsTheShortDoctypeOnly)
-{
-    struct Case
-    {
-        QString start;
-        bool html5;
-    } cases[] = {
-        {u"<!DOCTYPE html>\r\n<html>"_s, true},
-        {u"\uFEFF  \r\n<!doctype HTML><p>"_s, true},
-        {u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">"_s, false},
-        {u"<html><!DOCTYPE html>"_s, false},
-        {u"<!DOCTYPE htm>"_s, false},
-        {QString(), false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(isHtml5Document(c.start), c.html5) << c.start.toStdString();
-}
-
 } // namespace
 } // namespace qw
