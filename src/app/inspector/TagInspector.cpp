@@ -3,7 +3,9 @@
 #include "app/inspector/InspectorDelegate.h"
 #include "app/services/ColorCombo.h"
 #include "app/services/ComboBoxAccessibility.h"
+#include "core/editor/EditorWidget.h"
 #include "core/inspector/InspectorNavigation.h"
+#include "core/markup/DocumentType.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -56,7 +58,12 @@ void TagInspector::fillInspector(const TagAtCaret& found, TagAttributeList& attr
                                  TagCaseOptions options)
 {
     clearInspector();
-    m_inspection.fill(m_definitions, found, attributes, options);
+    // Only the page's start is read: a key must not cost more on a long page.
+    const EditorWidget* editor = m_services.editor ? m_services.editor() : nullptr;
+    const bool html5 =
+        editor != nullptr &&
+        isHtml5Document(editor->textRange(0, std::min(editor->length(), kDoctypeSearchLength)));
+    m_inspection.fill(m_definitions, found, attributes, options, html5);
     if (m_inspection.rows().isEmpty())
         return;
     m_attributes = &attributes;

@@ -17,11 +17,18 @@ struct HtmlElement
     bool hasEndTag = true;
 };
 
-// The 106 known elements in their fixed order (SCRIPT first, !DOCTYPE last).
+// The known elements in their fixed order (SCRIPT first, !DOCTYPE last): the
+// HTML 4 era's 105, then those of today's HTML.
 std::span<const HtmlElement> htmlElements();
 
 // The element of that name, compared without regard to ASCII letter case, or
 // nullptr. Allocates nothing: the colouring calls it for every tag it meets.
 const HtmlElement* findHtmlElement(QStringView name);
+
+// A name with a hyphen that starts with a letter: a page's own (custom)
+// element, which the colouring treats as a known one with attributes and an
+// end tag (customHtmlElement, a name-less entry outside the table).
+bool isCustomElementName(QStringView name);
+const HtmlElement* customHtmlElement();
 
 } // namespace qw

@@ -180,7 +180,10 @@ private:
             ++end;
         const bool endTag = end > p && m_s[p] == u'/';
         const qsizetype nameStart = endTag ? p + 1 : p;
-        const HtmlElement* element = findHtmlElement(QStringView(m_s + nameStart, end - nameStart));
+        const QStringView name(m_s + nameStart, end - nameStart);
+        const HtmlElement* element = findHtmlElement(name);
+        if (!element && isCustomElementName(name))
+            element = customHtmlElement();
         if (!element || (endTag && !element->hasEndTag))
             return LineState::PlainTag; // the name starts the unknown tag's run
         add(p, end, StyleClass::HtmlKeyword);

@@ -37,12 +37,34 @@ QList<InspectorRow> inspectorRows(const TagDefinitions& definitions, QStringView
 void TagInspection::fill(const TagDefinitions& definitions, const TagAtCaret& found,
                          TagAttributeList& attributes, TagCaseOptions options)
 {
+    fill(definitions, found, attributes, options, false);
+}
+
+void TagInspection::fill(const TagDefinitions& definitions, const TagAtCaret& found,
+                         TagAttributeList& attributes, TagCaseOptions options, bool html5Document)
+{
     clear();
     if (!found.parsed || found.name.isEmpty())
         return;
     m_rows = inspectorRows(definitions, found.name, attributes);
     if (m_rows.isEmpty())
         return;
+    if (html5Document) {
+        m_bareFlags.resize(m_rows.size(), false);
+        for (qsizetype i = 0; i < m_rows.size(); ++i) {
+            InspectorRow& row = m_rows[i];
+            const AttributeEditor editor = definitions.attributeEditor(found.name, row.name);
+            if (editor.kindText != u"COMBO" || editor.choices.size() != 1 ||
+                asciiUpper(editor.choices.first()) != row.name)
+                continue;
+            m_bareFlags[i] = true;
+            // A bare flag is set: its row says so by its name, and leaving
+            // that name as it is keeps the flag bare.
+            const TagAttribute* present = attributes.findTagAttribute(row.name);
+            if (present != nullptr && !present->value)
+                row.value = editor.choices.first();
+        }
+    }
     attributes.applyTagCase(options);
     m_tagName = attributes.tagName();
     // found.text always ends in ">"; for a tag the document does not close
@@ -54,6 +76,7 @@ void TagInspection::fill(const TagDefinitions& definitions, const TagAtCaret& fo
 void TagInspection::clear()
 {
     m_rows.clear();
+    m_bareFlags.clear();
     m_tagName.clear();
     m_start = -1;
     m_written.clear();
@@ -77,7 +100,12 @@ bool TagInspection::writeBack(EditorWidget& editor, TagAttributeList& attributes
         return false;
     InspectorRow& shown = m_rows[row];
     if (value != shown.value) {
-        attributes.setTagAttribute(shown.name, value);
+        const bool bare =
+            row < m_bareFlags.size() && m_bareFlags.at(row) && asciiUpper(value) == shown.name;
+        if (bare)
+            attributes.setBareTagAttribute(shown.name);
+        else
+            attributes.setTagAttribute(shown.name, value);
         shown.value = value;
     }
     // The text the writer makes of the list (it puts the names in case first).

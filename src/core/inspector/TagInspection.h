@@ -42,6 +42,13 @@ public:
     // tag without a section, leaves no rows.
     void fill(const TagDefinitions& definitions, const TagAtCaret& found,
               TagAttributeList& attributes, TagCaseOptions options);
+    // The same for a document whose doctype may make it HTML5 (isHtml5Document).
+    // There a flag (an attribute whose only choice is its own name, as
+    // required) shows its name when the tag holds it bare, and choosing that
+    // name writes it bare; elsewhere flags are written with their value as
+    // before, and every flag stays as it was found until its row is changed.
+    void fill(const TagDefinitions& definitions, const TagAtCaret& found,
+              TagAttributeList& attributes, TagCaseOptions options, bool html5Document);
     void clear();
 
     const QList<InspectorRow>& rows() const { return m_rows; }
@@ -67,6 +74,8 @@ public:
 
 private:
     QList<InspectorRow> m_rows;
+    // Per row: a flag written bare (HTML5 documents only).
+    QList<bool> m_bareFlags;
     QString m_tagName;
     qsizetype m_start = -1;
     QString m_written;

@@ -85,6 +85,17 @@ void TagAttributeList::setTagAttribute(QStringView name, const QString& value)
         m_attributes.append(TagAttribute{name.toString(), value});
 }
 
+void TagAttributeList::setBareTagAttribute(QStringView name)
+{
+    for (TagAttribute& attribute : m_attributes) {
+        if (sameNameIgnoringAsciiCase(attribute.name, name)) {
+            attribute.value.reset();
+            return;
+        }
+    }
+    m_attributes.append(TagAttribute{name.toString(), std::nullopt});
+}
+
 const TagAttribute* TagAttributeList::findTagAttribute(QStringView name) const
 {
     for (const TagAttribute& attribute : m_attributes) {

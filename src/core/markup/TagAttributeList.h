@@ -60,6 +60,10 @@ public:
     // empty field simply leaves the attribute out.
     void setTagAttribute(QStringView name, const QString& value);
 
+    // Makes the attribute a bare flag (no "=" written): in place when the tag
+    // has it, else appended under the name as passed.
+    void setBareTagAttribute(QStringView name);
+
     // First attribute whose name matches ignoring ASCII case, or null.
     const TagAttribute* findTagAttribute(QStringView name) const;
 

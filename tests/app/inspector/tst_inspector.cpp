@@ -140,13 +140,23 @@ struct Session
 QStringList imgRowsOfTagDat()
 {
     return QStringList{
-        QStringLiteral("SRC"),       QStringLiteral("ALT"),    QStringLiteral("WIDTH"),
-        QStringLiteral("HEIGHT"),    QStringLiteral("BORDER"), QStringLiteral("ALIGN"),
-        QStringLiteral("HSPACE"),    QStringLiteral("VSPACE"), QStringLiteral("USEMAP"),
-        QStringLiteral("ISMAP"),     QStringLiteral("NAME"),   QStringLiteral("LOWSRC"),
-        QStringLiteral("LONGDESC"),  QStringLiteral("ID"),     QStringLiteral("CLASS"),
-        QStringLiteral("STYLE"),     QStringLiteral("TITLE"),  QStringLiteral("ONMOUSEOVER"),
-        QStringLiteral("ONMOUSEOUT")};
+        QStringLiteral("SRC"), QStringLiteral("ALT"), QStringLiteral("WIDTH"),
+        QStringLiteral("HEIGHT"), QStringLiteral("BORDER"), QStringLiteral("ALIGN"),
+        QStringLiteral("HSPACE"), QStringLiteral("VSPACE"), QStringLiteral("USEMAP"),
+        QStringLiteral("ISMAP"), QStringLiteral("NAME"), QStringLiteral("LOWSRC"),
+        QStringLiteral("LONGDESC"), QStringLiteral("ID"), QStringLiteral("CLASS"),
+        QStringLiteral("STYLE"), QStringLiteral("TITLE"), QStringLiteral("ONMOUSEOVER"),
+        QStringLiteral("ONMOUSEOUT"),
+        // What HTML5 added after the older rows, then the attributes of every element.
+        QStringLiteral("SRCSET"), QStringLiteral("SIZES"), QStringLiteral("CROSSORIGIN"),
+        QStringLiteral("REFERRERPOLICY"), QStringLiteral("DECODING"), QStringLiteral("LOADING"),
+        QStringLiteral("FETCHPRIORITY"), QStringLiteral("LANG"), QStringLiteral("DIR"),
+        QStringLiteral("HIDDEN"), QStringLiteral("TABINDEX"), QStringLiteral("ACCESSKEY"),
+        QStringLiteral("AUTOFOCUS"), QStringLiteral("CONTENTEDITABLE"), QStringLiteral("DRAGGABLE"),
+        QStringLiteral("SPELLCHECK"), QStringLiteral("TRANSLATE"), QStringLiteral("INERT"),
+        QStringLiteral("POPOVER"), QStringLiteral("ROLE"), QStringLiteral("ARIA-LABEL"),
+        QStringLiteral("ARIA-LABELLEDBY"), QStringLiteral("ARIA-DESCRIBEDBY"),
+        QStringLiteral("ARIA-HIDDEN")};
 }
 
 } // namespace
@@ -161,6 +171,8 @@ private slots:
     void typingRewritesTheTagAtEveryKeyRelease_data();
     void typingRewritesTheTagAtEveryKeyRelease();
     void valuesWithBracketsAndUndefinedAttributesKeepTheDocument();
+    void html5ElementsShowTheirRowsAndFlags_data();
+    void html5ElementsShowTheirRowsAndFlags();
     void enterUpAndDownMoveBetweenRows();
     void everyKindOfRowFollowsTheKeys_data();
     void everyKindOfRowFollowsTheKeys();
@@ -344,6 +356,48 @@ void InspectorTest::valuesWithBracketsAndUndefinedAttributesKeepTheDocument()
              before +
                  QStringLiteral("<img data-x=\"7\" src=\"a.gif\" alt=\"a>b<c\" border=\"2\">") +
                  after);
+}
+
+void InspectorTest::html5ElementsShowTheirRowsAndFlags_data()
+{
+    QTest::addColumn<QString>("doctype");
+    QTest::addColumn<QString>("shownControls"); // the row of the bare flag in the tag
+    QTest::addColumn<QString>("result");        // after "muted" is typed into MUTED
+    QTest::newRow("HTML5: flags bare")
+        << QStringLiteral("<!DOCTYPE html>\r\n") << QStringLiteral("controls")
+        << QStringLiteral("<video controls autoplay muted>");
+    QTest::newRow("HTML 4: flags with their value, found ones as they were")
+        << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n") << QString()
+        << QStringLiteral("<video controls autoplay muted=\"muted\">");
+}
+
+void InspectorTest::html5ElementsShowTheirRowsAndFlags()
+{
+    QFETCH(QString, doctype);
+    QFETCH(QString, shownControls);
+    QFETCH(QString, result);
+    Session s;
+    const QString after = QStringLiteral("</video>");
+    s.place(doctype + QStringLiteral("<video controls autoplay|>") + after);
+    const QStringList names = s.rowNames();
+    for (const QString& name :
+         {QStringLiteral("SRC"), QStringLiteral("CONTROLS"), QStringLiteral("AUTOPLAY"),
+          QStringLiteral("MUTED"), QStringLiteral("PRELOAD"), QStringLiteral("POSTER"),
+          QStringLiteral("HIDDEN"), QStringLiteral("ARIA-LABEL")})
+        QVERIFY2(names.contains(name), qPrintable(name));
+    QCOMPARE(s.inspector().row(s.rowNamed(QStringLiteral("CONTROLS")))->text(1), shownControls);
+    QCOMPARE(s.inspector().row(s.rowNamed(QStringLiteral("AUTOPLAY")))->text(1),
+             shownControls.isEmpty() ? QString() : QStringLiteral("autoplay"));
+
+    auto* preload = qobject_cast<QComboBox*>(s.edit(QStringLiteral("PRELOAD")));
+    QVERIFY(preload != nullptr);
+    QCOMPARE(preload->count(), 3);
+    QCOMPARE(preload->itemText(1), QStringLiteral("metadata"));
+
+    QWidget* muted = s.edit(QStringLiteral("MUTED"));
+    QVERIFY(muted != nullptr);
+    QTest::keyClicks(Session::keyTarget(muted), QStringLiteral("muted"));
+    QCOMPARE(s.editor().text(), doctype + result + after);
 }
 
 void InspectorTest::enterUpAndDownMoveBetweenRows()

@@ -9,7 +9,7 @@ using namespace qw;
 TEST(HtmlElements, TableHoldsEveryNameOnceInItsOrder)
 {
     const auto elements = htmlElements();
-    ASSERT_EQ(elements.size(), 106u);
+    ASSERT_EQ(elements.size(), 143u);
     EXPECT_EQ(elements.front().name, QLatin1StringView("SCRIPT"));
     EXPECT_EQ(elements[1].name, QLatin1StringView("A"));
     EXPECT_EQ(elements.back().name, QLatin1StringView("!DOCTYPE"));
@@ -24,8 +24,8 @@ TEST(HtmlElements, TableHoldsEveryNameOnceInItsOrder)
 TEST(HtmlElements, OnlyTheListedElementsLackAFlag)
 {
     const std::set<QString> withoutAttributes{"B", "BR", "HEAD", "HTML", "I", "S", "TITLE", "U"};
-    const std::set<QString> withoutEndTag{"SCRIPT", "BASE",  "BASEFONT", "BR",      "FRAME",
-                                          "IMG",    "INPUT", "META",     "!DOCTYPE"};
+    const std::set<QString> withoutEndTag{"SCRIPT", "BASE", "BASEFONT", "BR",    "FRAME",   "IMG",
+                                          "INPUT",  "META", "SOURCE",   "TRACK", "!DOCTYPE"};
     for (const HtmlElement& e : htmlElements()) {
         const QString name(e.name);
         EXPECT_EQ(e.takesAttributes, !withoutAttributes.contains(name)) << name.toStdString();
@@ -63,4 +63,26 @@ TEST(HtmlElements, LookupIgnoresAsciiCaseOnly)
             EXPECT_EQ(e, nullptr) << QString::fromUtf16(c.name).toStdString();
         }
     }
+}
+
+TEST(HtmlElements, CustomElementNamesNeedALetterFirstAndAHyphen)
+{
+    const struct
+    {
+        const char16_t* name;
+        bool custom;
+    } cases[] = {
+        {u"my-card", true},  {u"X-FOO", true},        {u"a-", true},
+        {u"x-1.2_b", true},  {u"\u010Dlen-m", false}, {u"m\u00E9-x", true},
+        {u"card", false},    {u"-x", false},          {u"2-a", false},
+        {u"my_card", false}, {u"my-card/", false},    {u"my card", false},
+        {u"", false},        {u"/my-card", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isCustomElementName(QStringView(c.name)), c.custom)
+            << QString::fromUtf16(c.name).toStdString();
+    }
+    EXPECT_TRUE(customHtmlElement()->takesAttributes);
+    EXPECT_TRUE(customHtmlElement()->hasEndTag);
+    EXPECT_EQ(findHtmlElement(u"my-card"), nullptr);
 }

@@ -32,7 +32,7 @@ protected:
 
     // Puts the caret at the "|" of text (which is removed) and fills the
     // inspection the way the window does after a key release.
-    void inspect(const QString& marked, bool upperTag = true)
+    void inspect(const QString& marked, bool upperTag = true, bool html5 = false)
     {
         const qsizetype caret = marked.indexOf(u'|');
         QString text = marked;
@@ -41,7 +41,7 @@ protected:
         m_editor.setSelectionStart(caret);
         m_options = TagCaseOptions{upperTag};
         const TagAtCaret found = findTagAtCaret(m_editor, false, m_state, m_options);
-        m_inspection.fill(m_tags, found, m_state.attributes, m_options);
+        m_inspection.fill(m_tags, found, m_state.attributes, m_options, html5);
     }
 
     bool write(int row, const QString& value)
@@ -69,6 +69,44 @@ TEST_F(TagInspectionTest, RowsFollowTheDefinitionOrderWithTheTagsValues)
     EXPECT_EQ(m_inspection.editorFor(m_tags, 0).kind(), AttributeEditorKind::Image);
     EXPECT_EQ(m_inspection.editorFor(m_tags, 3).choices, QStringList{u"ismap"_s});
     EXPECT_EQ(m_inspection.editorFor(m_tags, 4).kind(), AttributeEditorKind::String);
+}
+
+// Row 3 is ISMAP, a flag (its only choice is its own name); row 1 is ALT.
+TEST_F(TagInspectionTest, FlagsAreWrittenBareOnlyInHtml5AndKeptAsFoundOtherwise)
+{
+    struct Case
+    {
+        const char* name;
+        bool html5;
+        QString marked;
+        QString shown; // the ISMAP row's value
+        int row;
+        QString value;
+        QString result;
+    } cases[] = {
+        {"html5: chosen flag is bare", true, u"<img |>"_s, u""_s, 3, u"ismap"_s, u"<img ismap>"_s},
+        {"html5: chosen in capitals", true, u"<img |>"_s, u""_s, 3, u"ISMAP"_s, u"<img ismap>"_s},
+        {"html4: chosen flag keeps its value", false, u"<img |>"_s, u""_s, 3, u"ismap"_s,
+         u"<img ismap=\"ismap\">"_s},
+        {"html5: a bare flag shows its name", true, u"<img ismap |>"_s, u"ismap"_s, 1, u"x"_s,
+         u"<img ismap alt=\"x\">"_s},
+        {"html5: flag with a value stays", true, u"<img ismap=\"ismap\" |>"_s, u"ismap"_s, 1,
+         u"x"_s, u"<img ismap=\"ismap\" alt=\"x\">"_s},
+        {"html5: emptied flag is removed", true, u"<img ismap |>"_s, u"ismap"_s, 3, u""_s,
+         u"<img>"_s},
+        {"html5: other value is written as typed", true, u"<img |>"_s, u""_s, 3, u"no"_s,
+         u"<img ismap=\"no\">"_s},
+        {"html4: a bare flag shows nothing and stays bare", false, u"<img ismap |>"_s, u""_s, 1,
+         u"x"_s, u"<img ismap alt=\"x\">"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        inspect(c.marked, true, c.html5);
+        ASSERT_EQ(m_inspection.rows().size(), 4);
+        EXPECT_EQ(m_inspection.rows().at(3).value, c.shown);
+        ASSERT_TRUE(write(c.row, c.value));
+        EXPECT_EQ(m_editor.text(), c.result);
+    }
 }
 
 TEST_F(TagInspectionTest, NoRowsWithoutASectionOrOutsideATag)

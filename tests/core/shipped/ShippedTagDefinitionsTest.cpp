@@ -23,7 +23,7 @@ TEST_F(ShippedTagDefinitions, EveryKnownElementHasASectionWithUsableEditors)
 {
     static const QSet<QString> kinds = {u"STRING"_s, u"COMBO"_s, u"FILE"_s,
                                         u"IMAGE"_s,  u"COLOR"_s, u"FONT"_s};
-    ASSERT_EQ(htmlElements().size(), 106u);
+    ASSERT_EQ(htmlElements().size(), 143u);
     for (const HtmlElement& element : htmlElements()) {
         const QString name = element.name;
         SCOPED_TRACE(name.toStdString());
@@ -85,11 +85,25 @@ TEST_F(ShippedTagDefinitions, KeyAttributesGetTheirEditors)
         {u"INPUT"_s,
          u"TYPE"_s,
          AttributeEditorKind::Combo,
-         {u"text"_s, u"password"_s, u"checkbox"_s, u"radio"_s, u"submit"_s, u"reset"_s, u"file"_s,
-          u"hidden"_s, u"image"_s, u"button"_s}},
+         {u"text"_s,  u"password"_s, u"checkbox"_s, u"radio"_s,          u"submit"_s,
+          u"reset"_s, u"file"_s,     u"hidden"_s,   u"image"_s,          u"button"_s,
+          u"email"_s, u"url"_s,      u"tel"_s,      u"search"_s,         u"number"_s,
+          u"range"_s, u"date"_s,     u"time"_s,     u"datetime-local"_s, u"month"_s,
+          u"week"_s,  u"color"_s}},
+        {u"VIDEO"_s,
+         u"PRELOAD"_s,
+         AttributeEditorKind::Combo,
+         {u"none"_s, u"metadata"_s, u"auto"_s}},
+        {u"VIDEO"_s, u"POSTER"_s, AttributeEditorKind::Image, {}},
+        {u"IMG"_s, u"LOADING"_s, AttributeEditorKind::Combo, {u"lazy"_s, u"eager"_s}},
+        {u"IFRAME"_s, u"LOADING"_s, AttributeEditorKind::Combo, {u"lazy"_s, u"eager"_s}},
+        {u"TRACK"_s, u"SRC"_s, AttributeEditorKind::File, {}},
+        {u"INPUT"_s, u"REQUIRED"_s, AttributeEditorKind::Combo, {u"required"_s}},
+        {u"SECTION"_s, u"DIR"_s, AttributeEditorKind::Combo, {u"ltr"_s, u"rtl"_s, u"auto"_s}},
+        {u"META"_s, u"CHARSET"_s, AttributeEditorKind::Combo, {u"utf-8"_s, u"windows-1250"_s}},
         {u"OL"_s, u"TYPE"_s, AttributeEditorKind::Combo, {u"1"_s, u"a"_s, u"A"_s, u"i"_s, u"I"_s}},
         {u"UL"_s, u"TYPE"_s, AttributeEditorKind::Combo, {u"disc"_s, u"circle"_s, u"square"_s}},
-        {u"FORM"_s, u"METHOD"_s, AttributeEditorKind::Combo, {u"get"_s, u"post"_s}},
+        {u"FORM"_s, u"METHOD"_s, AttributeEditorKind::Combo, {u"get"_s, u"post"_s, u"dialog"_s}},
         {u"P"_s,
          u"ALIGN"_s,
          AttributeEditorKind::Combo,
@@ -130,6 +144,57 @@ TEST_F(ShippedTagDefinitions, ElementsListTheirOwnAttributesBeforeTheCommonOnes)
     const QStringList table = tags.attributeNames(u"TABLE");
     EXPECT_LT(table.indexOf(u"CELLPADDING"_s), table.indexOf(u"CLASS"_s));
     EXPECT_GE(table.indexOf(u"CELLPADDING"_s), 0);
+}
+
+// The elements of today's HTML standard (its element index, HTML namespace).
+TEST_F(ShippedTagDefinitions, EveryElementOfTheStandardIsKnownWithItsGlobalAttributes)
+{
+    static const char* const kStandard[] = {
+        "a",        "abbr",     "address", "area",     "article",    "aside",    "audio",
+        "b",        "base",     "bdi",     "bdo",      "blockquote", "body",     "br",
+        "button",   "canvas",   "caption", "cite",     "code",       "col",      "colgroup",
+        "data",     "datalist", "dd",      "del",      "details",    "dfn",      "dialog",
+        "div",      "dl",       "dt",      "em",       "embed",      "fieldset", "figcaption",
+        "figure",   "footer",   "form",    "h1",       "h2",         "h3",       "h4",
+        "h5",       "h6",       "head",    "header",   "hgroup",     "hr",       "html",
+        "i",        "iframe",   "img",     "input",    "ins",        "kbd",      "label",
+        "legend",   "li",       "link",    "main",     "map",        "mark",     "menu",
+        "meta",     "meter",    "nav",     "noscript", "object",     "ol",       "optgroup",
+        "option",   "output",   "p",       "picture",  "pre",        "progress", "q",
+        "rp",       "rt",       "ruby",    "s",        "samp",       "script",   "search",
+        "section",  "select",   "slot",    "small",    "source",     "span",     "strong",
+        "style",    "sub",      "summary", "sup",      "table",      "tbody",    "td",
+        "template", "textarea", "tfoot",   "th",       "thead",      "time",     "title",
+        "tr",       "track",    "u",       "ul",       "var",        "video",    "wbr",
+    };
+    static const char* const kGlobal[] = {
+        "ID",         "CLASS",     "STYLE",    "TITLE",           "LANG",
+        "DIR",        "HIDDEN",    "TABINDEX", "CONTENTEDITABLE", "DRAGGABLE",
+        "SPELLCHECK", "TRANSLATE", "ROLE",     "ARIA-LABEL"};
+    for (const char* element : kStandard) {
+        const QString name = QString::fromLatin1(element);
+        SCOPED_TRACE(element);
+        EXPECT_NE(findHtmlElement(name), nullptr) << "the colouring does not know it";
+        ASSERT_TRUE(tags.hasTag(name));
+        QStringList attributes = tags.attributeNames(name);
+        for (QString& attribute : attributes)
+            attribute = attribute.toUpper();
+        for (const char* global : kGlobal)
+            EXPECT_TRUE(attributes.contains(QString::fromLatin1(global))) << global;
+    }
+}
+
+// Sections that were there before keep their rows in their order: what HTML5
+// added comes after them.
+TEST_F(ShippedTagDefinitions, OlderSectionsKeepTheirFirstRows)
+{
+    EXPECT_EQ(tags.attributeNames(u"IMG").mid(0, 4),
+              (QStringList{u"SRC"_s, u"ALT"_s, u"WIDTH"_s, u"HEIGHT"_s}));
+    const QStringList input = tags.attributeNames(u"INPUT");
+    EXPECT_EQ(input.mid(0, 3), (QStringList{u"TYPE"_s, u"NAME"_s, u"VALUE"_s}));
+    EXPECT_LT(input.indexOf(u"DISABLED"_s), input.indexOf(u"PLACEHOLDER"_s));
+    EXPECT_EQ(tags.attributeEditor(u"SCRIPT"_s, u"TYPE"_s).choices.mid(0, 3),
+              (QStringList{u"text/javascript"_s, u"text/vbscript"_s, u"text/ecmascript"_s}));
 }
 
 TEST_F(ShippedTagDefinitions, SpecialCharactersSplitIntoACharacterAndAnEntity)
