@@ -5,6 +5,7 @@
 #include "app/services/ColorCombo.h"
 #include "app/services/UiServices.h"
 #include "app/settings/BrowserDialog.h"
+#include "core/settings/FontFamilies.h"
 #include "core/settings/SettingsEdits.h"
 
 #include <QCheckBox>
@@ -374,7 +375,7 @@ void SettingsDialog::fill(const AppSettings& s, const HighlightStyles& styles)
 {
     const QString font = s.fontName;
     m_fontName->clear();
-    m_fontName->addItems(QFontDatabase::families());
+    m_fontName->addItems(fontFamilyChoices(QFontDatabase::families()));
     m_fontName->setEditText(font);
 
     m_filters->clear();

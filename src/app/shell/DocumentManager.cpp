@@ -231,6 +231,8 @@ bool DocumentManager::openDocument(const QString& path)
     updateTabs();
     Q_EMIT stateChanged();
     return true;
+    if (!path.isEmpty())
+        dropUntouchedStartDocument();
 }
 
 void DocumentManager::newBlankDocument()

@@ -80,6 +80,10 @@ public:
     // Gives back a document a crash left unsaved (DocumentRecovery.cpp): open
     // and modified, under its path or new-document name, with its encoding
     // and line break; its file is not touched. An unmodified document of the
+    // The current document is the empty one a start made: the first file
+    // opened or document given back closes it, as long as nobody typed into
+    // it, so a person who opens one page sees one tab (DocumentStart.cpp).
+    void markStartDocument();
     // same name (the empty one of a start) takes the text in place; a name
     // held by a modified one gives way to a new name. Returns the editor.
     // known is the file's stamp the document had before the crash: a later
@@ -231,6 +235,9 @@ private:
     void updateTabs();
     void updateNavigation();
     void setWindowCaption();
+    // After a file opened or a document came back: closes the start's
+    // document when it is still untouched (DocumentStart.cpp).
+    void dropUntouchedStartDocument();
     QString templateText() const;
 
     UiServices& m_ui;
@@ -256,6 +263,8 @@ private:
         QString path;
         FileStamp stamp;
     };
+    // The key of the start's document while it is untouched, else -1.
+    int m_startKey = -1;
     QHash<int, KnownFile> m_known;
     QFileSystemWatcher* m_watcher = nullptr;
     bool m_reloadQuietly = false;

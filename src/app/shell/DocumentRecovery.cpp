@@ -67,6 +67,7 @@ ScintillaEditor* DocumentManager::openRecovered(const QString& path, const QStri
     activate(index);
     updateTabs();
     Q_EMIT stateChanged();
+    dropUntouchedStartDocument();
     return editor;
 }
 
@@ -92,7 +93,7 @@ DocumentRecovery::DocumentRecovery(DocumentManager& documents, UiServices& ui, Q
 DocumentRecovery::~DocumentRecovery()
 {
     m_writer.waitForDone();
-    if (m_store) {
+    if (m_store && !m_keepAll) {
         for (const QString& file : m_store->ownFiles())
             QFile::remove(file);
     }
@@ -110,6 +111,20 @@ void DocumentRecovery::setDelays(int afterLastEditMs, int longestMs)
 
 void DocumentRecovery::waitForWrites()
 {
+    m_writer.waitForDone();
+}
+
+void DocumentRecovery::keepForNextStart()
+{
+    if (!m_store)
+        return;
+    // Edits since the last copy are in no file yet.
+    for (int i = 0; i < m_documents.count(); ++i) {
+        ScintillaEditor* editor = m_documents.editorAt(i);
+        if (editor != nullptr && editor->isModified())
+            snapshot(editor);
+    }
+    m_keepAll = true;
     m_writer.waitForDone();
 }
 
@@ -266,7 +281,7 @@ void DocumentRecovery::untrack(QObject* editor)
         return;
     delete it->idle;
     delete it->longest;
-    if (it->onDisk) {
+    if (it->onDisk && !m_keepAll) {
         const RecoveryStore* store = m_store.get();
         m_writer.start([store, slot = it->slot] { store->remove(slot); });
     }

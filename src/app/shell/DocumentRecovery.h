@@ -46,6 +46,9 @@ public:
     void setDelays(int afterLastEditMs, int longestMs);
     // Blocks until the copies handed to the worker are on disk.
     void waitForWrites();
+    // The end of a session: every modified document's copy is brought up to
+    // date and stays when the window goes, so the next start offers it.
+    void keepForNextStart();
 
     static QString questionText(const QStringList& names);
 
@@ -72,6 +75,8 @@ private:
     int m_afterLastEditMs = 3000;
     int m_longestMs = 30000;
     int m_nextSlot = 1;
+    // Set at the end of a session: closing documents keeps their copies.
+    bool m_keepAll = false;
     QHash<QObject*, Tracked> m_tracked;
     std::unique_ptr<RecoveryStore> m_store;
     // Declared after the store, so it is gone (all writes done) before it.

@@ -179,7 +179,7 @@ void MainWindow::applySettings()
     m_documents->applySettings();
 }
 
-void MainWindow::saveSettings()
+bool MainWindow::writeSettings()
 {
     AppSettings& s = m_context.settings;
     s.statusBar = !statusBar()->isHidden();
@@ -187,7 +187,12 @@ void MainWindow::saveSettings()
     s.leftPanel = m_leftPanel;
     s.lastFolder = m_documents->lastFolder();
     storeToolBarLayout();
-    if (!m_context.saveSettings()) {
+    return m_context.saveSettings();
+}
+
+void MainWindow::saveSettings()
+{
+    if (!writeSettings()) {
         m_ui.notify(this, UiServices::Icon::Error,
                     QStringLiteral("Nastavení se nepodařilo uložit."));
     }
@@ -332,6 +337,14 @@ void MainWindow::receiveHandOff(const QString& path)
 }
 
 QString MainWindow::statusText(int panel) const
+void MainWindow::openStartFiles(const QStringList& files)
+{
+    openStartFile(QString());
+    m_documents->markStartDocument();
+    for (const QString& file : files)
+        m_documents->openDocument(file);
+}
+
 {
     return panel >= 0 && panel < m_panels.size() ? m_panels.at(panel)->text() : QString();
 }
@@ -347,6 +360,26 @@ void MainWindow::updateStatusBar()
 }
 
 void MainWindow::updateStatusFlags()
+void MainWindow::receiveHandOffs(const QStringList& paths)
+{
+    if (paths.isEmpty()) {
+        receiveHandOff(QString());
+        return;
+    }
+    for (const QString& path : paths)
+        receiveHandOff(path);
+}
+
+void MainWindow::endSession()
+{
+    // Nobody is there to answer: no question, no message box.
+    if (m_recovery->started())
+        m_recovery->keepForNextStart();
+    if (!writeSettings())
+        qWarning("Quenwick: the settings could not be written at the end of the session");
+    m_preview->deletePreviewFiles();
+}
+
 {
     const ScintillaEditor* e = m_documents->current();
     if (e == nullptr)

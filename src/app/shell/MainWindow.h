@@ -79,12 +79,24 @@ public:
     void openStartFile(const QString& path);
     // Starts keeping copies of modified documents in folder, after offering
     // what a killed instance left there.
+    // The documents of a start: a new one, which the first of files that
+    // opens (or a document given back) replaces while nobody typed into it,
+    // then files in their order.
+    void openStartFiles(const QStringList& files);
     void startRecovery(const QString& folder);
     DocumentRecovery& recovery() { return *m_recovery; }
     // A later start handed this path over (empty when it named no file).
     void receiveHandOff(const QString& path);
     // Files dropped on the window: the first one opens when it is a file;
     // the rest of the drop is ignored.
+    // A later start handed these paths over, in its order (none: it named
+    // no file and only brings the window up).
+    void receiveHandOffs(const QStringList& paths);
+    // The end of a desktop session or a signal to stop: nothing is asked;
+    // modified documents keep their recovery copies for the next start, the
+    // preview files go and the settings are written. The caller then ends
+    // the event loop.
+    void endSession();
     void openDroppedUrls(const QList<QUrl>& urls);
 
     // Status bar panel texts, for the window tests.
@@ -169,6 +181,8 @@ private:
     void saveSettings();
 
     AppContext& m_context;
+    // The same without a message: false when they could not be written.
+    bool writeSettings();
     UiServices& m_ui;
     DocumentOptions m_options;
     DocumentManager* m_documents = nullptr;

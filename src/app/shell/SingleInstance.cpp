@@ -46,14 +46,14 @@ QString SingleInstance::defaultSocketPath()
     return folder + QStringLiteral("quenwick.socket");
 }
 
-SingleInstance::Role SingleInstance::start(const QString& path)
+SingleInstance::Role SingleInstance::start(const QStringList& paths)
 {
     if (m_socketPath.isEmpty())
         return Role::Failed; // no private place for a socket: run on our own
     QElapsedTimer waited;
     waited.start();
     for (;;) {
-        switch (handOff(path)) {
+        switch (handOff(paths)) {
         case HandOff::Delivered:
             return Role::HandedOff;
         case HandOff::Unanswered:
@@ -79,7 +79,7 @@ SingleInstance::Role SingleInstance::start(const QString& path)
     }
 }
 
-SingleInstance::HandOff SingleInstance::handOff(const QString& path) const
+SingleInstance::HandOff SingleInstance::handOff(const QStringList& paths) const
 {
     QLocalSocket socket;
     socket.connectToServer(m_socketPath);
@@ -87,7 +87,7 @@ SingleInstance::HandOff SingleInstance::handOff(const QString& path) const
         return HandOff::NoListener;
     QByteArray message;
     QDataStream stream(&message, QIODevice::WriteOnly);
-    stream << path;
+    stream << paths;
     socket.write(message);
     if (!socket.waitForBytesWritten(ReplyTimeoutMs))
         return HandOff::Unanswered;
@@ -120,13 +120,13 @@ void SingleInstance::acceptConnections()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             QDataStream in(socket);
             in.startTransaction();
-            QString path;
-            in >> path;
+            QStringList paths;
+            in >> paths;
             if (!in.commitTransaction())
                 return; // wait for the rest of the message
             socket->putChar(Receipt);
             socket->flush();
-            Q_EMIT pathReceived(path);
+            Q_EMIT pathsReceived(paths);
         });
     }
 }

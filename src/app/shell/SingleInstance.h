@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -14,7 +15,8 @@ namespace qw {
 // that only its owner may open; a later start connects, hands over the
 // absolute path of its file (or an empty text), waits for the receipt and
 // ends. Every later start gets its own connection, so starts in quick
-// succession all arrive.
+// succession all arrive; the files one start names go over together, in
+// their order.
 //
 // The instance that listens holds a lock file beside the socket for as long
 // as it runs. A start that finds nobody listening but the lock held knows a
@@ -36,20 +38,21 @@ public:
 
     enum class Role { Primary, HandedOff, Failed };
 
-    // Becomes the primary instance, or hands `path` to the running one.
+    // Becomes the primary instance, or hands `paths` to the running one.
     // Failed means neither worked (the caller then runs on its own).
-    Role start(const QString& path);
+    Role start(const QStringList& paths);
 
     QString socketPath() const { return m_socketPath; }
     static QString defaultSocketPath();
 
 Q_SIGNALS:
-    // A later start handed over this path (empty when it named no file).
-    void pathReceived(const QString& path);
+    // A later start handed over these paths, in its order (none when it
+    // named no file).
+    void pathsReceived(const QStringList& paths);
 
 private:
     enum class HandOff { Delivered, NoListener, Unanswered };
-    HandOff handOff(const QString& path) const;
+    HandOff handOff(const QStringList& paths) const;
     bool listen();
     void acceptConnections();
 

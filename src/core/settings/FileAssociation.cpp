@@ -40,7 +40,8 @@ QString desktopExecLine(const QString& programPath)
         arg = u'"' + arg + u'"';
     // The value is also a desktop-entry string, whose own escape is "\\".
     arg.replace(u"\\"_s, u"\\\\"_s);
-    return arg + u" %f"_s;
+    // Several files at once: the program opens each, in order.
+    return arg + u" %F"_s;
 }
 
 QString desktopEntryText(const QString& programPath, const QStringList& mimeTypes)

@@ -28,7 +28,7 @@ done
 [ -x "$prefix/bin/quenwick" ] || fail "bin/quenwick does not run"
 cmp -s "$prefix/lib/quenwick/Data/Settings/tag.dat" "$(dirname "$0")/../../../data/Settings/tag.dat" \
   || fail "tag.dat differs from the shipped one"
-grep -qx "Exec=\"$prefix/bin/quenwick\" %f" "$prefix/share/applications/quenwick.desktop" \
+grep -qx "Exec=\"$prefix/bin/quenwick\" %F" "$prefix/share/applications/quenwick.desktop" \
   || fail "Exec line: $(grep ^Exec= "$prefix/share/applications/quenwick.desktop")"
 grep -qx "Icon=quenwick" "$prefix/share/applications/quenwick.desktop" || fail "Icon line"
 if command -v desktop-file-validate > /dev/null; then

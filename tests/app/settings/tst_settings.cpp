@@ -528,7 +528,7 @@ void SettingsTest::associationActsAtOnceAlsoWhenCancelled()
     QVERIFY(s.ui.notices.isEmpty());
     const QString entry = inst.path(u"data/applications/quenwick.desktop"_s);
     const QByteArray entryText = fileBytes(entry);
-    QVERIFY(entryText.contains("\nExec=/opt/quenwick/quenwick %f\n"));
+    QVERIFY(entryText.contains("\nExec=/opt/quenwick/quenwick %F\n"));
     QVERIFY(entryText.contains("\nMimeType=text/html;\n"));
     QVERIFY(fileBytes(inst.path(u"cfg/mimeapps.list"_s))
                 .contains("[Default Applications]\ntext/html=quenwick.desktop;\n"));

@@ -188,7 +188,8 @@ private Q_SLOTS:
         window.setProcessEnvironment(env);
         window.start(QStringLiteral(QW_WINDOW_PROBE), QStringList());
         QVERIFY(window.waitForStarted(5000));
-        QCOMPARE(receivedLines(window, 1), QStringList{QStringLiteral("ready 1 dokument1")});
+        QCOMPARE(receivedLines(window, 1),
+                 QStringList{QStringLiteral("ready 1 dokument1 [dokument1]")});
 
         auto startProgram = [&](const QStringList& arguments) {
             QProcess later;
@@ -203,14 +204,23 @@ private Q_SLOTS:
             return later.exitStatus() == QProcess::NormalExit ? later.exitCode() : -1;
         };
         QCOMPARE(startProgram({}), 0);
-        QCOMPARE(receivedLines(window, 1), QStringList{QStringLiteral("got 1 dokument1")});
+        QCOMPARE(receivedLines(window, 1),
+                 QStringList{QStringLiteral("got 1 dokument1 [dokument1]")});
 
-        QFile file(m_dir.filePath(QStringLiteral("a b.html")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        for (const char* name : {"a b.html", "c.html", "d.html"}) {
+            QFile file(m_dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const QString ab = m_dir.filePath(QStringLiteral("a b.html"));
+        const QString c = m_dir.filePath(QStringLiteral("c.html"));
+        const QString d = m_dir.filePath(QStringLiteral("d.html"));
+        // The first file takes the place of the start's empty document.
         QCOMPARE(startProgram({QStringLiteral("a b.html")}), 0);
-        QCOMPARE(receivedLines(window, 1), QStringList{QStringLiteral("got 2 ") +
-                                                       m_dir.filePath(QStringLiteral("a b.html"))});
+        QCOMPARE(receivedLines(window, 1), QStringList{QStringLiteral("got 1 %1 [%1]").arg(ab)});
+        // "quenwick d.html c.html": one hand-off, both open in that order.
+        QCOMPARE(startProgram({QStringLiteral("d.html"), QStringLiteral("c.html")}), 0);
+        QCOMPARE(receivedLines(window, 1),
+                 QStringList{QStringLiteral("got 3 %1 [%2|%3|%1]").arg(c, ab, d)});
         window.kill();
         window.waitForFinished();
     }

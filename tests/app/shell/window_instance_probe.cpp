@@ -1,6 +1,7 @@
-// A running Quenwick window for the hand-off tests: it takes later starts'
-// paths exactly as the program does and, after each one, prints how many
-// documents it shows and which is current ("got 2 /path/a.html").
+// A running Quenwick window for the hand-off tests: it starts and takes later
+// starts' paths exactly as the program does and, after each one, prints how
+// many documents it shows, which is current and every tab's path in order
+// ("got 2 /path/b.html [/path/a.html|/path/b.html]").
 #include "app/shell/Application.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/SingleInstance.h"
@@ -17,7 +18,7 @@ int main(int argc, char** argv)
     qw::nameApplication();
     QTextStream out(stdout);
     qw::SingleInstance instance;
-    if (instance.start(QString()) != qw::SingleInstance::Role::Primary) {
+    if (instance.start(QStringList()) != qw::SingleInstance::Role::Primary) {
         out << "not-primary" << Qt::endl;
         return 2;
     }
@@ -26,16 +27,19 @@ int main(int argc, char** argv)
     const auto context = installation.context(ui);
     qw::MainWindow window(*context);
     auto state = [&window] {
+        QStringList tabs;
+        for (int i = 0; i < window.documents().count(); ++i)
+            tabs << window.documents().pathAt(i);
         return QString::number(window.documents().count()) + u' ' +
-               window.documents().currentPath();
+               window.documents().currentPath() + QStringLiteral(" [") + tabs.join(u'|') + u']';
     };
     qw::forwardHandOffs(instance, window);
-    QObject::connect(&instance, &qw::SingleInstance::pathReceived, &app, [&] {
+    QObject::connect(&instance, &qw::SingleInstance::pathsReceived, &app, [&] {
         // Whatever the hand-off set going has settled by then.
         QTimer::singleShot(200, &app, [&] { out << "got " << state() << Qt::endl; });
     });
     window.show();
-    window.openStartFile(QString());
+    window.openStartFiles({});
     out << "ready " << state() << Qt::endl;
     QTimer::singleShot(60000, &app, &QCoreApplication::quit);
     return app.exec();

@@ -30,11 +30,11 @@ TEST(FileAssociationTest, ExecQuotesOnlyWhatNeedsIt)
         QString program;
         QString exec;
     } cases[] = {
-        {u"/usr/bin/quenwick"_s, u"/usr/bin/quenwick %f"_s},
-        {u"/opt/my apps/quenwick"_s, u"\"/opt/my apps/quenwick\" %f"_s},
+        {u"/usr/bin/quenwick"_s, u"/usr/bin/quenwick %F"_s},
+        {u"/opt/my apps/quenwick"_s, u"\"/opt/my apps/quenwick\" %F"_s},
         // Inside quotes "$" gets a backslash, which the string escape doubles.
-        {u"/opt/a$b/quenwick"_s, u"\"/opt/a\\\\$b/quenwick\" %f"_s},
-        {u"/opt/100%/quenwick"_s, u"/opt/100%%/quenwick %f"_s},
+        {u"/opt/a$b/quenwick"_s, u"\"/opt/a\\\\$b/quenwick\" %F"_s},
+        {u"/opt/100%/quenwick"_s, u"/opt/100%%/quenwick %F"_s},
     };
     for (const auto& c : cases)
         EXPECT_EQ(desktopExecLine(c.program), c.exec) << c.program.toStdString();
@@ -44,7 +44,7 @@ TEST(FileAssociationTest, EntryNamesProgramIconAndTypes)
 {
     const QString text = desktopEntryText(u"/usr/bin/quenwick"_s, {u"text/html"_s, u"text/css"_s});
     EXPECT_TRUE(text.startsWith(u"[Desktop Entry]\n"_s));
-    EXPECT_TRUE(text.contains(u"\nExec=/usr/bin/quenwick %f\n"_s));
+    EXPECT_TRUE(text.contains(u"\nExec=/usr/bin/quenwick %F\n"_s));
     EXPECT_TRUE(text.contains(u"\nIcon=quenwick\n"_s));
     EXPECT_TRUE(text.contains(u"\nMimeType=text/html;text/css;\n"_s));
     EXPECT_EQ(desktopEntryMimeTypes(text), QStringList({u"text/html"_s, u"text/css"_s}));
@@ -125,7 +125,7 @@ TEST_F(AssociationOnDiskTest, WritesEntryAndDefaultsAndKeepsEarlierTypes)
 
     const QString entryText = QString::fromUtf8(test::readBytes(entry()));
     EXPECT_EQ(desktopEntryMimeTypes(entryText), QStringList({u"text/html"_s, u"text/css"_s}));
-    EXPECT_TRUE(entryText.contains(u"\nExec="_s + program + u" %f\n"_s)) << entryText.toStdString();
+    EXPECT_TRUE(entryText.contains(u"\nExec="_s + program + u" %F\n"_s)) << entryText.toStdString();
     const QString list = QString::fromUtf8(test::readBytes(mimeApps()));
     EXPECT_TRUE(list.startsWith(u"[Default Applications]\nimage/png=viewer.desktop\n"
                                 "text/html=quenwick.desktop;\ntext/css=quenwick.desktop;\n"_s))
