@@ -78,10 +78,13 @@ constexpr std::array MainMenu = {
     cmd(u"edit.find"),
     cmd(u"edit.findNext"),
     cmd(u"edit.replace"),
+    cmd(u"edit.findInFiles"),
+    cmd(u"edit.replaceInFiles"),
     separator(),
     cmd(u"edit.selectAll"),
     cmd(u"edit.wordWrap"),
     cmd(u"edit.gotoLine"),
+    cmd(u"edit.gotoPartnerTag"),
     end(),
 
     menu(u"menu.view", u"&Zobrazit"),
@@ -99,6 +102,8 @@ constexpr std::array MainMenu = {
     separator(),
     cmd(u"view.source"),
     cmd(u"view.preview"),
+    cmd(u"view.livePreview"),
+    cmd(u"view.livePreviewBelow"),
     separator(),
     cmd(u"view.fullScreen"),
     end(),
@@ -108,6 +113,7 @@ constexpr std::array MainMenu = {
     separator(),
     cmd(u"tools.dateTime"),
     cmd(u"tools.removeDiacritics"),
+    cmd(u"tools.spelling"),
     menu(u"menu.html", u"HTML"),
     cmd(u"tools.textToHtml"),
     cmd(u"tools.removeHtml"),
@@ -123,6 +129,10 @@ constexpr std::array MainMenu = {
     end(),
     separator(),
     cmd(u"tools.insertFile"),
+    separator(),
+    cmd(u"tools.checkPage"),
+    cmd(u"tools.nextFinding"),
+    cmd(u"tools.previousFinding"),
     end(),
 
     menu(u"menu.tag", u"&Tag"),
@@ -228,6 +238,7 @@ constexpr std::array EditorPopup = {
 
 constexpr std::array NewDocumentMenu = {
     cmd(u"file.new"),
+    cmd(u"file.newHtml5"),
     cmd(u"file.wizard"),
     cmd(u"file.blank"),
 };
@@ -257,10 +268,12 @@ constexpr std::array ToolButtons = {
     separator(),
     cmd(u"edit.find"),
     cmd(u"edit.replace"),
+    cmd(u"tools.checkPage"),
     separator(),
     cmd(u"file.print"),
     cmd(u"view.fullScreenButton"),
     cmd(u"view.browsers", DropDownMenu::Browsers),
+    cmd(u"view.livePreview"),
 };
 
 constexpr std::array EditButtons = {
