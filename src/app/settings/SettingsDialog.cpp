@@ -7,6 +7,7 @@
 #include "app/settings/BrowserDialog.h"
 #include "core/settings/FontFamilies.h"
 #include "core/settings/SettingsEdits.h"
+#include "core/spelling/SpellDictionary.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
@@ -235,6 +237,15 @@ QWidget* SettingsDialog::buildEditorPage()
     form->addRow(u"Formát souboru:"_s, m_saveFormat);
     m_defaultExt = new QLineEdit;
     form->addRow(u"Přípona souborů :"_s, m_defaultExt);
+    m_spellCheck = new QCheckBox(u"Kontrolovat pravopis"_s);
+    form->addRow(m_spellCheck);
+    m_spellLanguage = new QComboBox;
+    for (const DictionaryFiles& d : installedDictionaries(systemDictionaryFolders())) {
+        const QString language = QLocale(d.name).nativeLanguageName();
+        m_spellLanguage->addItem(language.isEmpty() ? d.name : language + u" ("_s + d.name + u')',
+                                 d.name);
+    }
+    form->addRow(u"Jazyk pravopisu:"_s, m_spellLanguage);
     return page;
 }
 
@@ -396,6 +407,11 @@ void SettingsDialog::fill(const AppSettings& s, const HighlightStyles& styles)
     m_lowerFileName->setChecked(s.lowerFileName);
     m_relativePath->setChecked(s.relativePath);
     m_zpetneLomitko->setChecked(s.zpetneLomitko);
+    m_spellCheck->setChecked(s.spellCheck);
+    // A dictionary no longer installed stays chosen until another is.
+    if (m_spellLanguage->findData(s.spellLanguage) < 0)
+        m_spellLanguage->addItem(s.spellLanguage, s.spellLanguage);
+    m_spellLanguage->setCurrentIndex(m_spellLanguage->findData(s.spellLanguage));
     m_defaultExt->setText(s.defaultExt);
     m_head->setText(s.templateHead.join(u"\r\n"_s));
     m_foot->setText(s.templateFoot.join(u"\r\n"_s));
@@ -437,6 +453,8 @@ void SettingsDialog::commit(AppSettings& s) const
     s.lowerFileName = m_lowerFileName->isChecked();
     s.relativePath = m_relativePath->isChecked();
     s.zpetneLomitko = m_zpetneLomitko->isChecked();
+    s.spellCheck = m_spellCheck->isChecked();
+    s.spellLanguage = m_spellLanguage->currentData().toString();
 }
 
 QAbstractButton* SettingsDialog::button(const QString& hintOrCaption) const

@@ -70,6 +70,9 @@ public:
     QSpinBox* tabWidth() const { return m_tabWidth; }
     QComboBox* saveFormat() const { return m_saveFormat; }
     QLineEdit* defaultExt() const { return m_defaultExt; }
+    QCheckBox* spellCheck() const { return m_spellCheck; }
+    // Items: the installed dictionaries, each one's name as its data.
+    QComboBox* spellLanguage() const { return m_spellLanguage; }
     QTreeWidget* filterList() const { return m_filters; }
     QListWidget* extensionList() const { return m_extensions; }
     QPushButton* associateButton() const { return m_associate; }
@@ -123,6 +126,8 @@ private:
     QCheckBox* m_relativePath = nullptr;
     QCheckBox* m_zpetneLomitko = nullptr;
     QComboBox* m_saveFormat = nullptr;
+    QCheckBox* m_spellCheck = nullptr;
+    QComboBox* m_spellLanguage = nullptr;
     QLineEdit* m_defaultExt = nullptr;
     QTreeWidget* m_filters = nullptr;
     QListWidget* m_extensions = nullptr;

@@ -1,6 +1,8 @@
 #include "app/shell/MainWindow.h"
 
 // SearchController.h returns its dialogs through QPointer: complete types first.
+#include "app/checker/CheckerFeature.h"
+#include "app/assist/AssistFeature.h"
 #include "app/design/DesignDocument.h"
 #include "app/design/DesignFeature.h"
 #include "app/dialogs/FindDialog.h"
@@ -10,6 +12,8 @@
 #include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/elements/DesignOpeners.h"
+#include "app/findinfiles/FindInFilesFeature.h"
+#include "app/livepreview/LivePreviewFeature.h"
 #include "app/pages/PageSwitcher.h"
 #include "app/preview/PreviewFeature.h"
 #include "app/print/PrintFeature.h"
@@ -18,6 +22,7 @@
 #include "app/services/FileDialogFilter.h"
 #include "app/services/UiServices.h"
 #include "app/settings/SettingsFeature.h"
+#include "app/spelling/SpellingFeature.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/DocumentRecovery.h"
 #include "app/shell/HandOffQueue.h"
@@ -105,6 +110,7 @@ void MainWindow::connectSignals()
         m_tagState = CaretTagState();
         m_registry->setEnabled(QStringLiteral("popup.editTag"), false);
         if (ScintillaEditor* e = m_documents->current()) {
+            m_spelling->attach(e);
             // A right click reaches the viewport, a menu key the editor.
             e->installEventFilter(this);
             e->viewport()->installEventFilter(this);
@@ -177,6 +183,7 @@ void MainWindow::applySettings()
     showLeftPanel(s.leftPanel);
     applyFileAndUserTagSettings();
     m_documents->applySettings();
+    m_spelling->applySettings();
 }
 
 bool MainWindow::writeSettings()
@@ -253,6 +260,9 @@ void MainWindow::buildFeatures()
                                clearTagInspector();
                            }};
     m_preview = new PreviewFeature(context, this);
+    // Every source editor gets the writing aids as it is made.
+    auto* assist = new AssistFeature(context, m_context.tags, this);
+    connect(m_documents, &DocumentManager::editorAdded, assist, &AssistFeature::attach);
     m_design = new DesignFeature(context, &designWriteBack, this);
     connect(m_design, &DesignFeature::stateChanged, this, &MainWindow::updateMenu);
     m_design->setPropertyOpener([this](DesignProperty property) {
@@ -277,10 +287,16 @@ void MainWindow::buildFeatures()
         updateStatusFlags();
     });
     new DownloadFeature(context, this);
+    auto* checker = new CheckerFeature(context, this);
+    connect(m_documents, &DocumentManager::currentChanged, checker,
+            &CheckerFeature::followCurrentDocument);
+    new FindInFilesFeature(context, this);
+    new LivePreviewFeature(context, this);
     // The fourth panel is free: it tells where a printed file went.
     connect(new PrintFeature(context, this), &PrintFeature::statusNote, this,
             [this](const QString& text) { m_panels.at(3)->setText(text); });
     m_settingsFeature = new SettingsFeature(context, this);
+    m_spelling = new SpellingFeature(context, this);
     connect(m_settingsFeature, &SettingsFeature::applied, this, [this] {
         m_preview->buildBrowserMenu();
         // The dialog leaves the views alone: keep them as they are now.
@@ -306,7 +322,9 @@ void MainWindow::buildStatusBar()
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel;
         label->setMinimumWidth(widths[i]);
-        label->setAccessibleName(names[i]);
+        // A screen reader reads the panel's text as its name; what the panel
+        // is for goes with it as its description.
+        label->setAccessibleDescription(names[i]);
         if (i == 1 || i == 2)
             label->setAlignment(Qt::AlignCenter);
         statusBar()->addWidget(label);
@@ -319,6 +337,14 @@ void MainWindow::openStartFile(const QString& path)
 {
     m_documents->resetCounter();
     m_documents->openDocument(path);
+}
+
+void MainWindow::openStartFiles(const QStringList& files)
+{
+    openStartFile(QString());
+    m_documents->markStartDocument();
+    for (const QString& file : files)
+        m_documents->openDocument(file);
 }
 
 void MainWindow::startRecovery(const QString& folder)
@@ -336,30 +362,6 @@ void MainWindow::receiveHandOff(const QString& path)
     m_handOffs->deliver(path);
 }
 
-QString MainWindow::statusText(int panel) const
-void MainWindow::openStartFiles(const QStringList& files)
-{
-    openStartFile(QString());
-    m_documents->markStartDocument();
-    for (const QString& file : files)
-        m_documents->openDocument(file);
-}
-
-{
-    return panel >= 0 && panel < m_panels.size() ? m_panels.at(panel)->text() : QString();
-}
-
-void MainWindow::updateStatusBar()
-{
-    const ScintillaEditor* e = m_documents->current();
-    if (e == nullptr)
-        return;
-    m_caretPositionPending = false;
-    m_panels.at(0)->setText(caretPositionText(e->caretLine(), e->caretColumn()));
-    updateStatusFlags();
-}
-
-void MainWindow::updateStatusFlags()
 void MainWindow::receiveHandOffs(const QStringList& paths)
 {
     if (paths.isEmpty()) {
@@ -380,6 +382,22 @@ void MainWindow::endSession()
     m_preview->deletePreviewFiles();
 }
 
+QString MainWindow::statusText(int panel) const
+{
+    return panel >= 0 && panel < m_panels.size() ? m_panels.at(panel)->text() : QString();
+}
+
+void MainWindow::updateStatusBar()
+{
+    const ScintillaEditor* e = m_documents->current();
+    if (e == nullptr)
+        return;
+    m_caretPositionPending = false;
+    m_panels.at(0)->setText(caretPositionText(e->caretLine(), e->caretColumn()));
+    updateStatusFlags();
+}
+
+void MainWindow::updateStatusFlags()
 {
     const ScintillaEditor* e = m_documents->current();
     if (e == nullptr)
@@ -513,11 +531,18 @@ void MainWindow::showEditorPopup(const QPoint& globalPos)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    const ScintillaEditor* e = m_documents->current();
+    ScintillaEditor* e = m_documents->current();
     // The program's pop-up, never the editor library's own menu.
     if (event->type() == QEvent::ContextMenu && e != nullptr &&
         (watched == e || watched == e->viewport())) {
-        showEditorPopup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+        // A misspelt word's corrections come first: under the mouse, or at
+        // the caret for the menu key.
+        std::optional<QPoint> at;
+        if (watched == e->viewport() && menuEvent->reason() == QContextMenuEvent::Mouse)
+            at = menuEvent->pos();
+        m_spelling->preparePopup(*m_commandUi.editorPopup, *e, at);
+        showEditorPopup(menuEvent->globalPos());
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -31,6 +31,7 @@ class PageSwitcher;
 class DesignFeature;
 class PreviewFeature;
 class SettingsFeature;
+class SpellingFeature;
 class ScintillaEditor;
 class SearchController;
 class SpecialCharacterList;
@@ -74,21 +75,20 @@ public:
     PreviewFeature& preview() { return *m_preview; }
     DesignFeature& design() { return *m_design; }
     SettingsFeature& settingsFeature() { return *m_settingsFeature; }
+    SpellingFeature& spelling() { return *m_spelling; }
 
     // The first document: the start file, or a new one.
     void openStartFile(const QString& path);
-    // Starts keeping copies of modified documents in folder, after offering
-    // what a killed instance left there.
     // The documents of a start: a new one, which the first of files that
     // opens (or a document given back) replaces while nobody typed into it,
     // then files in their order.
     void openStartFiles(const QStringList& files);
+    // Starts keeping copies of modified documents in folder, after offering
+    // what a killed instance left there.
     void startRecovery(const QString& folder);
     DocumentRecovery& recovery() { return *m_recovery; }
     // A later start handed this path over (empty when it named no file).
     void receiveHandOff(const QString& path);
-    // Files dropped on the window: the first one opens when it is a file;
-    // the rest of the drop is ignored.
     // A later start handed these paths over, in its order (none: it named
     // no file and only brings the window up).
     void receiveHandOffs(const QStringList& paths);
@@ -97,6 +97,8 @@ public:
     // preview files go and the settings are written. The caller then ends
     // the event loop.
     void endSession();
+    // Files dropped on the window: the first one opens when it is a file;
+    // the rest of the drop is ignored.
     void openDroppedUrls(const QList<QUrl>& urls);
 
     // Status bar panel texts, for the window tests.
@@ -179,10 +181,10 @@ private:
     void applySettings();
     // Puts what the window shows back into the settings and writes them.
     void saveSettings();
-
-    AppContext& m_context;
     // The same without a message: false when they could not be written.
     bool writeSettings();
+
+    AppContext& m_context;
     UiServices& m_ui;
     DocumentOptions m_options;
     DocumentManager* m_documents = nullptr;
@@ -196,6 +198,7 @@ private:
     PreviewFeature* m_preview = nullptr;
     DesignFeature* m_design = nullptr;
     SettingsFeature* m_settingsFeature = nullptr;
+    SpellingFeature* m_spelling = nullptr;
     QSplitter* m_splitter = nullptr;
     LeftPanel* m_leftPanelWidget = nullptr;
     TagInspector* m_inspector = nullptr;

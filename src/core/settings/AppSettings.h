@@ -71,6 +71,17 @@ struct AppSettings
     bool livePreview = false;
     bool livePreviewBelow = false;
     int livePreviewShare = 500;
+    // Misspelt words of the page's text underlined, and the dictionary of
+    // the text whose page names no language (or one without a dictionary).
+    bool spellCheck = true;
+    QString spellLanguage = QStringLiteral("cs_CZ");
+    // The writing aids of the source editor: the list of names and values
+    // that fit the caret, the end tag after a start tag's ">", the partner
+    // of the tag at the caret shown, and its name following a rename.
+    bool completeMarkup = true;
+    bool autoCloseTags = true;
+    bool highlightPartnerTag = true;
+    bool renamePartnerTag = true;
     bool upperTag = true; // true: names are written in lower case
     bool docFromTemplate = true;
     bool lowerFileName = true;

@@ -22,6 +22,7 @@ const QString recentFilesObject = u"RecentFiles"_s;
 const QString fileDialogsObject = u"FileDialogs"_s;
 const QString lastFolderValue = u"LastFolder"_s;
 const QString livePreviewObject = u"LivePreview"_s;
+const QString spellingObject = u"Spelling"_s;
 
 // A store value is used only when it has the type the setting is kept as.
 class StoredValues
@@ -211,6 +212,10 @@ AppSettings loadSettings(const UserStore& store, const IniFile& htmlDat, const A
     if (lastFolder.isString())
         s.lastFolder = lastFolder.toString();
 
+    const StoredValues spelling(root.value(spellingObject).toObject());
+    spelling.flag(u"Check"_s, s.spellCheck);
+    spelling.text(u"Language"_s, s.spellLanguage);
+
     const StoredValues live(root.value(livePreviewObject).toObject());
     live.flag(u"Shown"_s, s.livePreview);
     live.flag(u"Below"_s, s.livePreviewBelow);
@@ -280,6 +285,8 @@ SettingsSaveResult saveSettings(const AppSettings& s, const UserStore& store, In
     root.insert(livePreviewObject, QJsonObject{{u"Shown"_s, flag(s.livePreview)},
                                                {u"Below"_s, flag(s.livePreviewBelow)},
                                                {u"Share"_s, s.livePreviewShare}});
+    root.insert(spellingObject, QJsonObject{{u"Check"_s, flag(s.spellCheck)},
+                                            {u"Language"_s, s.spellLanguage}});
     result.userStoreWritten = store.write(root);
 
     IniFile::Batch batch(htmlDat);

@@ -363,6 +363,13 @@ void SpellCheckpoints::record(qsizetype position, const SpellScanState& state)
         m_points.insert(it, Point{position, state});
 }
 
+qsizetype SpellCheckpoints::after(qsizetype position) const
+{
+    auto it = std::upper_bound(m_points.cbegin(), m_points.cend(), position,
+                               [](qsizetype p, const Point& pt) { return p < pt.position; });
+    return it == m_points.cend() ? -1 : it->position;
+}
+
 bool SpellCheckpoints::holds(qsizetype position, const SpellScanState& state) const
 {
     auto it = std::lower_bound(m_points.cbegin(), m_points.cend(), position,

@@ -80,6 +80,8 @@ public:
     Point before(qsizetype position) const;
     // A checkpoint at `position`, replacing any other there.
     void record(qsizetype position, const SpellScanState& state);
+    // The first checkpoint after `position`, or -1 when there is none.
+    qsizetype after(qsizetype position) const;
     // Whether a checkpoint at exactly `position` holds `state`.
     bool holds(qsizetype position, const SpellScanState& state) const;
     // An edit at `position` replaced `removed` bytes with `inserted`: the

@@ -159,6 +159,8 @@ TEST(SpellCheckpoints, MoveWithEditsAndAnswerTheNearestBefore)
     EXPECT_EQ(points.before(50).position, 0);
     EXPECT_EQ(points.before(250).position, 200);
     EXPECT_EQ(points.before(250).state, en);
+    EXPECT_EQ(points.after(200), 300);
+    EXPECT_EQ(points.after(300), -1);
     EXPECT_TRUE(points.holds(200, en));
     EXPECT_FALSE(points.holds(300, en));
 
