@@ -37,6 +37,7 @@ QStringList newPageDocTypes()
         u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">"_s,
         u"<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 2.0//EN\">"_s,
         u"<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML Level 1//EN\">"_s,
+        kHtml5DocType.toString(),
     };
 }
 
@@ -52,13 +53,29 @@ NewPageText buildNewPage(const NewPageOptions& options)
         line(options.docType);
         line({});
     }
-    line(u"<html>"_s);
-    line(u"<head>"_s);
+    const bool html5 = options.docType == kHtml5DocType;
+    if (html5) {
+        line(u"<html lang=\"cs\">"_s);
+        line(u"<head>"_s);
+        // The character set must come first: a browser reads only the
+        // page's start to find it.
+        line(u"<meta charset=\"utf-8\">"_s);
+        line(u"<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"_s);
+    } else {
+        line(u"<html>"_s);
+        line(u"<head>"_s);
+    }
     line(u"<title>"_s + options.title + u"</title>"_s);
+    // HTML5 knows these as names, no longer as HTTP headers.
+    const QString metaKind = html5 ? u"name"_s : u"http-equiv"_s;
+    const QString keywords = html5 ? u"keywords"_s : u"KEYWORDS"_s;
+    const QString description = html5 ? u"description"_s : u"DESCRIPTION"_s;
     if (!options.keywords.isEmpty())
-        line(u"<meta http-equiv=\"KEYWORDS\" content=\""_s + options.keywords + u"\">"_s);
+        line(u"<meta "_s + metaKind + u"=\""_s + keywords + u"\" content=\""_s + options.keywords +
+             u"\">"_s);
     if (!options.description.isEmpty())
-        line(u"<meta http-equiv=\"DESCRIPTION\" content=\""_s + options.description + u"\">"_s);
+        line(u"<meta "_s + metaKind + u"=\""_s + description + u"\" content=\""_s +
+             options.description + u"\">"_s);
     line(u"<meta name=\"GENERATOR\" content=\"Quenwick 1.0\">"_s);
     line(u"</head>"_s);
     line(u"<body>"_s);
@@ -68,6 +85,13 @@ NewPageText buildNewPage(const NewPageOptions& options)
     line(u"</body>"_s);
     line(u"</html>"_s);
     return page;
+}
+
+NewPageText buildHtml5Page()
+{
+    NewPageOptions options;
+    options.docType = kHtml5DocType.toString();
+    return buildNewPage(options);
 }
 
 } // namespace qw

@@ -14,7 +14,11 @@ struct NewPageOptions
     QString description; // likewise
 };
 
-// The nine document types the wizard offers, in order.
+// The doctype of an HTML5 page; the wizard offers it last.
+inline constexpr QStringView kHtml5DocType = u"<!DOCTYPE html>";
+
+// The ten document types the wizard offers, in order: the older nine, then
+// HTML5.
 QStringList newPageDocTypes();
 
 struct NewPageText
@@ -28,6 +32,12 @@ struct NewPageText
 // The page skeleton in fixed lower case, nothing escaped, every line ended by
 // CR LF. A line break typed inside a field is written as CR LF as well, so the
 // text keeps the editor's offset convention.
+// With the HTML5 doctype the page is today's: html in Czech, its character set
+// (UTF-8, the encoding its first save then chooses) and the viewport first in
+// the head, the key words and description as named meta elements.
 NewPageText buildNewPage(const NewPageOptions& options);
+
+// "Nový dokument HTML5": the HTML5 page with empty fields.
+NewPageText buildHtml5Page();
 
 } // namespace qw

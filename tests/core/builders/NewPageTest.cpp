@@ -47,9 +47,38 @@ TEST(NewPage, OptionalLinesInOrder)
 TEST(NewPage, DocTypeItems)
 {
     const QStringList items = newPageDocTypes();
-    ASSERT_EQ(items.size(), 9);
+    ASSERT_EQ(items.size(), 10);
     EXPECT_EQ(items.at(6), u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">"_s);
     EXPECT_EQ(items.at(8), u"<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML Level 1//EN\">"_s);
+    EXPECT_EQ(items.at(9), u"<!DOCTYPE html>"_s);
+}
+
+TEST(NewPage, Html5PageDeclaresItsLanguageCharacterSetAndViewport)
+{
+    NewPageOptions options;
+    options.docType = u"<!DOCTYPE html>"_s;
+    options.title = u"Úvod"_s;
+    options.keywords = u"html"_s;
+    options.description = u"popis"_s;
+    const QString expected =
+        u"<!DOCTYPE html>\r\n"
+        "\r\n"
+        "<html lang=\"cs\">\r\n"
+        "<head>\r\n"
+        "<meta charset=\"utf-8\">\r\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n"
+        "<title>Úvod</title>\r\n"
+        "<meta name=\"keywords\" content=\"html\">\r\n"
+        "<meta name=\"description\" content=\"popis\">\r\n"_s +
+        kHeadEnd;
+    const NewPageText page = buildNewPage(options);
+    EXPECT_EQ(page.text, expected);
+    EXPECT_EQ(page.text.mid(page.caret - 8, 10), u"<body>\r\n\r\n"_s);
+
+    const NewPageText bare = buildHtml5Page();
+    EXPECT_TRUE(bare.text.startsWith(u"<!DOCTYPE html>\r\n\r\n<html lang=\"cs\">\r\n"_s));
+    EXPECT_TRUE(bare.text.contains(u"<title></title>\r\n"_s));
+    EXPECT_EQ(bare.text.mid(bare.caret - 8, 10), u"<body>\r\n\r\n"_s);
 }
 
 } // namespace
