@@ -16,6 +16,7 @@
 #include "app/services/UiServices.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
+#include "core/builders/NewPage.h"
 #include "core/commands/RunMarkupCommand.h"
 #include "core/markup/EditTagDialogs.h"
 #include "core/shell/CommandLayout.h"
@@ -78,6 +79,17 @@ void MainWindow::registerFileCommands()
     m_registry->registerAction(id("file.blank"), [this, makesDocuments](ActionPlace) {
         if (makesDocuments())
             m_documents->newBlankDocument();
+    });
+    m_registry->registerAction(id("file.newHtml5"), [this, makesDocuments](ActionPlace) {
+        if (!makesDocuments())
+            return;
+        // A skeleton like the template's: nothing to save until the user types.
+        const NewPageText page = buildHtml5Page();
+        m_documents->openTextAsNewDocument(page.text, TextEncoding::Utf8);
+        if (ScintillaEditor* e = m_documents->current()) {
+            e->setModified(false);
+            e->setSelectionStart(page.caret);
+        }
     });
     m_registry->registerAction(id("file.open"), [this](ActionPlace) {
         m_options.dialogFilter = qtDialogFilter(dialogFilterText(m_context.settings.filters));

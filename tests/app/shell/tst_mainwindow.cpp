@@ -10,6 +10,7 @@
 #include "app/services/UiServices.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
+#include "core/builders/NewPage.h"
 #include "core/commands/MarkupCommandTable.h"
 #include "core/editor/MemoryEditor.h"
 #include "core/markup/TagAttributeList.h"
@@ -118,6 +119,7 @@ private Q_SLOTS:
 
     void everyMenuEntryHasItsCaptionAndKey();
     void everyCommandHasAHandler();
+    void html5DocumentFromTheNewDropDownIsSavedAsUtf8();
     void altLettersOpenMenusAndNeverType();
     void fixedMarkupWritesItsRowThroughTheRealActions();
     void fixedMarkupHonoursCaseAndBrackets();
@@ -1105,4 +1107,51 @@ void MainWindowTest::fileDialogsShowEachFilterNameOnce()
 }
 
 QTEST_MAIN(MainWindowTest)
+// As a new user: "Nový dokument HTML5" from the drop-down of "Nový", Czech
+// typed in, saved: the file is the HTML5 page in UTF-8.
+void MainWindowTest::html5DocumentFromTheNewDropDownIsSavedAsUtf8()
+{
+    Installation inst;
+    Session s(inst);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const int tabs = s.window->documents().count();
+    QAction* newButton = s.action(QStringLiteral("file.new"), ActionPlace::ToolBar);
+    QVERIFY(newButton != nullptr && newButton->menu() != nullptr);
+    QStringList captions;
+    QAction* html5 = nullptr;
+    for (QAction* a : newButton->menu()->actions()) {
+        captions << a->text();
+        if (a->text() == QStringLiteral("Nový dokument HTML5"))
+            html5 = a;
+    }
+    QVERIFY2(html5 != nullptr, qPrintable(captions.join(u", ")));
+    QVERIFY(html5->isEnabled());
+    html5->trigger();
+
+    const NewPageText page = buildHtml5Page();
+    QCOMPARE(s.window->documents().count(), tabs + 1);
+    QCOMPARE(s.editor().text(), page.text);
+    QCOMPARE(s.editor().selectionStart(), page.caret);
+    QVERIFY(!s.editor().isModified());
+
+    s.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+    s.editor().setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&s.editor()));
+    for (const QChar c : QStringLiteral("Žluťoučký kůň"))
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c),
+                            Qt::NoModifier);
+    QVERIFY(s.editor().text().contains(QStringLiteral("Žluťoučký kůň")));
+    const QString target = dir.filePath(QStringLiteral("nova.html"));
+    s.ui.saveFileNames << target;
+    s.action(QStringLiteral("file.save"))->trigger();
+    QFile saved(target);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    QVERIFY(bytes.startsWith("<!DOCTYPE html>\r\n"));
+    QVERIFY(bytes.contains(QStringLiteral("<body>\r\nŽluťoučký kůň").toUtf8()));
+    QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+}
+
 #include "tst_mainwindow.moc"
