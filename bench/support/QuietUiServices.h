@@ -27,6 +27,7 @@ public:
         return {};
     }
     QString openProgramFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString existingFolder(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&,
                          const QString&) override
     {

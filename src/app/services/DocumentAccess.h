@@ -22,6 +22,12 @@ public:
     // A new document (named like every new one) holding text, unmodified,
     // saved later in encoding. Becomes the current document.
     virtual void openTextAsNewDocument(const QString& text, TextEncoding encoding) = 0;
+    // The open document of the file at path (the same file by any path), or
+    // null when it is not open.
+    virtual ScintillaEditor* editorOfFile(const QString& path) const = 0;
+    // Makes the document of the file at path the current one, opening it
+    // when it is not open; null when it cannot be opened.
+    virtual ScintillaEditor* showDocumentOf(const QString& path) = 0;
 };
 
 } // namespace qw

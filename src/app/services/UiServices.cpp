@@ -112,6 +112,12 @@ protected:
 };
 } // namespace
 
+QString DesktopUiServices::existingFolder(QWidget* parent, const QString& caption,
+                                          const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
+}
+
 QString DesktopUiServices::openProgramFileName(QWidget* parent, const QString& caption,
                                                const QString& folder)
 {

@@ -49,6 +49,9 @@ public:
     // user may run) only.
     virtual QString openProgramFileName(QWidget* parent, const QString& caption,
                                         const QString& folder) = 0;
+    // A dialog choosing an existing folder, starting in folder.
+    virtual QString existingFolder(QWidget* parent, const QString& caption,
+                                   const QString& folder) = 0;
     // Starts in folder and proposes `proposed` (a bare name is taken inside
     // folder, a full path in its own); adds defaultSuffix (without its point)
     // to a name typed without one; asks before replacing an existing file.
@@ -99,6 +102,7 @@ public:
                                 const QString& folder) override;
     QString openProgramFileName(QWidget* parent, const QString& caption,
                                 const QString& folder) override;
+    QString existingFolder(QWidget* parent, const QString& caption, const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& proposed,
                          const QString& filter, const QString& defaultSuffix) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,

@@ -263,6 +263,28 @@ void DocumentManager::pasteAsNewDocument()
     e->replaceSelection(foot);
 }
 
+ScintillaEditor* DocumentManager::editorOfFile(const QString& path) const
+{
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    if (wanted.isEmpty())
+        return nullptr;
+    for (int i = 0; i < count(); ++i) {
+        const QString open = pathAt(i);
+        if (!open.isEmpty() && QFileInfo(open).canonicalFilePath() == wanted)
+            return editorAt(i);
+    }
+    return nullptr;
+}
+
+ScintillaEditor* DocumentManager::showDocumentOf(const QString& path)
+{
+    if (ScintillaEditor* open = editorOfFile(path)) {
+        activate(indexOfEditor(open));
+        return open;
+    }
+    return openDocument(path) ? current() : nullptr;
+}
+
 void DocumentManager::activate(int index)
 {
     if (index < 0 || index >= m_docs.count())

@@ -66,6 +66,8 @@ public:
     QString currentFilePath() const override;
     TextEncoding currentEncoding() const override;
     void openTextAsNewDocument(const QString& text, TextEncoding encoding) override;
+    ScintillaEditor* editorOfFile(const QString& path) const override;
+    ScintillaEditor* showDocumentOf(const QString& path) override;
     int count() const { return m_docs.count(); }
     int activeIndex() const { return m_docs.activeIndex(); }
     ScintillaEditor* editorAt(int index) const;

@@ -36,6 +36,8 @@ public:
     QString currentFilePath() const override { return path; }
     TextEncoding currentEncoding() const override { return TextEncoding::Utf8; }
     void openTextAsNewDocument(const QString&, TextEncoding) override {}
+    ScintillaEditor* editorOfFile(const QString&) const override { return nullptr; }
+    ScintillaEditor* showDocumentOf(const QString&) override { return nullptr; }
 };
 
 struct WriteBackCall

@@ -8,7 +8,7 @@ bool FakeUiServices::allAnswersUsed() const
 {
     return yesNoCancelAnswers.isEmpty() && yesNoAnswers.isEmpty() && openFileNames.isEmpty() &&
            saveFileNames.isEmpty() && inputResults.isEmpty() && colorResults.isEmpty() &&
-           printerSetups.isEmpty() && choiceAnswers.isEmpty();
+           printerSetups.isEmpty() && choiceAnswers.isEmpty() && folderNames.isEmpty();
 }
 
 UiServices::Answer FakeUiServices::askYesNoCancel(QWidget*, const QString& text)
@@ -81,6 +81,17 @@ QString FakeUiServices::openProgramFileName(QWidget* parent, const QString& capt
     ++programDialogs;
     events << QStringLiteral("program dialog");
     return openFileName(parent, caption, QString(), folder);
+}
+
+QString FakeUiServices::existingFolder(QWidget*, const QString& caption, const QString& folder)
+{
+    folderStarts << folder;
+    events << QStringLiteral("folder dialog: ") + caption;
+    if (folderNames.isEmpty()) {
+        m_unscripted << QStringLiteral("folder dialog: ") + caption;
+        return {};
+    }
+    return folderNames.takeFirst();
 }
 
 QString FakeUiServices::saveFileName(QWidget*, const QString& folder, const QString& proposed,

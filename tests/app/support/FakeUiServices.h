@@ -39,6 +39,7 @@ public:
     QList<int> choiceAnswers;  // the index of the button chosen
     QStringList openFileNames; // an empty entry means the dialog was cancelled
     QStringList saveFileNames;
+    QStringList folderNames; // an empty entry means the folder dialog was cancelled
     QList<std::optional<QString>> inputResults;
     QList<std::optional<QColor>> colorResults; // nullopt: the colour dialog was cancelled
     // One entry per print dialog: it makes the user's choice on the printer
@@ -56,6 +57,7 @@ public:
     int programDialogs = 0;      // how many of them offered programs only
     QStringList openFilters;     // the filter each open dialog offered
     QStringList openFolders;     // the folder each open dialog started in
+    QStringList folderStarts;    // the folder each folder dialog started in
     QList<QColor> colorRequests; // the colour each colour dialog was preset to
     int printDialogs = 0;
     QList<PrintDialogPurpose> printPurposes; // what each print dialog was for
@@ -81,6 +83,7 @@ public:
                                 const QString& folder) override;
     QString saveFileName(QWidget* parent, const QString& folder, const QString& proposed,
                          const QString& filter, const QString& defaultSuffix) override;
+    QString existingFolder(QWidget* parent, const QString& caption, const QString& folder) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QColor> pickColor(QWidget* parent, const QColor& initial) override;
