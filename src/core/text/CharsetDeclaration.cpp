@@ -192,4 +192,30 @@ QString charsetName(TextEncoding encoding)
                                                  : QStringLiteral("utf-8");
 }
 
+std::optional<CharsetUpdate> charsetUpdateFor(QStringView text, TextEncoding encoding)
+{
+    const CharsetDeclaration d = findCharsetDeclaration(text);
+    if (!d.found)
+        return std::nullopt;
+    // The byte-order mark is no part of the name: both UTF-8 forms are "utf-8".
+    const auto named = encodingForCharset(d.name);
+    const auto wanted = encoding == TextEncoding::Utf8Bom ? TextEncoding::Utf8 : encoding;
+    if (named == wanted)
+        return std::nullopt;
+    return CharsetUpdate{d.valueStart, d.valueLength, charsetName(encoding)};
+}
+
+QString encodingDisplayName(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Windows1250:
+        break;
+    case TextEncoding::Utf8:
+        return QStringLiteral("UTF-8");
+    case TextEncoding::Utf8Bom:
+        return QStringLiteral("UTF-8 s BOM");
+    }
+    return QStringLiteral("Windows-1250");
+}
+
 } // namespace qw

@@ -40,4 +40,18 @@ std::optional<TextEncoding> declaredEncoding(QStringView text);
 // forms: the byte-order mark is no part of the name).
 QString charsetName(TextEncoding encoding);
 
+// The edit that makes a page's declaration name encoding: the value's place
+// and the new name. Nothing when the page declares no character set or
+// already names that encoding (in any of its spellings).
+struct CharsetUpdate
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+    QString name;
+};
+std::optional<CharsetUpdate> charsetUpdateFor(QStringView text, TextEncoding encoding);
+
+// How the status bar and the encoding menu name an encoding.
+QString encodingDisplayName(TextEncoding encoding);
+
 } // namespace qw

@@ -69,6 +69,57 @@ TEST(CharsetDeclaration, NamesOnlyTheEncodingsWeWrite)
     EXPECT_EQ(declaredEncoding(u"<p>nothing</p>"), std::nullopt);
 }
 
+TEST(CharsetDeclaration, UpdateReplacesOnlyTheNameWhenItDiffers)
+{
+    struct Case
+    {
+        const char* name;
+        QString text;
+        TextEncoding target;
+        QString result; // the text after the update; equal to text when none
+    };
+    const Case cases[] = {
+        {"1250 to UTF-8", u"<meta charset=\"windows-1250\">"_s, TextEncoding::Utf8,
+         u"<meta charset=\"utf-8\">"_s},
+        {"UTF-8 to 1250, http-equiv",
+         u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">"_s,
+         TextEncoding::Windows1250,
+         u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1250\">"_s},
+        {"to UTF-8 with BOM names utf-8", u"<meta charset=cp1250>"_s, TextEncoding::Utf8Bom,
+         u"<meta charset=utf-8>"_s},
+        {"other set to 1250", u"<meta charset='iso-8859-2'>"_s, TextEncoding::Windows1250,
+         u"<meta charset='windows-1250'>"_s},
+        {"already UTF-8 in another spelling", u"<meta charset=\"UTF8\">"_s, TextEncoding::Utf8Bom,
+         u"<meta charset=\"UTF8\">"_s},
+        {"already 1250", u"<meta charset=\"x-cp1250\">"_s, TextEncoding::Windows1250,
+         u"<meta charset=\"x-cp1250\">"_s},
+        {"no declaration", u"<p>x</p>"_s, TextEncoding::Utf8, u"<p>x</p>"_s},
+    };
+    for (const Case& c : cases) {
+        QString text = c.text;
+        if (const auto update = charsetUpdateFor(text, c.target))
+            text.replace(update->start, update->length, update->name);
+        EXPECT_EQ(text, c.result) << c.name;
+    }
+    EXPECT_EQ(encodingDisplayName(TextEncoding::Windows1250), u"Windows-1250"_s);
+    EXPECT_EQ(encodingDisplayName(TextEncoding::Utf8), u"UTF-8"_s);
+    EXPECT_EQ(encodingDisplayName(TextEncoding::Utf8Bom), u"UTF-8 s BOM"_s);
+}
+
+// A page moved to Windows-1250 keeps every character: what the code page
+// lacks is written as a numeric reference, never as a question mark.
+TEST(DeclaredEncoding, ConversionToWindows1250KeepsMissingCharactersAsReferences)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(u"page.html"_s);
+    const QString text = u"<p>\u017Elu\u0165ou\u010Dk\u00FD \u20AC \u2192 \U0001F600</p>\r\n"_s;
+    ASSERT_TRUE(writeDocumentFile(path, text, LineBreak::CrLf, TextEncoding::Windows1250).ok);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("<p>\x9Elu\x9Dou\xE8k\xFD \x80 &#8594; &#128512;</p>\r\n"));
+}
+
 // An ASCII page is read in the encoding it declares; unchanged it saves
 // byte-identical, and the first Czech letter typed goes out in that encoding.
 TEST(DeclaredEncoding, AsciiPageKeepsItsDeclaredEncoding)
