@@ -151,6 +151,7 @@ void PageSwitcher::followCurrentDocument()
 {
     if (PageHandler* h = handler(m_mode))
         h->followDocument();
+    Q_EMIT currentDocumentChanged();
 }
 
 bool PageSwitcher::syncIntoEditor()

@@ -93,6 +93,9 @@ public:
 Q_SIGNALS:
     // A page was entered (after its show step).
     void pageEntered(PageMode page);
+    // The current document changed (another tab, another text), whatever
+    // page is shown: for what follows it beside the pages.
+    void currentDocumentChanged();
 
 private:
     void enter(PageMode page);

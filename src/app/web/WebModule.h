@@ -8,6 +8,7 @@ class QWidget;
 namespace qw {
 
 class DesignDocument;
+class LivePreviewView;
 
 // The web engine's part of the window, the preview's view and the design
 // document, lives in a module of its own (libquenwick-web.so, beside the
@@ -27,6 +28,9 @@ struct WebModule
     // The design document over a web view, and the view to place on the
     // design page; null when no view can be made.
     DesignDocument* (*makeDesignDocument)(const QString& tempBase, QObject* parent, QWidget** view);
+    // The live preview's view; its profile, made on the first call, belongs
+    // to owner.
+    LivePreviewView* (*makeLivePreviewView)(QObject* owner);
 };
 
 // The property of a preview view naming the document (a file URL) whose

@@ -16,6 +16,9 @@
 
 namespace qw {
 
+// The live preview's view (livepreview/LiveWebView.cpp).
+LivePreviewView* makeLivePreviewView(QObject* owner);
+
 namespace {
 Q_LOGGING_CATEGORY(previewLog, "quenwick.preview", QtWarningMsg)
 
@@ -100,7 +103,8 @@ DesignDocument* makeDesignDocument(const QString& tempBase, QObject* parent, QWi
     return document;
 }
 
-const WebModule kTable{makePreviewView, showUrl, activate, makeDesignDocument};
+const WebModule kTable{makePreviewView, showUrl, activate, makeDesignDocument,
+                       makeLivePreviewView};
 } // namespace
 
 } // namespace qw
