@@ -22,6 +22,7 @@ const QString recentFilesObject = u"RecentFiles"_s;
 const QString fileDialogsObject = u"FileDialogs"_s;
 const QString lastFolderValue = u"LastFolder"_s;
 const QString livePreviewObject = u"LivePreview"_s;
+const QString writingAidsObject = u"WritingAids"_s;
 const QString spellingObject = u"Spelling"_s;
 
 // A store value is used only when it has the type the setting is kept as.
@@ -216,6 +217,12 @@ AppSettings loadSettings(const UserStore& store, const IniFile& htmlDat, const A
     spelling.flag(u"Check"_s, s.spellCheck);
     spelling.text(u"Language"_s, s.spellLanguage);
 
+    const StoredValues aids(root.value(writingAidsObject).toObject());
+    aids.flag(u"Complete"_s, s.completeMarkup);
+    aids.flag(u"CloseTags"_s, s.autoCloseTags);
+    aids.flag(u"ShowPartner"_s, s.highlightPartnerTag);
+    aids.flag(u"RenamePartner"_s, s.renamePartnerTag);
+
     const StoredValues live(root.value(livePreviewObject).toObject());
     live.flag(u"Shown"_s, s.livePreview);
     live.flag(u"Below"_s, s.livePreviewBelow);
@@ -282,11 +289,15 @@ SettingsSaveResult saveSettings(const AppSettings& s, const UserStore& store, In
         root.remove(fileDialogsObject);
     else
         root.insert(fileDialogsObject, QJsonObject{{lastFolderValue, s.lastFolder}});
+    root.insert(writingAidsObject, QJsonObject{{u"Complete"_s, flag(s.completeMarkup)},
+                                               {u"CloseTags"_s, flag(s.autoCloseTags)},
+                                               {u"ShowPartner"_s, flag(s.highlightPartnerTag)},
+                                               {u"RenamePartner"_s, flag(s.renamePartnerTag)}});
     root.insert(livePreviewObject, QJsonObject{{u"Shown"_s, flag(s.livePreview)},
                                                {u"Below"_s, flag(s.livePreviewBelow)},
                                                {u"Share"_s, s.livePreviewShare}});
-    root.insert(spellingObject, QJsonObject{{u"Check"_s, flag(s.spellCheck)},
-                                            {u"Language"_s, s.spellLanguage}});
+    root.insert(spellingObject,
+                QJsonObject{{u"Check"_s, flag(s.spellCheck)}, {u"Language"_s, s.spellLanguage}});
     result.userStoreWritten = store.write(root);
 
     IniFile::Batch batch(htmlDat);

@@ -334,6 +334,29 @@ TEST_F(SettingsPersistenceTest, LivePreviewKeepsItsOwnObject)
     }
 }
 
+TEST_F(SettingsPersistenceTest, WritingAidsAreOnByDefaultAndEachIsKept)
+{
+    const AppSettings defaults = load();
+    EXPECT_TRUE(defaults.completeMarkup);
+    EXPECT_TRUE(defaults.autoCloseTags);
+    EXPECT_TRUE(defaults.highlightPartnerTag);
+    EXPECT_TRUE(defaults.renamePartnerTag);
+    // Each turned off alone comes back off, the others on.
+    bool AppSettings::*const aids[] = {&AppSettings::completeMarkup, &AppSettings::autoCloseTags,
+                                       &AppSettings::highlightPartnerTag,
+                                       &AppSettings::renamePartnerTag};
+    for (bool AppSettings::*off : aids) {
+        AppSettings s = defaults;
+        s.*off = false;
+        save(s);
+        const AppSettings back = load();
+        for (bool AppSettings::*aid : aids)
+            EXPECT_EQ(back.*aid, aid != off);
+    }
+    EXPECT_FALSE(storedValues().contains(u"WritingAids"_s));
+    EXPECT_TRUE(storedRoot().value(u"WritingAids"_s).isObject());
+}
+
 TEST_F(SettingsPersistenceTest, ValuesOfTheWrongTypeFallBackToTheDefault)
 {
     putStore(R"({"Settings": {
