@@ -11,7 +11,7 @@ namespace {
 
 // The background scans in pieces of about this many bytes, and leaves a
 // checkpoint after each.
-constexpr long kChunk = 2048;
+constexpr long kChunk = 1024;
 // Edits touching more than this (a load, a large paste) are checked in the
 // background, the visible part first, instead of at once.
 constexpr long kImmediateLimit = 16 * 1024;
@@ -258,8 +258,10 @@ void SpellUnderline::checkVisible()
     long last = m_editor->SendScintilla(B::SCI_POSITIONFROMPOINT, static_cast<long>(view->width()),
                                         static_cast<long>(view->height()));
     last = std::min(last + 256, first + kVisibleLimit);
-    if (!m_pending || m_next >= last)
+    if (!m_pending || m_next >= last) {
+        Q_EMIT visiblePartChecked(); // underlined already
         return;
+    }
     SpellScanState state;
     Words words;
     const long stop = scan(first, std::min(last, length()), state, &words);
@@ -267,6 +269,7 @@ void SpellUnderline::checkVisible()
     for (const SpellWord& w : std::as_const(words))
         clearFrom = std::min<long>(clearFrom, w.start);
     underline(clearFrom, stop, words);
+    Q_EMIT visiblePartChecked();
 }
 
 void SpellUnderline::backgroundSlice()

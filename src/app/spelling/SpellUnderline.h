@@ -27,7 +27,7 @@ public:
     // An indicator the editor uses for nothing else.
     static constexpr int kIndicator = 20;
     // The longest a background slice works before letting the window run.
-    static constexpr int kSliceMilliseconds = 8;
+    static constexpr int kSliceMilliseconds = 6;
 
     SpellUnderline(ScintillaEditor* editor, Speller* speller);
 
@@ -49,6 +49,10 @@ public:
     QList<SpellWord> occurrences(const QString& word);
     // Replaces a word's source range with `text` as one undo step.
     void replaceWord(const SpellWord& word, const QString& text);
+
+Q_SIGNALS:
+    // The part of the text on screen has its underlines.
+    void visiblePartChecked();
 
 private:
     using Words = QList<SpellWord>;
