@@ -72,12 +72,16 @@ void CheckerPanel::setFindings(const QList<PageFinding>& findings)
     if (oldRow >= 0)
         selected = m_findings.at(oldRow);
 
-    m_findings = findings;
+    m_total = findings.size();
+    m_counts[0] = m_counts[1] = m_counts[2] = 0;
+    for (const PageFinding& f : findings)
+        ++m_counts[int(f.kind)];
+    m_findings = findings.mid(0, kMaxRows);
     m_list->setUpdatesEnabled(false);
     m_list->clear();
     QList<QTreeWidgetItem*> items;
-    items.reserve(findings.size());
-    for (const PageFinding& f : findings) {
+    items.reserve(m_findings.size());
+    for (const PageFinding& f : std::as_const(m_findings)) {
         auto* item = new QTreeWidgetItem;
         item->setIcon(0, kindIcon(style(), f.kind));
         item->setText(0, findingKindText(f.kind));
@@ -91,11 +95,11 @@ void CheckerPanel::setFindings(const QList<PageFinding>& findings)
     m_list->addTopLevelItems(items);
     m_list->setUpdatesEnabled(true);
 
-    if (oldRow >= 0 && !findings.isEmpty()) {
+    if (oldRow >= 0 && !m_findings.isEmpty()) {
         int best = -1;
         int bestDistance = 0;
-        for (int i = 0; i < findings.size(); ++i) {
-            const PageFinding& f = findings.at(i);
+        for (int i = 0; i < m_findings.size(); ++i) {
+            const PageFinding& f = m_findings.at(i);
             if (f.message != selected.message || f.kind != selected.kind)
                 continue;
             const int distance =
@@ -105,7 +109,7 @@ void CheckerPanel::setFindings(const QList<PageFinding>& findings)
                 bestDistance = distance;
             }
         }
-        selectRow(best >= 0 ? best : std::min(oldRow, int(findings.size()) - 1));
+        selectRow(best >= 0 ? best : std::min(oldRow, int(m_findings.size()) - 1));
     }
     updateStatus();
 }
@@ -139,17 +143,20 @@ void CheckerPanel::updateStatus()
         m_status->setText(QStringLiteral("Stránka se kontroluje…"));
         return;
     }
-    int counts[3] = {0, 0, 0};
-    for (const PageFinding& f : std::as_const(m_findings))
-        ++counts[int(f.kind)];
     if (m_findings.isEmpty()) {
         m_status->setText(QStringLiteral("Žádné nálezy."));
         return;
     }
-    m_status->setText(QStringLiteral("Chyby: %1, varování: %2, poznámky: %3")
-                          .arg(counts[0])
-                          .arg(counts[1])
-                          .arg(counts[2]));
+    QString text = QStringLiteral("Chyby: %1, varování: %2, poznámky: %3")
+                       .arg(m_counts[0])
+                       .arg(m_counts[1])
+                       .arg(m_counts[2]);
+    if (m_total > m_findings.size()) {
+        text += QStringLiteral(" (zobrazeno prvních %1 nálezů z %2)")
+                    .arg(m_findings.size())
+                    .arg(m_total);
+    }
+    m_status->setText(text);
 }
 
 } // namespace qw

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QFile>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -168,6 +169,7 @@ private Q_SLOTS:
     void checksAgainAfterTypingAndKeepsTheSelection();
     void newerTextCancelsOlderRun();
     void pageTooDeepOrTooSlowGivesOneFinding();
+    void longListIsCutAndCounted();
 };
 
 void CheckerTest::checkListsFindingsAndDoubleClickGoesThere()
@@ -266,17 +268,15 @@ void CheckerTest::checksAgainAfterTypingAndKeepsTheSelection()
     QVERIFY(s.waitChecked(checked));
     s.panel().selectRow(s.rowWith(kMissingPicture));
 
-    // A second <b> typed into the first paragraph: one more finding above
-    // the selected one, which stays selected.
-    s.editor().SendScintilla(QsciScintillaBase::SCI_GOTOPOS, s.positionOf(3, 4));
+    // A letter typed into the first paragraph's tag makes an unknown
+    // element: one more finding above the selected one, which stays selected.
+    s.editor().SendScintilla(QsciScintillaBase::SCI_GOTOPOS, s.positionOf(3, 3));
     s.editor().setFocus();
-    for (int key : {Qt::Key_Less, Qt::Key_I, Qt::Key_Greater})
-        s.press(key);
+    s.press(Qt::Key_X);
     QVERIFY(s.checker->typingTimer().isActive());
     QCOMPARE(checked.count(), 1);
     QVERIFY(s.waitChecked(checked, 2));
-    QVERIFY2(s.messages().contains(QStringLiteral("chybí </i> před </b>")) ||
-                 s.messages().contains(QStringLiteral("chybí </i> před </p>")),
+    QVERIFY2(s.messages().contains(QStringLiteral("<px> je neznámý prvek")),
              qPrintable(s.messages().join(u'\n')));
     const int selected = s.panel().currentRow();
     QVERIFY(selected >= 0);
@@ -343,6 +343,32 @@ void CheckerTest::pageTooDeepOrTooSlowGivesOneFinding()
             QStringLiteral("Stránku se nepodařilo zkontrolovat: kontrola trvala příliš dlouho.")},
         10000);
     QCOMPARE(s.list().topLevelItem(0)->text(0), QStringLiteral("chyba"));
+}
+
+void CheckerTest::longListIsCutAndCounted()
+{
+    CheckerPanel panel;
+    QList<PageFinding> findings;
+    const int total = CheckerPanel::kMaxRows + 500;
+    for (int i = 0; i < total; ++i) {
+        PageFinding f;
+        f.kind = i % 2 == 0 ? FindingKind::Error : FindingKind::Note;
+        f.line = i + 1;
+        f.column = 1;
+        f.message = QStringLiteral("nález %1").arg(i);
+        findings << f;
+    }
+    panel.setFindings(findings);
+    QCOMPARE(panel.list()->topLevelItemCount(), CheckerPanel::kMaxRows);
+    QCOMPARE(panel.findings().size(), CheckerPanel::kMaxRows);
+    const auto* status = panel.findChild<QLabel*>(QStringLiteral("CheckerStatus"));
+    QVERIFY(status != nullptr);
+    QCOMPARE(status->text(), QStringLiteral("Chyby: %1, varování: 0, poznámky: %2 (zobrazeno "
+                                            "prvních %3 nálezů z %4)")
+                                 .arg(total / 2)
+                                 .arg(total / 2)
+                                 .arg(CheckerPanel::kMaxRows)
+                                 .arg(total));
 }
 
 QTEST_MAIN(CheckerTest)
