@@ -59,9 +59,7 @@ ReplaceOutcome replaceInFile(const FileResult& searched, const QList<TextMatch>&
     }
     const QByteArray bytes = file.readAll();
     file.close();
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::stat(QFile::encodeName(searched.path).constData(), &st) != 0) {
         outcome.errorText = kChangedSince;
         return outcome;

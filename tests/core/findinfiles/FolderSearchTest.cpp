@@ -3,6 +3,7 @@
 #include "core/editor/MemoryEditor.h"
 #include "core/findinfiles/FileReplace.h"
 #include "core/text/DocumentText.h"
+#include "core/text/TextCheck.h"
 #include "core/text/Windows1250.h"
 
 #include <QDir>
@@ -174,6 +175,41 @@ TEST_F(FolderSearchTest, SkipsAndReportsWhatItCannotSearch)
     EXPECT_FALSE(summary.stopped);
     for (const FileResult& r : results)
         EXPECT_NE(r.relativePath, u"poznamky.txt"_s);
+}
+
+TEST(FolderSearchTextCheck, SkipsExactlyWhatOpeningCallsNotText)
+{
+    // Control bytes before and after the first sixteen, where the quick pass
+    // and the byte by byte rest meet; those text allows stay text.
+    struct Case
+    {
+        QByteArray bytes;
+        bool text;
+    };
+    const QByteArray line = "<p>2025 \xE8\xF9</p>"_ba; // 20 bytes
+    const Case cases[] = {
+        {line + "\r\n\t" + line, true},
+        {line + "\x1B[0m\x07\x08\x0B\x0C" + line, true},
+        {"\x01" + line, false},
+        {line + '\0' + line, false},
+        {line + line + "\x7F", false},
+        {line.left(17) + "\x1F", false},
+        {line + QByteArray(70000, 'x') + '\0' + " 2025", true}, // past the checked start
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(u"a.html"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        file.close();
+        FolderSearchOptions options;
+        options.folder = dir.path();
+        std::atomic<bool> stop{false};
+        const FolderSearchSummary summary = searchFolder(options, q(u"2025"_s), stop, {});
+        EXPECT_EQ(summary.notText, c.text ? 0 : 1) << c.bytes.left(60).toStdString();
+        EXPECT_EQ(summary.filesMatched, c.text ? 1 : 0);
+        EXPECT_EQ(looksLikeText(c.bytes), c.text);
+    }
 }
 
 TEST_F(FolderSearchTest, ReadsEachFileInTheEncodingOpeningGivesIt)
