@@ -79,6 +79,45 @@ void BM_HighlightDocument(benchmark::State& state)
 }
 BENCHMARK(BM_HighlightDocument)->Unit(benchmark::kMillisecond);
 
+// A page mostly of style and script blocks, with inline styles and HTML5
+// elements, as pages written today are.
+void BM_HighlightStyleScriptPage(benchmark::State& state)
+{
+    const QStringList block{
+        QStringLiteral("<style>"),
+        QStringLiteral("  body { font: 1rem/1.5 \"Open Sans\", sans-serif; color: #333; }"),
+        QStringLiteral("  @media (max-width: 600px) { nav a { display: block !important; } }"),
+        QStringLiteral("  /* komentář */ .karta > h2::before { content: \"\\2192\"; }"),
+        QStringLiteral("</style>"),
+        QStringLiteral("<section class=\"karta\" style=\"margin: 0 auto; max-width: 40em\">"),
+        QStringLiteral("  <my-card data-id=\"7\"><time datetime=\"2026-12-11\">dnes</time>"),
+        QStringLiteral("</my-card></section>"),
+        QStringLiteral("<script type=\"module\">"),
+        QStringLiteral("  const items = [1, 2.5, 0x1f].map((x) => `položka ${x}`); // seznam"),
+        QStringLiteral("  if (/^[a-z]+$/i.test(name) && items.length > 2) { render('</p>'); }"),
+        QStringLiteral("  for (let i = 0; i < 10; i++) { total += i * 2; } /* konec */"),
+        QStringLiteral("</script>"),
+    };
+    QStringList lines;
+    for (qsizetype chars = 0; chars < (4 << 20); chars += charCount(block))
+        lines += block;
+    HighlightRuns runs;
+    runs.reserve(256);
+    for (auto _ : state) {
+        LineState s = LineState::Text;
+        std::size_t total = 0;
+        for (const QString& line : lines) {
+            s = highlightLine(line, s, runs);
+            total += runs.size();
+        }
+        if (s != LineState::Text)
+            state.SkipWithError("the page did not end outside every block");
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetBytesProcessed(state.iterations() * charCount(lines));
+}
+BENCHMARK(BM_HighlightStyleScriptPage)->Unit(benchmark::kMillisecond);
+
 void BM_ExportRtf(benchmark::State& state)
 {
     const QStringList lines = document(10 << 20);

@@ -6,6 +6,18 @@
 
 namespace qw {
 
+namespace {
+
+// A flag is an attribute whose only choice is its own name, as required.
+bool isFlagRow(const TagDefinitions& definitions, QStringView tagName, const QString& upperName)
+{
+    const AttributeEditor editor = definitions.attributeEditor(tagName, upperName);
+    return editor.kindText == u"COMBO" && editor.choices.size() == 1 &&
+           asciiUpper(editor.choices.first()) == upperName;
+}
+
+} // namespace
+
 QList<InspectorRow> inspectorRows(const TagDefinitions& definitions, QStringView tagName,
                                   const TagAttributeList& attributes)
 {
@@ -50,19 +62,21 @@ void TagInspection::fill(const TagDefinitions& definitions, const TagAtCaret& fo
     if (m_rows.isEmpty())
         return;
     if (html5Document) {
-        m_bareFlags.resize(m_rows.size(), false);
-        for (qsizetype i = 0; i < m_rows.size(); ++i) {
-            InspectorRow& row = m_rows[i];
-            const AttributeEditor editor = definitions.attributeEditor(found.name, row.name);
-            if (editor.kindText != u"COMBO" || editor.choices.size() != 1 ||
-                asciiUpper(editor.choices.first()) != row.name)
+        m_flagDefinitions = &definitions;
+        // Only the attributes the tag holds bare are looked up here: a
+        // lookup per row would cost every key release on a tag of many rows.
+        for (const TagAttribute& attribute : attributes.attributes()) {
+            if (attribute.value)
                 continue;
-            m_bareFlags[i] = true;
-            // A bare flag is set: its row says so by its name, and leaving
-            // that name as it is keeps the flag bare.
-            const TagAttribute* present = attributes.findTagAttribute(row.name);
-            if (present != nullptr && !present->value)
-                row.value = editor.choices.first();
+            const QString upper = asciiUpper(attribute.name);
+            for (InspectorRow& row : m_rows) {
+                if (row.name == upper && row.value.isEmpty() &&
+                    isFlagRow(definitions, found.name, row.name)) {
+                    // A bare flag is set: its row says so by its name, and
+                    // leaving that name as it is keeps the flag bare.
+                    row.value = asciiLower(attribute.name);
+                }
+            }
         }
     }
     attributes.applyTagCase(options);
@@ -76,7 +90,7 @@ void TagInspection::fill(const TagDefinitions& definitions, const TagAtCaret& fo
 void TagInspection::clear()
 {
     m_rows.clear();
-    m_bareFlags.clear();
+    m_flagDefinitions = nullptr;
     m_tagName.clear();
     m_start = -1;
     m_written.clear();
@@ -100,8 +114,8 @@ bool TagInspection::writeBack(EditorWidget& editor, TagAttributeList& attributes
         return false;
     InspectorRow& shown = m_rows[row];
     if (value != shown.value) {
-        const bool bare =
-            row < m_bareFlags.size() && m_bareFlags.at(row) && asciiUpper(value) == shown.name;
+        const bool bare = m_flagDefinitions != nullptr && asciiUpper(value) == shown.name &&
+                          isFlagRow(*m_flagDefinitions, m_tagName, shown.name);
         if (bare)
             attributes.setBareTagAttribute(shown.name);
         else

@@ -74,8 +74,8 @@ public:
 
 private:
     QList<InspectorRow> m_rows;
-    // Per row: a flag written bare (HTML5 documents only).
-    QList<bool> m_bareFlags;
+    // Set for an HTML5 document: where a written flag's kind is looked up.
+    const TagDefinitions* m_flagDefinitions = nullptr;
     QString m_tagName;
     qsizetype m_start = -1;
     QString m_written;
