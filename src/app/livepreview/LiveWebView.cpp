@@ -293,7 +293,7 @@ private:
                               [guard = QPointer<LiveWebView>(this)](const QVariant&) {
                                   // A frame or two for the scrolled page to be drawn.
                                   if (guard != nullptr)
-                                      QTimer::singleShot(34, guard, [guard] { guard->settled(); });
+                                      QTimer::singleShot(50, guard, [guard] { guard->settled(); });
                               });
     }
 
