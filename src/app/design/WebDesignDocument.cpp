@@ -439,6 +439,12 @@ QString WebDesignDocument::largePageFolder()
 
 void WebDesignDocument::setHtml(const QString& html, const QString& baseFolder)
 {
+    // The engine checks the edited text's spelling in the source editor's
+    // language once that dictionary is converted for it (at each load, as
+    // the conversion may finish after the page was first shown).
+    const QStringList spelling = qApp->property("quenwickWebSpellLanguages").toStringList();
+    m_profile->setSpellCheckLanguages(spelling);
+    m_profile->setSpellCheckEnabled(!spelling.isEmpty());
     ++m_load;
     m_loading = true;
     m_ready = false;

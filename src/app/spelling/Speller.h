@@ -26,6 +26,7 @@ public:
     ~Speller() override;
 
     QStringList dictionaryNames() const;
+    const QList<DictionaryFiles>& installed() const { return m_installed; }
     // The dictionary of words whose page names no language it has.
     void setDefaultDictionary(const QString& name);
     const QString& defaultDictionary() const { return m_default; }

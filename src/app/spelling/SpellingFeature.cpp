@@ -7,10 +7,12 @@
 #include "app/spelling/SpellCheckDialog.h"
 #include "app/spelling/SpellUnderline.h"
 #include "app/spelling/Speller.h"
+#include "app/spelling/WebSpelling.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/AppSettings.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 using namespace Qt::StringLiterals;
@@ -34,7 +36,50 @@ SpellingFeature::SpellingFeature(const FeatureContext& context, QObject* parent)
 {
     m_context.commands.registerAction(u"tools.spelling"_s,
                                       [this](ActionPlace) { openCheckDialog(); });
+    // Before the web engine starts, which happens only on a page that needs it.
+    pointWebEngineAt(webDictionaryFolder(m_context.paths.dataHome()));
+    connect(&m_context.pages, &PageSwitcher::pageEntered, this, [this](PageMode page) {
+        if (page == PageMode::Design && !m_designEntered) {
+            m_designEntered = true;
+            prepareDesignSpelling();
+        }
+    });
     applySettings();
+}
+
+void SpellingFeature::prepareDesignSpelling()
+{
+    const AppSettings& s = m_context.settings;
+    const QString name = s.spellCheck
+                             ? dictionaryForLanguage(s.spellLanguage, m_speller->dictionaryNames())
+                             : QString();
+    auto publish = [](const QString& ready) {
+        qApp->setProperty(kWebSpellLanguagesProperty,
+                          ready.isEmpty() ? QStringList() : QStringList{webLanguageName(ready)});
+    };
+    if (name.isEmpty() || name == m_webReady) {
+        publish(name);
+        return;
+    }
+    publish(QString());
+    if (name == m_webPreparing)
+        return;
+    m_webPreparing = name;
+    DictionaryFiles files;
+    for (const DictionaryFiles& d : m_speller->installed()) {
+        if (d.name == name)
+            files = d;
+    }
+    prepareWebDictionary(files, webDictionaryFolder(m_context.paths.dataHome()), this,
+                         [this, name](bool ready) {
+                             if (m_webPreparing == name)
+                                 m_webPreparing.clear();
+                             if (!ready)
+                                 return;
+                             m_webReady = name;
+                             // Unless the settings chose otherwise meanwhile.
+                             prepareDesignSpelling();
+                         });
 }
 
 SpellingFeature::~SpellingFeature() = default;
@@ -62,6 +107,8 @@ void SpellingFeature::applySettings()
         if (SpellUnderline* u = SpellUnderline::of(e))
             u->setEnabled(s.spellCheck);
     }
+    if (m_designEntered)
+        prepareDesignSpelling();
 }
 
 void SpellingFeature::preparePopup(QMenu& menu, ScintillaEditor& editor, std::optional<QPoint> at)

@@ -41,6 +41,9 @@ public:
 
     Speller& speller() { return *m_speller; }
     SpellCheckDialog* checkDialog() const;
+    // The design page's engine gets the source editor's dictionary, converted
+    // into its own format the first time the page is entered.
+    void prepareDesignSpelling();
     // Where the personal word list lies in a data home.
     static QString personalListPath(const QString& dataHome);
 
@@ -50,6 +53,9 @@ private:
     QList<QPointer<ScintillaEditor>> m_editors;
     QList<QAction*> m_popupEntries;
     QPointer<SpellCheckDialog> m_dialog;
+    bool m_designEntered = false;
+    QString m_webReady;     // the dictionary the engine has a copy of
+    QString m_webPreparing; // the one being converted
 };
 
 } // namespace qw

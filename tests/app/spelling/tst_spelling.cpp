@@ -15,6 +15,7 @@
 #include "app/spelling/SpellUnderline.h"
 #include "app/spelling/Speller.h"
 #include "app/spelling/SpellingFeature.h"
+#include "app/spelling/WebSpelling.h"
 #include "core/settings/AppSettings.h"
 #include "support/FakeUiServices.h"
 #include "support/TestInstallation.h"
@@ -23,6 +24,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -158,6 +160,7 @@ private Q_SLOTS:
     void personalWordStaysAcceptedAfterARestart();
     void ignoredWordAndSwitchedOffChecking();
     void passThroughThePageReplacesSkipsAndAdds();
+    void designPageEngineGetsTheSameDictionary();
 };
 
 void SpellingTest::misspeltTextIsUnderlinedAndARightClickFixesIt()
@@ -369,6 +372,32 @@ void SpellingTest::passThroughThePageReplacesSkipsAndAdds()
     QVERIFY(s.editor().utf8Text().contains("p&#345;&iacute;lis"));
     QTest::keyClick(s.focus(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(s.editor().utf8Text().count("kočkka"), 3);
+}
+
+void SpellingTest::designPageEngineGetsTheSameDictionary()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst, "<p>slovo</p>\n");
+    const auto languages = [] {
+        return qApp->property(kWebSpellLanguagesProperty).toStringList();
+    };
+    qApp->setProperty(kWebSpellLanguagesProperty, QVariant());
+    // The engine's copy of the Czech dictionary is made in the data home the
+    // first time, then the design page's engine is told its language.
+    s.window->spelling().prepareDesignSpelling();
+    QTRY_COMPARE_WITH_TIMEOUT(languages(), QStringList{u"cs-CZ"_s}, 20000);
+    const QFileInfo copy(webDictionaryFolder(inst.path(u"data"_s)) + u"/cs-CZ.bdic"_s);
+    QVERIFY(copy.size() > 100000);
+    QVERIFY(!QFileInfo::exists(copy.filePath() + u".part"_s));
+
+    // Spelling switched off: the engine checks nothing either.
+    SettingsFeature& settings = s.window->settingsFeature();
+    settings.setRunner([](QDialog&) {});
+    settings.open();
+    settings.dialog().spellCheck()->setChecked(false);
+    settings.confirm();
+    s.window->spelling().prepareDesignSpelling();
+    QCOMPARE(languages(), QStringList());
 }
 
 QTEST_MAIN(SpellingTest)
