@@ -84,6 +84,8 @@ ImageDialog::ImageDialog(ElementDialogContext& context, QWidget* parent)
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(m_preview);
     m_scroll->setMinimumSize(220, 140);
+    // Only a picture to look at: Tab goes from the fields to the buttons.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     formOf(QString(), kSettingsPage)->addRow(m_scroll);
     m_presets = new QMenu(this);
     for (int percent : {50, 100, 200}) {

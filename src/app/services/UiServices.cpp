@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QToolButton>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 
@@ -188,6 +189,14 @@ std::unique_ptr<QPrintDialog> makePrintDialog(QWidget* parent, QPrinter& printer
         if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
             if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
                 ok->setText(QStringLiteral("OK"));
+        }
+    }
+    // The toolkit's "..." beside the output file says nothing to a screen
+    // reader; it chooses the file.
+    for (QToolButton* browse : dialog->findChildren<QToolButton*>()) {
+        if (browse->text() == QStringLiteral("...") && browse->toolTip().isEmpty()) {
+            browse->setToolTip(QStringLiteral("Vybrat soubor"));
+            browse->setAccessibleName(QStringLiteral("Vybrat soubor"));
         }
     }
     return dialog;

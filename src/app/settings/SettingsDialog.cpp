@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -292,6 +293,24 @@ ScintillaEditor* SettingsDialog::makeHtmlEditor()
     return e;
 }
 
+bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == m_head || watched == m_foot) && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && key->modifiers() == Qt::ControlModifier) {
+            static_cast<ScintillaEditor*>(watched)->replaceSelectedText(u"\t"_s);
+            return true;
+        }
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                               !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 QWidget* SettingsDialog::buildTemplatePage()
 {
     auto* page = new QWidget;
@@ -311,6 +330,8 @@ QWidget* SettingsDialog::buildTemplatePage()
     return page;
 }
 
+    m_head->installEventFilter(this);
+    m_foot->installEventFilter(this);
 QWidget* SettingsDialog::buildBrowsersPage()
 {
     auto* page = new QWidget;

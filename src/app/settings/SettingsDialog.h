@@ -97,6 +97,11 @@ Q_SIGNALS:
     // "Asociovat soubory" with these extensions (".htm", ...), in list order.
     void associateRequested(const QStringList& extensions);
 
+protected:
+    // The template editors pass Tab on, as the program's memos do, and take
+    // Ctrl+Tab as a tab character: the keyboard is never caught in them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* buildEditorPage();
     QWidget* buildDialogsPage();

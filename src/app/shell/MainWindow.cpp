@@ -27,6 +27,7 @@
 #include "app/shell/DocumentRecovery.h"
 #include "app/shell/HandOffQueue.h"
 #include "app/shell/ToolBarPersistence.h"
+#include "app/shell/StatusPanel.h"
 #include "core/markup/EditTagDialogs.h"
 #include "core/settings/AppSettings.h"
 #include "core/shell/MenuState.h"
@@ -294,7 +295,7 @@ void MainWindow::buildFeatures()
     new LivePreviewFeature(context, this);
     // The fourth panel is free: it tells where a printed file went.
     connect(new PrintFeature(context, this), &PrintFeature::statusNote, this,
-            [this](const QString& text) { m_panels.at(3)->setText(text); });
+            [this](const QString& text) { showPanelText(m_panels.at(3), text); });
     m_settingsFeature = new SettingsFeature(context, this);
     m_spelling = new SpellingFeature(context, this);
     connect(m_settingsFeature, &SettingsFeature::applied, this, [this] {
@@ -393,7 +394,7 @@ void MainWindow::updateStatusBar()
     if (e == nullptr)
         return;
     m_caretPositionPending = false;
-    m_panels.at(0)->setText(caretPositionText(e->caretLine(), e->caretColumn()));
+    showPanelText(m_panels.at(0), caretPositionText(e->caretLine(), e->caretColumn()));
     updateStatusFlags();
 }
 
@@ -402,8 +403,8 @@ void MainWindow::updateStatusFlags()
     const ScintillaEditor* e = m_documents->current();
     if (e == nullptr)
         return;
-    m_panels.at(1)->setText(modifiedText(m_documents->showsModified(e)));
-    m_panels.at(2)->setText(typingModeText(e->overwrite()));
+    showPanelText(m_panels.at(1), modifiedText(m_documents->showsModified(e)));
+    showPanelText(m_panels.at(2), typingModeText(e->overwrite()));
 }
 
 void MainWindow::scheduleCaretPosition()
