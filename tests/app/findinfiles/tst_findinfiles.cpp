@@ -200,11 +200,14 @@ private Q_SLOTS:
         ScintillaEditor* open = s.window->documents().current();
         const QString openText = open->text();
 
+        s.context->settings.filters = {u"Stránky HTML|*.htm;*.html|"_s, u"Všechny soubory|*.*|"_s};
         s.answerDialogWith({u"2025"_s, u"2026"_s, u"*.html"_s});
         QVERIFY(s.press(Qt::Key_H));
         QVERIFY(s.waitForSearch());
         QCOMPARE(s.title, u"Nahradit v souborech"_s);
         QCOMPARE(s.proposedFolder, QDir(s.site.path()).absolutePath());
+        // The masks of the first filter.
+        QCOMPARE(s.proposedMasks, u"*.htm;*.html"_s);
         QVERIFY(s.feature->dock()->isVisible());
         QCOMPARE(s.feature->dock()->windowTitle(), u"Výsledky hledání"_s);
         QCOMPARE(s.feature->panel()->fileCount(), 20);
@@ -338,6 +341,7 @@ private Q_SLOTS:
         QTRY_VERIFY2_WITH_TIMEOUT(s.tree()->topLevelItemCount() > 0,
                                   qPrintable(s.feature->panel()->summaryText()), 5000);
         QVERIFY2(s.feature->isSearching(), "the search ended before it could be stopped");
+        QCOMPARE(s.title, u"Hledat v souborech"_s);
         QVERIFY(s.feature->panel()->progressBar()->isVisible());
         QElapsedTimer clock;
         clock.start();
