@@ -4,6 +4,7 @@
 #include "app/editor/ScintillaEditor.h"
 #include "app/services/UiServices.h"
 #include "core/shell/ShellTexts.h"
+#include "core/text/CharsetDeclaration.h"
 #include "core/text/DocumentFile.h"
 #include "core/text/SaveFormat.h"
 
@@ -128,6 +129,16 @@ QString DocumentManager::pathAt(int index) const
     return m_docs.at(index).path;
 }
 
+void DocumentManager::chooseEncoding(TextEncoding encoding)
+{
+    const DocumentList::Entry* e = m_docs.active();
+    if (e == nullptr)
+        return;
+    m_encodings.insert(e->key, encoding);
+    m_chosenEncodings.insert(e->key);
+    Q_EMIT stateChanged();
+}
+
 TextEncoding DocumentManager::encodingAt(int index) const
 {
     if (index < 0 || index >= m_docs.count())
@@ -230,9 +241,9 @@ bool DocumentManager::openDocument(const QString& path)
     editor->setModified(false);
     updateTabs();
     Q_EMIT stateChanged();
-    return true;
     if (!path.isEmpty())
         dropUntouchedStartDocument();
+    return true;
 }
 
 void DocumentManager::newBlankDocument()
@@ -404,8 +415,15 @@ bool DocumentManager::writeDocument(int index, const QString& path)
     if (!mayOverwrite(index, path))
         return false;
     e->setLineBreak(lineBreakForSaveFormat(m_options.saveFormat, e->lineBreak()));
-    const FileWriteResult result =
-        writeDocumentFile(path, e->text(), e->lineBreak(), encodingAt(index));
+    const QString text = e->text();
+    const int key = m_docs.at(index).key;
+    // A new page is written as it says it is, unless the user chose otherwise.
+    if (DocumentList::isUntitled(pathAt(index)) && !m_chosenEncodings.contains(key)) {
+        if (const auto declared = declaredEncoding(text);
+            declared && *declared != encodingAt(index))
+            m_encodings.insert(key, *declared);
+    }
+    const FileWriteResult result = writeDocumentFile(path, text, e->lineBreak(), encodingAt(index));
     if (!result.ok) {
         notify(UiServices::Icon::Error, cannotSaveText(path, result.errorText));
         return false;
@@ -535,6 +553,7 @@ void DocumentManager::removeActive()
     const int index = m_docs.activeIndex();
     ScintillaEditor* editor = m_editors.take(key);
     m_encodings.remove(key);
+    m_chosenEncodings.remove(key);
     m_insertedLinks.remove(key);
     forgetFile(key);
     m_docs.removeActive();

@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -74,18 +75,21 @@ public:
     int indexOfEditor(const ScintillaEditor* editor) const;
     QString pathAt(int index) const;
     TextEncoding encodingAt(int index) const;
+    // The user's choice of the current document's encoding: its next save
+    // converts, and a new document's first save keeps it too.
+    void chooseEncoding(TextEncoding encoding);
 
     // Makes a document of the file at path, or a new one without a path.
     // False when the file cannot be read or is open already.
     bool openDocument(const QString& path = QString());
     void newBlankDocument();
-    // Gives back a document a crash left unsaved (DocumentRecovery.cpp): open
-    // and modified, under its path or new-document name, with its encoding
-    // and line break; its file is not touched. An unmodified document of the
     // The current document is the empty one a start made: the first file
     // opened or document given back closes it, as long as nobody typed into
     // it, so a person who opens one page sees one tab (DocumentStart.cpp).
     void markStartDocument();
+    // Gives back a document a crash left unsaved (DocumentRecovery.cpp): open
+    // and modified, under its path or new-document name, with its encoding
+    // and line break; its file is not touched. An unmodified document of the
     // same name (the empty one of a start) takes the text in place; a name
     // held by a modified one gives way to a new name. Returns the editor.
     // known is the file's stamp the document had before the crash: a later
@@ -234,12 +238,12 @@ private:
     void reloadDocument(int index);
     ScintillaEditor* createEditor(int key);
     void removeActive();
-    void updateTabs();
-    void updateNavigation();
-    void setWindowCaption();
     // After a file opened or a document came back: closes the start's
     // document when it is still untouched (DocumentStart.cpp).
     void dropUntouchedStartDocument();
+    void updateTabs();
+    void updateNavigation();
+    void setWindowCaption();
     QString templateText() const;
 
     UiServices& m_ui;
@@ -248,6 +252,8 @@ private:
     DocumentList m_docs;
     QHash<int, ScintillaEditor*> m_editors;
     QHash<int, TextEncoding> m_encodings;
+    // Documents whose encoding the user chose: their first save keeps it.
+    QSet<int> m_chosenEncodings;
     // What the dialogs inserted into each new document before its first save.
     QHash<int, QList<InsertedLink>> m_insertedLinks;
     QStackedWidget* m_stack;
@@ -260,13 +266,13 @@ private:
     QAction* m_last = nullptr;
     bool m_switching = false;
     int m_questionDepth = 0;
+    // The key of the start's document while it is untouched, else -1.
+    int m_startKey = -1;
     struct KnownFile
     {
         QString path;
         FileStamp stamp;
     };
-    // The key of the start's document while it is untouched, else -1.
-    int m_startKey = -1;
     QHash<int, KnownFile> m_known;
     QFileSystemWatcher* m_watcher = nullptr;
     bool m_reloadQuietly = false;

@@ -216,6 +216,19 @@ private Q_SLOTS:
         QTest::newRow("unedited UTF-8 with BOM: identical") << kBom + kCzechUtf8 + "\n"
                                                             << "UNIX"
                                                             << "" << kBom + kCzechUtf8 + "\n";
+        // Plain ASCII reads the same in both; the page's own declaration decides.
+        const QByteArray declaresUtf8("<p><meta charset=\"utf-8\">\r\n");
+        const QByteArray declares1250("<p><meta charset=\"windows-1250\">\r\n");
+        QTest::newRow("ASCII declaring UTF-8: unedited identical") << declaresUtf8 << "WIN"
+                                                                   << "" << declaresUtf8;
+        QTest::newRow("ASCII declaring UTF-8: a typed letter in UTF-8")
+            << declaresUtf8 << "WIN"
+            << "ž"
+            << "<p>\xC5\xBE" + declaresUtf8.mid(3);
+        QTest::newRow("ASCII declaring Windows-1250: a typed letter in Windows-1250")
+            << declares1250 << "WIN"
+            << "ž"
+            << "<p>\x9E" + declares1250.mid(3);
     }
 
     void saveRoundTrip()
@@ -493,6 +506,36 @@ private Q_SLOTS:
         QVERIFY(m_docs->save());
         QCOMPARE(m_ui->saveRequests.size(), 1);
         QCOMPARE(readBytes(target), QByteArray("xy"));
+    }
+
+    void newDocumentIsSavedInTheEncodingItDeclares_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("declaring UTF-8") << QStringLiteral("<meta charset=\"utf-8\"><p>ž")
+                                         << QByteArray("<meta charset=\"utf-8\"><p>\xC5\xBE");
+        QTest::newRow("declaring Windows-1250")
+            << QStringLiteral("<meta charset=\"windows-1250\"><p>ž")
+            << QByteArray("<meta charset=\"windows-1250\"><p>\x9E");
+        QTest::newRow("declaring nothing") << QStringLiteral("<p>ž") << QByteArray("<p>\x9E");
+    }
+
+    void newDocumentIsSavedInTheEncodingItDeclares()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, expected);
+        QVERIFY(m_docs->openDocument());
+        insertAt(0, text);
+        const QString target = path(QStringLiteral("new.html"));
+        m_ui->saveFileNames << target;
+        QVERIFY(m_docs->save());
+        QCOMPARE(readBytes(target), expected);
+        // The encoding stays with the file: a later save without the
+        // declaration keeps it.
+        editor()->setText(QStringLiteral("ř"));
+        QVERIFY(m_docs->save());
+        QCOMPARE(readBytes(target),
+                 expected.endsWith("\x9E") ? QByteArray("\xF8") : QStringLiteral("ř").toUtf8());
     }
 
     void saveAsOntoAnotherOpenDocumentIsRefused()
