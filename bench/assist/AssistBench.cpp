@@ -9,6 +9,7 @@
 #include "app/BenchSupport.h"
 #include "app/assist/MarkupAssist.h"
 #include "app/editor/ScintillaEditor.h"
+#include "core/assist/Completion.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/TagDefinitions.h"
@@ -23,6 +24,7 @@
 using namespace qw;
 using namespace qw::bench;
 using Sci = QsciScintillaBase;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -81,6 +83,33 @@ void listAfterKey(ScintillaEditor& e, const char* page, const char* what, const 
     printPercentiles(name, percentiles(std::move(times)));
 }
 
+// The core's decision alone for the same places, on the window the editor
+// cuts (64 KB before the caret, 4 KB after): what the list costs beyond it is
+// Scintilla's own list window.
+void decisionAlone(ScintillaEditor& e, const TagDefinitions& definitions, const char* page,
+                   int rounds)
+{
+    const qsizetype at = e.offsetFromPosition(lineStartWith(e, "<p class"));
+    const QString window = e.textRange(std::max<qsizetype>(0, at - 64 * 1024), at + 4096);
+    const qsizetype caret = at - std::max<qsizetype>(0, at - 64 * 1024);
+    for (const auto& [what, typed] : {std::pair{"'<'", u"<"_s}, std::pair{"'&'", u"&"_s},
+                                      std::pair{"a blank in a start tag", u"<p "_s}}) {
+        const QString text = window.first(caret) + typed + window.sliced(caret);
+        std::vector<double> times;
+        for (int i = 0; i < rounds; ++i) {
+            QElapsedTimer t;
+            t.start();
+            const Offer offer = offerAt(text, caret + typed.size(), definitions, OfferOptions());
+            times.push_back(ms(t));
+            if (offer.entries.isEmpty())
+                fail("the core offered nothing where the list comes up");
+        }
+        char name[96];
+        std::snprintf(name, sizeof name, "%s: decision after %s", page, what);
+        printPercentiles(name, percentiles(std::move(times)));
+    }
+}
+
 // Caret moves between the start tags of two rows; each move's marks.
 void partnerAfterMove(ScintillaEditor& e, const char* page, int rounds)
 {
@@ -124,6 +153,7 @@ int main(int argc, char** argv)
         listAfterKey(e, page, "'<'", "<p class", 0, u'<', rounds);
         listAfterKey(e, page, "a blank in a start tag", "<p class", 2, u' ', rounds);
         listAfterKey(e, page, "'&'", "<tr>", 4, u'&', rounds);
+        decisionAlone(e, definitions, page, rounds);
         partnerAfterMove(e, page, rounds * 5);
         e.setModified(false);
     }

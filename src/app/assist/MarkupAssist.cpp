@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <cctype>
+
 using namespace Qt::StringLiterals;
 
 namespace qw {
@@ -92,6 +94,19 @@ bool MarkupAssist::mayBeInTag(long skip) const
             return false;
     }
     return false;
+}
+
+bool MarkupAssist::mayBeInTagName() const
+{
+    long p = send(Sci::SCI_GETCURRENTPOS);
+    for (const long stop = std::max(0L, p - 256); p > stop; --p) {
+        const char c = char(send(Sci::SCI_GETCHARAT, p - 1));
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != ':')
+            break;
+    }
+    if (p > 0 && char(send(Sci::SCI_GETCHARAT, p - 1)) == '/')
+        --p;
+    return p > 0 && char(send(Sci::SCI_GETCHARAT, p - 1)) == '<';
 }
 
 OfferOptions MarkupAssist::offerOptions() const
@@ -306,7 +321,7 @@ void MarkupAssist::setMarks(const QList<std::pair<long, long>>& marks)
 bool MarkupAssist::renameAlong(QKeyEvent* key)
 {
     if (!m_settings.renamePartnerTag || m_editor->isReadOnly() ||
-        send(Sci::SCI_GETSELECTIONEMPTY) == 0 || !mayBeInTag())
+        send(Sci::SCI_GETSELECTIONEMPTY) == 0 || !mayBeInTagName())
         return false;
     const bool erases = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
     if (!erases && (key->text().isEmpty() || !key->text()[0].isPrint() ||

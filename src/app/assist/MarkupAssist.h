@@ -63,6 +63,9 @@ private:
     // ">" between, within a few kilobytes: the cheap test before any window
     // is read.
     bool mayBeInTag(long skip = 0) const;
+    // The caret stands in the name of a start or end tag, by the characters
+    // just before it.
+    bool mayBeInTagName() const;
     OfferOptions offerOptions() const;
 
     void charAdded(int ch);
