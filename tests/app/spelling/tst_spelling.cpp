@@ -188,6 +188,11 @@ void SpellingTest::misspeltTextIsUnderlinedAndARightClickFixesIt()
     QCOMPARE(s.underlined(), (QStringList{u"žlutoučký"_s}));
 
     // One undo step takes the whole correction back.
+    // Back in the window, as a click into the text brings a person.
+    s.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+    s.editor().setFocus();
+    QTRY_VERIFY(QApplication::focusWidget() == &s.editor());
     QTest::keyClick(s.focus(), Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(s.editor().utf8Text().contains("alt=\"obr\xC3\xA1zk\""));
     QVERIFY(s.settle());
