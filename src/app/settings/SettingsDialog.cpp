@@ -233,6 +233,13 @@ QWidget* SettingsDialog::buildEditorPage()
     for (QCheckBox* box :
          {m_upperTag, m_docFromTemplate, m_lowerFileName, m_relativePath, m_zpetneLomitko})
         form->addRow(box);
+    m_completeMarkup = new QCheckBox(u"Nabízet tagy, atributy a entity"_s);
+    m_autoCloseTags = new QCheckBox(u"Automaticky uzavírat tagy"_s);
+    m_highlightPartnerTag = new QCheckBox(u"Zvýrazňovat párový tag"_s);
+    m_renamePartnerTag = new QCheckBox(u"Přejmenovat párový tag"_s);
+    for (QCheckBox* box :
+         {m_completeMarkup, m_autoCloseTags, m_highlightPartnerTag, m_renamePartnerTag})
+        form->addRow(box);
     m_saveFormat = new QComboBox;
     m_saveFormat->addItems({u"WIN"_s, u"UNIX"_s, u"MAC"_s});
     form->addRow(u"Formát souboru:"_s, m_saveFormat);
@@ -286,13 +293,6 @@ QWidget* SettingsDialog::buildDialogsPage()
     return page;
 }
 
-ScintillaEditor* SettingsDialog::makeHtmlEditor()
-{
-    auto* e = new ScintillaEditor;
-    e->setHighlightTheme(&m_theme);
-    return e;
-}
-
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if ((watched == m_head || watched == m_foot) && event->type() == QEvent::KeyPress) {
@@ -311,6 +311,13 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+ScintillaEditor* SettingsDialog::makeHtmlEditor()
+{
+    auto* e = new ScintillaEditor;
+    e->setHighlightTheme(&m_theme);
+    return e;
+}
+
 QWidget* SettingsDialog::buildTemplatePage()
 {
     auto* page = new QWidget;
@@ -323,6 +330,8 @@ QWidget* SettingsDialog::buildTemplatePage()
     footLabel->setBuddy(m_foot);
     m_head->setAccessibleName(u"Hlavička"_s);
     m_foot->setAccessibleName(u"Zápatí"_s);
+    m_head->installEventFilter(this);
+    m_foot->installEventFilter(this);
     layout->addWidget(headLabel);
     layout->addWidget(m_head);
     layout->addWidget(footLabel);
@@ -330,8 +339,6 @@ QWidget* SettingsDialog::buildTemplatePage()
     return page;
 }
 
-    m_head->installEventFilter(this);
-    m_foot->installEventFilter(this);
 QWidget* SettingsDialog::buildBrowsersPage()
 {
     auto* page = new QWidget;
@@ -424,6 +431,10 @@ void SettingsDialog::fill(const AppSettings& s, const HighlightStyles& styles)
     m_tabWidth->setValue(s.tabWidth);
 
     m_upperTag->setChecked(s.upperTag);
+    m_completeMarkup->setChecked(s.completeMarkup);
+    m_autoCloseTags->setChecked(s.autoCloseTags);
+    m_highlightPartnerTag->setChecked(s.highlightPartnerTag);
+    m_renamePartnerTag->setChecked(s.renamePartnerTag);
     m_docFromTemplate->setChecked(s.docFromTemplate);
     m_lowerFileName->setChecked(s.lowerFileName);
     m_relativePath->setChecked(s.relativePath);
@@ -468,6 +479,10 @@ void SettingsDialog::commit(AppSettings& s) const
     s.backColor = colorOf(m_backColor, m_shownBackColor);
     s.tabWidth = m_tabWidth->value();
     s.upperTag = m_upperTag->isChecked();
+    s.completeMarkup = m_completeMarkup->isChecked();
+    s.autoCloseTags = m_autoCloseTags->isChecked();
+    s.highlightPartnerTag = m_highlightPartnerTag->isChecked();
+    s.renamePartnerTag = m_renamePartnerTag->isChecked();
     s.templateHead = editorLines(m_head);
     s.templateFoot = editorLines(m_foot);
     s.docFromTemplate = m_docFromTemplate->isChecked();

@@ -126,6 +126,10 @@ private:
     QSpinBox* m_fontSize = nullptr;
     QSpinBox* m_tabWidth = nullptr;
     QCheckBox* m_upperTag = nullptr;
+    QCheckBox* m_completeMarkup = nullptr;
+    QCheckBox* m_autoCloseTags = nullptr;
+    QCheckBox* m_highlightPartnerTag = nullptr;
+    QCheckBox* m_renamePartnerTag = nullptr;
     QCheckBox* m_docFromTemplate = nullptr;
     QCheckBox* m_lowerFileName = nullptr;
     QCheckBox* m_relativePath = nullptr;

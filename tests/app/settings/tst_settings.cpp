@@ -172,6 +172,7 @@ private slots:
     void browserAddedByBrowsingIsInTheMenuAtOnce();
     void editingABrowserWithoutASelectionDoesNothing();
     void editorFieldsReachTheCurrentEditorAndTheSettings();
+    void writingAidsAreSwitchedOnTheEditorPage();
     void associationActsAtOnceAlsoWhenCancelled();
     void associationThatCannotBeWrittenIsReported();
 };
@@ -508,6 +509,31 @@ void SettingsTest::editorFieldsReachTheCurrentEditorAndTheSettings()
     QCOMPARE(s.editor().htmlLexer()->lookFont().pointSize(), 14);
     QCOMPARE(s.editor().tabWidth(), 4);
     QVERIFY(s.window->statusBar()->isHidden());
+}
+
+void SettingsTest::writingAidsAreSwitchedOnTheEditorPage()
+{
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    const QStringList captions{u"Nabízet tagy, atributy a entity"_s, u"Automaticky uzavírat tagy"_s,
+                               u"Zvýrazňovat párový tag"_s, u"Přejmenovat párový tag"_s};
+    bool AppSettings::*const aids[] = {&AppSettings::completeMarkup, &AppSettings::autoCloseTags,
+                                       &AppSettings::highlightPartnerTag,
+                                       &AppSettings::renamePartnerTag};
+    // Each box turns its own aid off, then on again, and shows it as set.
+    for (int i = 0; i < captions.size(); ++i) {
+        for (const bool on : {false, true}) {
+            s.openSettings([&](SettingsDialog& d) {
+                auto* box = qobject_cast<QCheckBox*>(d.button(captions[i]));
+                QVERIFY2(box, qPrintable(captions[i]));
+                QCOMPARE(box->isChecked(), !on);
+                click(box);
+                click(d.okButton());
+            });
+            for (int j = 0; j < captions.size(); ++j)
+                QCOMPARE(s.context->settings.*aids[j], j == i ? on : true);
+        }
+    }
 }
 
 void SettingsTest::associationActsAtOnceAlsoWhenCancelled()
