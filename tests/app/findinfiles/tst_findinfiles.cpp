@@ -70,6 +70,7 @@ struct DialogInput
     QString masks;       // empty: as proposed
     bool browse = false; // the folder comes from the folder dialog
     bool regex = false;
+    int filterDown = 0; // Down keys pressed in the masks' drop-down
 };
 
 struct Session
@@ -120,6 +121,8 @@ struct Session
                 dialog.maskBox()->lineEdit()->selectAll();
                 typeText(dialog.maskBox(), input.masks);
             }
+            for (int i = 0; i < input.filterDown; ++i)
+                QTest::keyClick(dialog.maskBox(), Qt::Key_Down);
             if (input.regex)
                 // On the box itself, not the empty width beside its text.
                 QTest::mouseClick(dialog.regexBox(), Qt::LeftButton, {},
@@ -259,8 +262,13 @@ private Q_SLOTS:
         QVERIFY(writeBytes(s.path(u"obrazek.html"_s), QByteArray("k\xF9\xF2\0\0", 5)));
         QVERIFY(QFile::link(s.path(u"a.html/x"_s), s.path(u"rozbita.html"_s)));
 
+        QVERIFY(writeBytes(s.path(u"poznamky.txt"_s), "k\xF9\xF2"));
+        s.context->settings.filters = {u"Stránky HTML|*.htm;*.html|"_s, u"Všechny soubory|*.*|"_s};
         s.ui.folderNames << s.site.path();
-        s.answerDialogWith({u"kůň"_s, u"kobyla"_s, {}, true});
+        // The second filter, "Všechny soubory", chosen from the drop-down.
+        DialogInput input{u"kůň"_s, u"kobyla"_s, {}, true};
+        input.filterDown = 1;
+        s.answerDialogWith(input);
         QVERIFY(s.press(Qt::Key_H));
         QVERIFY(s.waitForSearch());
         QCOMPARE(s.ui.folderStarts.size(), 1);
@@ -269,6 +277,8 @@ private Q_SLOTS:
         QCOMPARE(itemA->childCount(), 3);
         QVERIFY(s.fileItem(u"sub/b.html"_s) != nullptr);
         QVERIFY(s.fileItem(u"c.html"_s) != nullptr);
+        QCOMPARE(s.feature->dialog()->maskBox()->currentText(), u"*.*"_s);
+        QVERIFY(s.fileItem(u"poznamky.txt"_s) != nullptr);
         QVERIFY(s.fileItem(u"obrazek.html"_s) == nullptr);
         const QString summary = s.feature->panel()->summaryText();
         QVERIFY2(summary.contains(u"nejsou text: 1"_s), qPrintable(summary));
@@ -293,9 +303,10 @@ private Q_SLOTS:
                  encodeWindows1250(u"<p>kobyla</p>\r\n<p>kůň → kobyla</p>\r\n"_s));
         QCOMPARE(readBytes(s.path(u"sub/b.html"_s)), u"<p>kobyla</p>\n"_s.toUtf8());
         QCOMPARE(readBytes(s.path(u"c.html"_s)), QByteArray("<p>k\xF9\xF2!</p>"));
+        QCOMPARE(readBytes(s.path(u"poznamky.txt"_s)), QByteArray("kobyla"));
         QCOMPARE(s.ui.notices.size(), 1);
         QCOMPARE(s.ui.notices.last().icon, UiServices::Icon::Warning);
-        QVERIFY2(s.ui.notices.last().text.startsWith(u"Nahrazeno výskytů: 3 v souborech: 2."_s),
+        QVERIFY2(s.ui.notices.last().text.startsWith(u"Nahrazeno výskytů: 4 v souborech: 3."_s),
                  qPrintable(s.ui.notices.last().text));
         QVERIFY(s.ui.notices.last().text.contains(
             u"c.html: Soubor se od hledání změnil, nebyl přepsán."_s));
