@@ -12,6 +12,7 @@
 #include "app/editor/HighlightTheme.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/elements/DesignOpeners.h"
+#include "app/encoding/EncodingFeature.h"
 #include "app/findinfiles/FindInFilesFeature.h"
 #include "app/livepreview/LivePreviewFeature.h"
 #include "app/pages/PageSwitcher.h"
@@ -26,13 +27,14 @@
 #include "app/shell/AppContext.h"
 #include "app/shell/DocumentRecovery.h"
 #include "app/shell/HandOffQueue.h"
-#include "app/shell/ToolBarPersistence.h"
 #include "app/shell/StatusPanel.h"
+#include "app/shell/ToolBarPersistence.h"
 #include "core/markup/EditTagDialogs.h"
 #include "core/settings/AppSettings.h"
 #include "core/shell/MenuState.h"
 #include "core/shell/RecentFiles.h"
 #include "core/shell/ShellTexts.h"
+#include "core/text/CharsetDeclaration.h"
 
 #include <QAction>
 #include <QApplication>
@@ -261,6 +263,8 @@ void MainWindow::buildFeatures()
                                clearTagInspector();
                            }};
     m_preview = new PreviewFeature(context, this);
+    new EncodingFeature(
+        context, [this](TextEncoding encoding) { m_documents->chooseEncoding(encoding); }, this);
     // Every source editor gets the writing aids as it is made.
     auto* assist = new AssistFeature(context, m_context.tags, this);
     connect(m_documents, &DocumentManager::editorAdded, assist, &AssistFeature::attach);
@@ -315,12 +319,13 @@ void MainWindow::buildFeatures()
 
 void MainWindow::buildStatusBar()
 {
-    const int widths[] = {100, 90, 80, 90};
+    const int widths[] = {100, 90, 80, 90, 90};
     const QString names[] = {QStringLiteral("Pozice"), QStringLiteral("Změny"),
-                             QStringLiteral("Režim psaní"), QStringLiteral("Volný panel")};
+                             QStringLiteral("Režim psaní"), QStringLiteral("Volný panel"),
+                             QStringLiteral("Kódování")};
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setAccessibleName(QStringLiteral("Stavový řádek"));
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         auto* label = new QLabel;
         label->setMinimumWidth(widths[i]);
         // A screen reader reads the panel's text as its name; what the panel
@@ -405,6 +410,7 @@ void MainWindow::updateStatusFlags()
         return;
     showPanelText(m_panels.at(1), modifiedText(m_documents->showsModified(e)));
     showPanelText(m_panels.at(2), typingModeText(e->overwrite()));
+    showPanelText(m_panels.at(4), encodingDisplayName(m_documents->currentEncoding()));
 }
 
 void MainWindow::scheduleCaretPosition()

@@ -120,6 +120,8 @@ private Q_SLOTS:
     void everyMenuEntryHasItsCaptionAndKey();
     void everyCommandHasAHandler();
     void html5DocumentFromTheNewDropDownIsSavedAsUtf8();
+    void encodingChosenFromTheMenuConvertsAtTheNextSave_data();
+    void encodingChosenFromTheMenuConvertsAtTheNextSave();
     void altLettersOpenMenusAndNeverType();
     void fixedMarkupWritesItsRowThroughTheRealActions();
     void fixedMarkupHonoursCaseAndBrackets();
@@ -1152,6 +1154,65 @@ void MainWindowTest::html5DocumentFromTheNewDropDownIsSavedAsUtf8()
     QVERIFY(bytes.startsWith("<!DOCTYPE html>\r\n"));
     QVERIFY(bytes.contains(QStringLiteral("<body>\r\nŽluťoučký kůň").toUtf8()));
     QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+}
+
+void MainWindowTest::encodingChosenFromTheMenuConvertsAtTheNextSave_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("updateDeclaration");
+    QTest::addColumn<QByteArray>("saved");
+    const QByteArray body = QStringLiteral("<p>ž → x</p>\r\n").toUtf8();
+    QTest::newRow("to Windows-1250, declaration updated")
+        << QStringLiteral("Windows-1250") << QStringLiteral("Windows-1250") << true
+        << QByteArray("<meta charset=\"windows-1250\">\r\n<p>\x9E &#8594; x</p>\r\n");
+    QTest::newRow("to Windows-1250, declaration kept")
+        << QStringLiteral("Windows-1250") << QStringLiteral("Windows-1250") << false
+        << QByteArray("<meta charset=\"utf-8\">\r\n<p>\x9E &#8594; x</p>\r\n");
+    QTest::newRow("to UTF-8 with a byte-order mark: no question")
+        << QStringLiteral("UTF-8 s BOM") << QStringLiteral("UTF-8 s BOM") << false
+        << "\xEF\xBB\xBF<meta charset=\"utf-8\">\r\n" + body;
+}
+
+// "Soubor" > "Kódování": the status bar names the encoding at once, the next
+// save converts, and the page's declaration follows when the user agrees.
+void MainWindowTest::encodingChosenFromTheMenuConvertsAtTheNextSave()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, shown);
+    QFETCH(bool, updateDeclaration);
+    QFETCH(QByteArray, saved);
+    Installation inst;
+    Session s(inst);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("page.html"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("<meta charset=\"utf-8\">\r\n<p>ž → x</p>\r\n").toUtf8());
+    }
+    QVERIFY(s.window->documents().openDocument(path));
+    QCOMPARE(s.window->statusText(4), QStringLiteral("UTF-8"));
+
+    const bool asks = entry == QStringLiteral("Windows-1250");
+    if (asks)
+        s.ui.yesNoAnswers << updateDeclaration;
+    QAction* choice = menuEntry(s.window->menuBar(), QStringLiteral("&Soubor/Kó&dování/") + entry);
+    QVERIFY(choice != nullptr);
+    QVERIFY(choice->isEnabled());
+    choice->trigger();
+    QCOMPARE(s.ui.questions.size(), asks ? 1 : 0);
+    if (asks) {
+        QCOMPARE(s.ui.questions.constFirst(),
+                 QStringLiteral("Stránka uvádí kódování „utf-8“. Změnit je na „windows-1250“?"));
+    }
+    QCOMPARE(s.window->statusText(4), shown);
+
+    s.action(QStringLiteral("file.save"))->trigger();
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), saved);
 }
 
 #include "tst_mainwindow.moc"
