@@ -6,11 +6,11 @@
 #include "app/spelling/Speller.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -35,6 +35,8 @@ SpellCheckDialog::SpellCheckDialog(Speller& speller, UiServices& ui, QWidget* pa
     auto* suggestionsLabel = new QLabel(u"&Návrhy:"_s);
     m_suggestions = new QListWidget;
     suggestionsLabel->setBuddy(m_suggestions);
+    // A list is not named by its buddy label: it says so itself.
+    m_suggestions->setAccessibleName(u"Návrhy"_s);
     m_replace = new QPushButton(u"Nahradit"_s);
     m_replaceAll = new QPushButton(u"Nahradit vše"_s);
     m_skip = new QPushButton(u"Přeskočit"_s);
@@ -48,14 +50,14 @@ SpellCheckDialog::SpellCheckDialog(Speller& speller, UiServices& ui, QWidget* pa
     grid->addWidget(m_replacement, 3, 0);
     grid->addWidget(suggestionsLabel, 4, 0);
     grid->addWidget(m_suggestions, 5, 0);
-    auto* buttons = new QVBoxLayout;
+    // Below the fields, so the keyboard meets them in reading order.
+    auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {m_replace, m_replaceAll, m_skip, m_add, m_close}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
-    buttons->addStretch();
-    grid->addLayout(buttons, 0, 1, 6, 1);
-    grid->addWidget(m_status, 6, 0, 1, 2);
+    grid->addLayout(buttons, 6, 0);
+    grid->addWidget(m_status, 7, 0);
     m_replace->setDefault(true);
 
     connect(m_suggestions, &QListWidget::currentTextChanged, m_replacement, &QLineEdit::setText);

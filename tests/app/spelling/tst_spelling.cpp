@@ -17,6 +17,7 @@
 #include "app/spelling/SpellingFeature.h"
 #include "app/spelling/WebSpelling.h"
 #include "core/settings/AppSettings.h"
+#include "support/DialogAccessibility.h"
 #include "support/FakeUiServices.h"
 #include "support/TestInstallation.h"
 
@@ -339,6 +340,9 @@ void SpellingTest::passThroughThePageReplacesSkipsAndAdds()
     SpellCheckDialog* d = s.window->spelling().checkDialog();
     QVERIFY(d != nullptr);
     QTRY_VERIFY(d->isVisible());
+    // Each field read by its label, Tab in reading order.
+    const QStringList problems = qw::test::dialogAccessibilityProblems(*d);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     QCOMPARE(d->currentWord(), u"kočkka"_s);
     QCOMPARE(d->replacementField()->text(), u"kočka"_s);
     QCOMPARE(s.editor().selectedText(), u"kočkka"_s);
@@ -372,7 +376,10 @@ void SpellingTest::passThroughThePageReplacesSkipsAndAdds()
     QVERIFY(!d->replaceButton()->isEnabled());
 
     // Undo takes back the single replacement, then all of "Nahradit vše".
+    s.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
     s.editor().setFocus();
+    QTRY_VERIFY(QApplication::focusWidget() == &s.editor());
     QTest::keyClick(s.focus(), Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(s.editor().utf8Text().contains("p&#345;&iacute;lis"));
     QTest::keyClick(s.focus(), Qt::Key_Z, Qt::ControlModifier);
