@@ -152,12 +152,21 @@ QString DesktopUiServices::saveFileName(QWidget* parent, const QString& folder,
 std::optional<QString> DesktopUiServices::inputText(QWidget* parent, const QString& title,
                                                     const QString& prompt, const QString& initial)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    const std::unique_ptr<QInputDialog> dialog = makeInputDialog(parent, title, prompt, initial);
+    if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog->textValue();
+}
+
+std::unique_ptr<QInputDialog> makeInputDialog(QWidget* parent, const QString& title,
+                                              const QString& prompt, const QString& initial)
+{
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setWindowTitle(title);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setLabelText(prompt);
+    dialog->setTextValue(initial);
+    return dialog;
 }
 
 std::optional<QColor> DesktopUiServices::pickColor(QWidget* parent, const QColor& initial)

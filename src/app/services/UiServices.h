@@ -9,6 +9,7 @@
 #include <optional>
 
 class QFileDialog;
+class QInputDialog;
 class QPrintDialog;
 class QPrinter;
 class QWidget;
@@ -81,6 +82,11 @@ public:
 // mask already ("HTML soubory (*.htm;*.html)").
 std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const QString& caption,
                                             const QString& folder, const QString& filter);
+
+// The one-line input dialog as the program shows it, not yet run (the
+// dialogs' accessibility check opens it as the address of a download).
+std::unique_ptr<QInputDialog> makeInputDialog(QWidget* parent, const QString& title,
+                                              const QString& prompt, const QString& initial);
 
 // The print dialog as the program shows it, not yet run. For the setup it
 // is titled "Nastavení tisku" and confirmed with "OK", since it prints

@@ -37,6 +37,7 @@
 
 #include <QAccessible>
 #include <QFormLayout>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -186,14 +187,35 @@ private Q_SLOTS:
     void dialogsAreReadAndReachedByKeyboard_data()
     {
         QTest::addColumn<QString>("dialog");
-        for (const char* name :
-             {"Odkaz",          "Vlastnosti stránky", "Obrázek",        "Tabulka",
-              "Řádek tabulky",  "Buňka tabulky",      "Applet",         "Prvek formuláře",
-              "Písmo",          "Formulář",           "Rámce",          "Rámec",
-              "Plovoucí rámec", "Vodorovná čára",     "Textová oblast", "Skript",
-              "Seznam",         "Nová stránka",       "Nové okno",      "Rychlá tabulka",
-              "Barvy",          "Nastavení",          "Prohlížeč",      "Najít",
-              "Nahradit",       "Vlastní tag",        "Tisk",           "Nastavení tisku"})
+        for (const char* name : {"Odkaz",
+                                 "Vlastnosti stránky",
+                                 "Obrázek",
+                                 "Tabulka",
+                                 "Řádek tabulky",
+                                 "Buňka tabulky",
+                                 "Applet",
+                                 "Prvek formuláře",
+                                 "Písmo",
+                                 "Formulář",
+                                 "Rámce",
+                                 "Rámec",
+                                 "Plovoucí rámec",
+                                 "Vodorovná čára",
+                                 "Textová oblast",
+                                 "Skript",
+                                 "Seznam",
+                                 "Nová stránka",
+                                 "Nové okno",
+                                 "Rychlá tabulka",
+                                 "Barvy",
+                                 "Nastavení",
+                                 "Prohlížeč",
+                                 "Najít",
+                                 "Nahradit",
+                                 "Vlastní tag",
+                                 "Otevřít z internetu",
+                                 "Tisk",
+                                 "Nastavení tisku"})
             QTest::newRow(name) << QString::fromUtf8(name);
     }
     void dialogsAreReadAndReachedByKeyboard()
@@ -319,6 +341,13 @@ private Q_SLOTS:
             {QStringLiteral("Vlastní tag"),
              [&] {
                  return (own = std::make_unique<UserTagDialog>(store, s.ui, s.window.get())).get();
+             }},
+            {QStringLiteral("Otevřít z internetu"),
+             [&] {
+                 return (own = makeInputDialog(
+                             s.window.get(), QStringLiteral("Otevřít z internetu"),
+                             QStringLiteral("Zadejte jméno souboru :"), QStringLiteral("http://")))
+                     .get();
              }},
             {QStringLiteral("Tisk"),
              [&] {

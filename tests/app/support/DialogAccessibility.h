@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSet>
 #include <QStringList>
@@ -103,6 +104,10 @@ inline QStringList nameProblems(QWidget& dialog, const QList<QWidget*>& controls
                                               .arg(name, label);
         } else if (name.isEmpty()) {
             problems << describe(w) + QStringLiteral(": no label and no name");
+        } else if (auto* line = qobject_cast<QLineEdit*>(w);
+                   line != nullptr && name == readText(line->text())) {
+            // A field that says what it holds does not say what it is for.
+            problems << describe(w) + QStringLiteral(": read by its own text \"%1\"").arg(name);
         }
     }
     return problems;
