@@ -96,3 +96,7 @@ private:
 };
 
 } // namespace qw
+
+// A checkpoint moves as its bytes: edits near the start of a large text move
+// many of them at once.
+Q_DECLARE_TYPEINFO(qw::SpellCheckpoints::Point, Q_RELOCATABLE_TYPE);
