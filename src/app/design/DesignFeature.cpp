@@ -65,6 +65,8 @@ DesignDocument* DesignFeature::makeWebDocument(QVBoxLayout* page)
     if (document == nullptr)
         return nullptr;
     view->setObjectName(QStringLiteral("DHTMLEdit1"));
+    // Read by a screen reader as the page's name, with the engine's document inside.
+    view->setAccessibleName(QStringLiteral("Design"));
     new DesignShortcuts(view, [&registry = m_context.commands](const QKeySequence& keys) {
         return registry.hasShortcut(keys);
     });

@@ -11,6 +11,7 @@
 #include "app/design/WebDesignDocument.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/shell/MainWindow.h"
+#include "support/AccessibleTree.h"
 #include "support/DesignViewProbe.h"
 #include "support/FakeUiServices.h"
 #include "support/FileBytes.h"
@@ -159,6 +160,7 @@ private Q_SLOTS:
     void aFileChangedOnDiskIsReadAgainAsItIs();
     void typingInTheDesignViewMarksTheDocumentModified();
     void keysTypedAfterEnteringGoIntoThePage();
+    void theDesignViewIsReadAsADocument();
 };
 
 void DesignHandOverTest::aKeyTypedAndLeftAtOnceIsInTheText_data()
@@ -404,6 +406,18 @@ void DesignHandOverTest::keysTypedAfterEnteringGoIntoThePage()
     s.key(Qt::Key_F11);
     expected.replace(u"<p id=p>x"_s, u"<p id=p>yx"_s);
     QCOMPARE(edited->text(), expected);
+}
+
+// A screen reader announces the design page as an editable document.
+void DesignHandOverTest::theDesignViewIsReadAsADocument()
+{
+    QAccessible::setActive(true);
+    Session s;
+    QVERIFY(s.active);
+    s.editor().setText(QString::fromUtf8(kSmallPage));
+    QVERIFY(s.enterDesign());
+    QCOMPARE(QAccessible::queryAccessibleInterface(s.view())->text(QAccessible::Name), u"Design"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(qw::test::holdsWebDocument(s.view()), 15000);
 }
 
 QTEST_MAIN(DesignHandOverTest)

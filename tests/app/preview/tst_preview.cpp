@@ -10,10 +10,12 @@
 #include "app/services/ActionRegistry.h"
 #include "app/shell/AppContext.h"
 #include "app/shell/MainWindow.h"
+#include "support/AccessibleTree.h"
 #include "support/FakeUiServices.h"
 #include "support/FileBytes.h"
 #include "support/TestInstallation.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -119,6 +121,7 @@ private Q_SLOTS:
     void previewedPageLoadsItsOwnFilesButReadsNoOthers();
     void previewShowsThePageDrawn();
     void aLinkToAPlaceInThePageStaysInThePreview();
+    void previewIsReadAsADocument();
 };
 
 void PreviewTest::startMakesNoWebViewAndShowsThreePageTabs()
@@ -518,6 +521,21 @@ void PreviewTest::aLinkToAPlaceInThePageStaysInThePreview()
     QCOMPARE(view->url().adjusted(QUrl::RemoveFragment), shown);
     QCOMPARE(evaluate(view, QStringLiteral("String(!!document.getElementById('edited'))")),
              QStringLiteral("true"));
+}
+
+// A screen reader announces the preview as a document named after its page.
+void PreviewTest::previewIsReadAsADocument()
+{
+    QAccessible::setActive(true);
+    qw::test::TestInstallation inst;
+    Session s(inst);
+    s.editor().setText(QStringLiteral("<h1>Ceny</h1>"));
+    s.press(Qt::Key_F12);
+    QWidget* view = s.preview().view();
+    QVERIFY(view != nullptr);
+    QCOMPARE(QAccessible::queryAccessibleInterface(view)->text(QAccessible::Name),
+             QStringLiteral("Náhled"));
+    QTRY_VERIFY_WITH_TIMEOUT(qw::test::holdsWebDocument(view), 15000);
 }
 
 QTEST_MAIN(PreviewTest)
