@@ -266,8 +266,11 @@ private:
         }
         ++m_summary.filesSearched;
         if (m_matcher.mayMatch(bytes)) {
-            const TextEncoding encoding = openingEncoding(bytes);
-            QList<TextMatch> matches = m_matcher.findInFile(bytes, encoding);
+            // One pass learns the encoding as opening does; only the lines
+            // holding a plain needle are decoded after it.
+            const DetectedEncoding detected = detectDocumentEncoding(bytes);
+            const TextEncoding encoding = detected.encoding;
+            QList<TextMatch> matches = m_matcher.findInFile(bytes, detected);
             if (!matches.isEmpty()) {
                 ++m_summary.filesMatched;
                 m_summary.matches += matches.size();
@@ -321,7 +324,7 @@ FileVersion fileVersionOf(QByteArrayView bytes, qint64 modifiedNs)
 TextEncoding openingEncoding(QByteArrayView bytes)
 {
     // Exactly what opening the file decides, whatever that takes into account.
-    return decodeDocument(bytes).encoding;
+    return detectDocumentEncoding(bytes).encoding;
 }
 
 QString systemReasonText(int error)

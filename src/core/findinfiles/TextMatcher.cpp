@@ -7,6 +7,9 @@
 #include <QStringLiteral>
 
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace qw {
 namespace {
@@ -53,27 +56,34 @@ inline qint64 utf8Width(char16_t c)
 
 } // namespace
 
-bool containsBytes(QByteArrayView bytes, QByteArrayView needle, bool asciiFolded)
+namespace {
+
+// Where needle first is in bytes at or after from, or -1; when asciiFolded
+// the needle is given in lower case and A-Z in bytes compare as a-z.
+qsizetype indexOfBytes(QByteArrayView bytes, QByteArrayView needle, bool asciiFolded,
+                       qsizetype from)
 {
-    if (needle.isEmpty() || needle.size() > bytes.size())
-        return false;
-    if (!asciiFolded)
-        return memmem(bytes.data(), size_t(bytes.size()), needle.data(), size_t(needle.size())) !=
-               nullptr;
+    if (needle.isEmpty() || from < 0 || needle.size() > bytes.size() - from)
+        return -1;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (!asciiFolded) {
+        const void* hit =
+            memmem(data + from, size_t(bytes.size() - from), needle.data(), size_t(needle.size()));
+        return hit ? static_cast<const unsigned char*>(hit) - data : -1;
+    }
     // The needle is folded already. Its first byte, in either case, is found
     // with memchr where it is no letter; a letter needs both forms.
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* want = reinterpret_cast<const unsigned char*>(needle.data());
     const qsizetype last = bytes.size() - needle.size();
     const unsigned char first = want[0];
     const bool letter = first >= 'a' && first <= 'z';
     const unsigned char upper = letter ? static_cast<unsigned char>(first - 32) : first;
-    qsizetype i = 0;
+    qsizetype i = from;
     while (i <= last) {
         if (!letter) {
             const void* hit = std::memchr(data + i, first, size_t(last - i + 1));
             if (!hit)
-                return false;
+                return -1;
             i = static_cast<const unsigned char*>(hit) - data;
         } else if (data[i] != first && data[i] != upper) {
             ++i;
@@ -83,10 +93,17 @@ bool containsBytes(QByteArrayView bytes, QByteArrayView needle, bool asciiFolded
         while (k < needle.size() && foldAsciiByte(data[i + k]) == want[k])
             ++k;
         if (k == needle.size())
-            return true;
+            return i;
         ++i;
     }
-    return false;
+    return -1;
+}
+
+} // namespace
+
+bool containsBytes(QByteArrayView bytes, QByteArrayView needle, bool asciiFolded)
+{
+    return indexOfBytes(bytes, needle, asciiFolded, 0) >= 0;
 }
 
 TextMatcher::TextMatcher(const SearchQuery& query) : m_query(query)
@@ -125,6 +142,13 @@ TextMatcher::TextMatcher(const SearchQuery& query) : m_query(query)
     // there; the UTF-8 form still finds it in UTF-8 files.
     m_windowsNeedle = encodeWindows1250(needle);
     appendUtf8(m_utf8Needle, needle);
+    bool surrogate = false;
+    for (const QChar c : needle)
+        surrogate = surrogate || c.isSurrogate();
+    m_windowsWhole = decodeWindows1250(m_windowsNeedle) == needle;
+    // A lone surrogate has no UTF-8 form of its own: such a needle is looked
+    // for in the decoded text.
+    m_bytePath = !surrogate;
 }
 
 bool TextMatcher::mayMatch(QByteArrayView bytes) const
@@ -154,6 +178,8 @@ QList<TextMatch> TextMatcher::findInFile(QByteArrayView bytes, TextEncoding enco
             return {}; // the detection says UTF-8 only for valid bytes
         length = scan.utf16Length;
     }
+    if (!m_query.regularExpression && m_bytePath)
+        return findPlainInBytes(content, offset, encoding == TextEncoding::Windows1250);
     // resize() keeps the capacity, so the buffer grows to the largest file
     // and stays there.
     m_decoded.resize(length);
@@ -163,6 +189,104 @@ QList<TextMatch> TextMatcher::findInFile(QByteArrayView bytes, TextEncoding enco
     else
         decodeValidUtf8Into(content, out);
     return findInText(m_decoded, encoding, offset);
+}
+
+QList<TextMatch> TextMatcher::findInFile(QByteArrayView bytes, const DetectedEncoding& detected)
+{
+    if (!isValid())
+        return {};
+    const qint64 offset = detected.contentStart;
+    const QByteArrayView content = bytes.sliced(offset);
+    const bool oneByte = detected.encoding == TextEncoding::Windows1250;
+    if (!m_query.regularExpression && m_bytePath)
+        return findPlainInBytes(content, offset, oneByte);
+    m_decoded.resize(detected.decodedLength);
+    char16_t* out = reinterpret_cast<char16_t*>(m_decoded.data());
+    if (oneByte)
+        decodeWindows1250Into(content, out);
+    else
+        decodeValidUtf8Into(content, out);
+    return findInText(m_decoded, detected.encoding, offset);
+}
+
+namespace {
+
+// Line breaks in bytes as the decoded text counts them: CR LF, CR and LF
+// each end one line. CR and LF are never part of a longer UTF-8 character.
+qsizetype countLineBreaks(const unsigned char* p, qsizetype n)
+{
+    // A break is an LF, or a CR not followed by an LF.
+    qsizetype breaks = 0;
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; i + 17 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+        const __m128i ends =
+            _mm_or_si128(_mm_cmpeq_epi8(v, lf),
+                         _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(v, cr)));
+        breaks += __builtin_popcount(unsigned(_mm_movemask_epi8(ends)));
+    }
+#endif
+    for (; i < n; ++i)
+        breaks += p[i] == '\n' || (p[i] == '\r' && (i + 1 == n || p[i + 1] != '\n'));
+    return breaks;
+}
+
+inline bool isBreakByte(unsigned char b)
+{
+    return b == '\r' || b == '\n';
+}
+
+} // namespace
+
+// Matches never span a line, so the lines holding the needle's bytes, each
+// decoded and searched on its own, give what the whole decoded text gives.
+QList<TextMatch> TextMatcher::findPlainInBytes(QByteArrayView content, qint64 offset, bool oneByte)
+{
+    QList<TextMatch> found;
+    const QByteArrayView needle = oneByte ? QByteArrayView(m_windowsNeedle) : m_utf8Needle;
+    if (oneByte && !m_windowsWhole)
+        return found; // a character Windows-1250 lacks is never in such a file
+    if (needle.isEmpty() || needle.size() > content.size())
+        return found;
+    const auto* data = reinterpret_cast<const unsigned char*>(content.data());
+    const qsizetype size = content.size();
+    qsizetype counted = 0; // breaks are counted up to here
+    qsizetype line = 0;
+    qsizetype from = 0;
+    while (from < size) {
+        const qsizetype hit = indexOfBytes(content, needle, m_asciiFolded, from);
+        if (hit < 0)
+            break;
+        qsizetype lineStart = hit;
+        while (lineStart > from && !isBreakByte(data[lineStart - 1]))
+            --lineStart;
+        qsizetype lineEnd = hit + needle.size();
+        while (lineEnd < size && !isBreakByte(data[lineEnd]))
+            ++lineEnd;
+        // The line starts just after a break, so the count never splits a
+        // CR LF pair.
+        line += countLineBreaks(data + counted, lineStart - counted);
+        counted = lineStart;
+        const QByteArrayView lineBytes = content.sliced(lineStart, lineEnd - lineStart);
+        m_decoded.resize(lineBytes.size());
+        char16_t* out = reinterpret_cast<char16_t*>(m_decoded.data());
+        const char16_t* end =
+            oneByte ? decodeWindows1250Into(lineBytes, out) : decodeValidUtf8Into(lineBytes, out);
+        m_decoded.truncate(end - out);
+        QList<TextMatch> inLine =
+            findInText(m_decoded, oneByte ? TextEncoding::Windows1250 : TextEncoding::Utf8,
+                       offset + lineStart);
+        for (TextMatch& m : inLine) {
+            m.line = int(line);
+            found.append(std::move(m));
+        }
+        from = lineEnd;
+    }
+    return found;
 }
 
 bool TextMatcher::wholeWordAt(QStringView text, qsizetype start, qsizetype length) const

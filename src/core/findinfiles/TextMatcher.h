@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/text/DocumentText.h"
 #include "core/text/TextEncoding.h"
 
 #include <QByteArray>
@@ -61,6 +62,10 @@ public:
     // The matches in a file's bytes read in encoding. Reuses its own buffer,
     // so searching many files allocates only for what is found.
     QList<TextMatch> findInFile(QByteArrayView bytes, TextEncoding encoding);
+    // The same for bytes whose encoding detectDocumentEncoding gave (so UTF-8
+    // ones are valid). A plain needle is looked for in the bytes in the
+    // file's encoding and only the lines holding it are decoded.
+    QList<TextMatch> findInFile(QByteArrayView bytes, const DetectedEncoding& detected);
 
     // The matches in a decoded text (line breaks of any kind); encoding gives
     // the byte positions, which start at byteOffset (after a byte-order mark).
@@ -75,14 +80,17 @@ private:
     bool wholeWordAt(QStringView text, qsizetype start, qsizetype length) const;
     qsizetype nextPlain(QStringView text, qsizetype from) const;
     QString expand(const QRegularExpressionMatch& match) const;
+    QList<TextMatch> findPlainInBytes(QByteArrayView content, qint64 offset, bool oneByte);
 
     SearchQuery m_query;
     QString m_error;
     QRegularExpression m_regex;
     QByteArray m_windowsNeedle;
     QByteArray m_utf8Needle;
-    bool m_asciiFolded = false; // needles compared with ASCII case folded
-    QString m_decoded;          // reused buffer
+    bool m_windowsWhole = false; // the needle has a Windows-1250 form
+    bool m_bytePath = false;     // a plain needle that can be found in bytes
+    bool m_asciiFolded = false;  // needles compared with ASCII case folded
+    QString m_decoded;           // reused buffer
 };
 
 // Whether needle is in bytes; when asciiFolded the needle is given in lower

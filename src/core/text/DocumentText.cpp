@@ -30,27 +30,36 @@ bool declaresUtf8(QByteArrayView asciiBytes)
 
 } // namespace
 
-DecodedDocument decodeDocument(QByteArrayView fileBytes)
+DetectedEncoding detectDocumentEncoding(QByteArrayView fileBytes)
 {
-    DecodedDocument result;
-    QByteArrayView content = fileBytes;
-    qsizetype decodedLength = content.size();
+    DetectedEncoding result;
+    result.decodedLength = fileBytes.size();
     // The same scan that detects UTF-8 also sizes its decoded text.
     if (fileBytes.startsWith(kUtf8Bom)) {
         const QByteArrayView rest = fileBytes.sliced(kUtf8Bom.size());
         if (const Utf8Scan scan = scanUtf8(rest); scan.valid) {
             result.encoding = TextEncoding::Utf8Bom;
-            content = rest;
-            decodedLength = scan.utf16Length;
+            result.contentStart = kUtf8Bom.size();
+            result.decodedLength = scan.utf16Length;
         }
     } else if (const Utf8Scan scan = scanUtf8(fileBytes); scan.valid && scan.hasMultiByte) {
         result.encoding = TextEncoding::Utf8;
-        decodedLength = scan.utf16Length;
+        result.decodedLength = scan.utf16Length;
     } else if (scan.valid && declaresUtf8(fileBytes)) {
         // Plain ASCII reads the same either way, but a page that says it is
         // UTF-8 must stay so once a Czech letter is typed into it.
         result.encoding = TextEncoding::Utf8;
     }
+    return result;
+}
+
+DecodedDocument decodeDocument(QByteArrayView fileBytes)
+{
+    DecodedDocument result;
+    const DetectedEncoding detected = detectDocumentEncoding(fileBytes);
+    result.encoding = detected.encoding;
+    const QByteArrayView content = fileBytes.sliced(detected.contentStart);
+    const qsizetype decodedLength = detected.decodedLength;
     if (content.isEmpty())
         return result;
 

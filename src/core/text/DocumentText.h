@@ -19,6 +19,17 @@ struct DecodedDocument
     TextEncoding encoding = TextEncoding::Windows1250;
 };
 
+// The encoding opening gives a file's bytes, where its text starts (after a
+// byte-order mark) and the UTF-16 length of that text before its lines are
+// split; a UTF-8 encoding is given only for valid bytes.
+struct DetectedEncoding
+{
+    TextEncoding encoding = TextEncoding::Windows1250;
+    qsizetype contentStart = 0;
+    qsizetype decodedLength = 0;
+};
+DetectedEncoding detectDocumentEncoding(QByteArrayView fileBytes);
+
 // Detects the encoding of a file's bytes, decodes them and splits them into
 // lines: CR LF, CR alone and LF alone each end a line, and a break at the
 // very end does not start another line. One pass over the bytes after the

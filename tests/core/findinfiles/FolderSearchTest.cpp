@@ -418,5 +418,73 @@ TEST(TextMatcherTest, LongLinesShowThePartAroundTheMatch)
     EXPECT_EQ(found[1].excerpt, u"kůň"_s);
 }
 
+// The lines holding a plain needle are decoded on their own: each match must
+// be what a search of the whole decoded text finds, with the same line,
+// column, byte range and excerpt.
+TEST(TextMatcherTest, FileMatchesAreThoseOfTheWholeDecodedText)
+{
+    const QByteArray longLine = QByteArray(3000, 'a') + kKunUtf8 + QByteArray(3000, 'b');
+    struct Case
+    {
+        QByteArray bytes;
+        SearchQuery query;
+        TextEncoding encoding; // what opening gives the bytes
+        int matches;
+    };
+    const Case cases[] = {
+        // Windows-1250 with CR LF, a lone CR and a lone LF, and no last break.
+        {"<p>" + kKunWindows + "\r\n\r\nx " + kKunWindows + " " + kKunWindows + "\r" + kKunWindows +
+             "\n\n\r" + kKunWindows,
+         q(u"kůň"_s, {}, true), TextEncoding::Windows1250, 5},
+        // UTF-8 with LF, case folded for ASCII only, whole words.
+        {"\xC4\x8D"
+         "FIRMA\nfirma x\n\nFirma,a firmab Firma"_ba,
+         q(u"firma"_s, {}, false, true), TextEncoding::Utf8, 3},
+        // A byte-order mark, characters outside the basic plane before the match.
+        {"\xEF\xBB\xBF\xF0\x9F\x98\x80 " + kKunUtf8 + "\r\n\xF0\x9F\x98\x80" + kKunUtf8 + kKunUtf8,
+         q(u"kůň"_s, {}, true), TextEncoding::Utf8Bom, 3},
+        // A long line shows the part around the match.
+        {"x\n" + longLine + "\n" + longLine, q(u"KŮŇ"_s), TextEncoding::Utf8, 0},
+        {"x\n" + longLine + "\n" + longLine, q(u"kůň"_s), TextEncoding::Utf8, 2},
+        // The reference Windows-1250 writes for a character it lacks is not
+        // that character.
+        {"a &#8364; b \xE8"_ba, q(u"€"_s), TextEncoding::Windows1250, 0},
+        {"a \xE2\x82\xAC b"_ba, q(u"€"_s), TextEncoding::Utf8, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        const DetectedEncoding detected = detectDocumentEncoding(c.bytes);
+        ASSERT_EQ(detected.encoding, c.encoding);
+        ASSERT_EQ(detected.encoding, decodeDocument(c.bytes).encoding);
+        const QByteArrayView content = QByteArrayView(c.bytes).sliced(detected.contentStart);
+        const QString whole = c.encoding == TextEncoding::Windows1250 ? decodeWindows1250(content)
+                                                                      : QString::fromUtf8(content);
+        TextMatcher matcher(c.query);
+        const QList<TextMatch> expected =
+            matcher.findInText(whole, c.encoding, detected.contentStart);
+        const QList<TextMatch> fromBytes = matcher.findInFile(c.bytes, detected);
+        const QList<TextMatch> fromEncoding = matcher.findInFile(c.bytes, c.encoding);
+        ASSERT_EQ(expected.size(), c.matches);
+        ASSERT_EQ(fromBytes.size(), expected.size());
+        ASSERT_EQ(fromEncoding.size(), expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            for (const TextMatch& m : {fromBytes[i], fromEncoding[i]}) {
+                EXPECT_EQ(m.line, expected[i].line) << i;
+                EXPECT_EQ(m.column, expected[i].column) << i;
+                EXPECT_EQ(m.length, expected[i].length) << i;
+                EXPECT_EQ(m.byteStart, expected[i].byteStart) << i;
+                EXPECT_EQ(m.byteLength, expected[i].byteLength) << i;
+                EXPECT_EQ(m.matched, expected[i].matched) << i;
+                EXPECT_EQ(m.excerpt, expected[i].excerpt) << i;
+                EXPECT_EQ(m.excerptMatch, expected[i].excerptMatch) << i;
+                EXPECT_EQ(c.bytes.mid(m.byteStart, m.byteLength),
+                          c.encoding == TextEncoding::Windows1250 ? windows(m.matched)
+                                                                  : m.matched.toUtf8())
+                    << i;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace qw
