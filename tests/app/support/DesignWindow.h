@@ -10,6 +10,8 @@
 #include "app/design/WebDesignDocument.h"
 #include "app/editor/ScintillaEditor.h"
 #include "app/elements/ElementDialogs.h"
+#include "app/findinfiles/FindInFilesDialog.h"
+#include "app/findinfiles/FindInFilesFeature.h"
 #include "app/shell/MainWindow.h"
 #include "support/DesignViewProbe.h"
 #include "support/FakeUiServices.h"
@@ -44,6 +46,12 @@ struct DesignWindow
             shownDialog = &d;
             d.show();
         });
+        // The find-in-files dialog is modal: a test sees it shown and cancelled.
+        if (auto* inFiles = window->findChild<FindInFilesFeature*>())
+            inFiles->setDialogRunner([this](FindInFilesDialog& d) {
+                shownDialog = &d;
+                return false;
+            });
         window->resize(1000, 750);
         window->show();
         window->openStartFile(QString());
